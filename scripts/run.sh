@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds Plexa and starts it under Wine, on a virtual display when there is none.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+ensure_packages
+build_windows --target Plexa
+
+cleanup() { stop_wine; stop_display; }
+trap cleanup EXIT
+
+ensure_display
+setup_wine "$ROOT/build/wineprefix-run"
+echo "Plexa runs on DISPLAY=$DISPLAY; close its window to end."
+wine "$BUILD/Plexa.exe"

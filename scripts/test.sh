@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Plexa and every test, then runs them: natively with sanitizers for the
+# byte-layout readers, and under Wine for everything else.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+ensure_packages
+build_native
+build_windows
+
+cleanup() { stop_wine; stop_display; }
+trap cleanup EXIT
+
+echo "== native tests (AddressSanitizer, UBSan)"
+ctest --test-dir "$NATIVE_BUILD" --output-on-failure
+
+ensure_display
+setup_wine "$BUILD/wineprefix"
+echo "== Windows tests under Wine (DISPLAY=$DISPLAY)"
+ctest --test-dir "$BUILD" --output-on-failure --timeout 1200
