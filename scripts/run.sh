@@ -11,4 +11,4 @@ trap cleanup EXIT
 ensure_display
 setup_wine "$ROOT/build/wineprefix-run"
 echo "Plexa runs on DISPLAY=$DISPLAY; close its window to end."
-wine "$BUILD/Plexa.exe"
+wine "$BUILD/bin/Plexa.exe"

@@ -1,0 +1,11 @@
+// Plexa's entry point and its one application object.
+#include "app/PlexaApp.h"
+
+namespace {
+CPlexaApp theApp;
+}
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    return theApp.Run();
+}

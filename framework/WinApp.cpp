@@ -1,0 +1,114 @@
+#include "framework/WinApp.h"
+
+#include "framework/Registry.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+std::wstring LoadResString(UINT id)
+{
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, length) : std::wstring();
+}
+
+int AfxMessageBox(const std::wstring& text, UINT type)
+{
+    return AfxGetApp()->DoMessageBox(text, type);
+}
+
+int AfxMessageBox(UINT stringId, UINT type)
+{
+    return AfxMessageBox(LoadResString(stringId), type);
+}
+
+CWinApp::CWinApp() : m_hInstance(::GetModuleHandleW(nullptr)), m_strAppName(LoadResString(IDS_APP_TITLE))
+{
+    m_strProfileName = m_strAppName;
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+int CWinApp::DoMessageBox(const std::wstring& text, UINT type)
+{
+    HWND owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    if (owner)
+        owner = ::GetLastActivePopup(owner);
+    return ::MessageBoxW(owner, text.c_str(), m_strAppName.c_str(), type);
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG& msg)
+{
+    for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+        if (CWnd* wnd = CWnd::FromHandle(hWnd); wnd && wnd->PreTranslateMessage(msg))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+bool CWinApp::PumpMessage()
+{
+    MSG msg;
+    if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+        m_nExitCode = static_cast<int>(msg.wParam);
+        return false;
+    }
+    if (!PreTranslateMessage(msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+int CWinApp::Run()
+{
+    // As in every framework of this kind, a failed start still runs ExitInstance.
+    if (InitInstance())
+        while (PumpMessage()) {
+        }
+    return ExitInstance();
+}
+
+void CWinApp::SetRegistryKey(const wchar_t* company)
+{
+    m_strRegistryKey = company;
+}
+
+std::wstring CWinApp::GetAppRegistryKey() const
+{
+    return L"Software\\" + m_strRegistryKey + L"\\" + m_strProfileName;
+}
+
+int CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const
+{
+    return registry::ReadInt(GetAppRegistryKey() + L"\\" + section, entry, defaultValue);
+}
+
+bool CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) const
+{
+    return registry::WriteInt(GetAppRegistryKey() + L"\\" + section, entry, value);
+}
+
+std::wstring CWinApp::GetProfileString(const wchar_t* section, const wchar_t* entry,
+                                       const wchar_t* defaultValue) const
+{
+    return registry::ReadString(GetAppRegistryKey() + L"\\" + section, entry, defaultValue);
+}
+
+bool CWinApp::WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) const
+{
+    return registry::WriteString(GetAppRegistryKey() + L"\\" + section, entry, value);
+}

@@ -1,0 +1,107 @@
+#include "framework/Wnd.h"
+
+#include "framework/Format.h"
+
+CWnd::~CWnd()
+{
+    DestroyWindow();
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    if (!hWnd)
+        return nullptr;
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+std::wstring CWnd::RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    std::wstring name = FormatString(L"Plexa:%x:%p:%p:%p", classStyle, cursor, background, icon);
+    WNDCLASSEXW wc{sizeof(wc)};
+    if (::GetClassInfoExW(instance, name.c_str(), &wc))
+        return name;
+    wc.style = classStyle;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name.c_str();
+    return ::RegisterClassExW(&wc) ? name : std::wstring();
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& title, DWORD style,
+                    const RECT& rect, HWND parent, UINT_PTR idOrMenu)
+{
+    // The object is linked to the window at WM_NCCREATE, through lpCreateParams.
+    const HWND hWnd = ::CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, rect.left, rect.top,
+                                        rect.right - rect.left, rect.bottom - rect.top, parent,
+                                        reinterpret_cast<HMENU>(idOrMenu), ::GetModuleHandleW(nullptr), this);
+    return hWnd != nullptr;
+}
+
+void CWnd::DestroyWindow()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+std::wstring CWnd::GetWindowText() const
+{
+    std::wstring text(::GetWindowTextLengthW(m_hWnd) + 1, L'\0');
+    text.resize(::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+LRESULT CWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return WndProcDefault(msg, wParam, lParam);
+}
+
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    return OnCmdMsg(LOWORD(wParam));
+}
+
+LRESULT CWnd::WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lParam));
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_CLOSE:
+        if (OnClose())
+            return 0;
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        break;
+    }
+    return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandle(hWnd);
+    if (msg == WM_NCCREATE) {
+        wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        wnd->m_hWnd = hWnd;
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
+    }
+    if (!wnd)
+        return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    const LRESULT result = wnd->WndProc(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        wnd->m_hWnd = nullptr;
+        wnd->PostNcDestroy();
+    }
+    return result;
+}

@@ -1,0 +1,59 @@
+// Window base: owns the HWND-to-object link and dispatches messages to
+// virtual handlers. Subclasses override WndProc for the messages they take
+// and pass everything else to WndProcDefault.
+#pragma once
+
+#include "framework/CmdTarget.h"
+
+#include <windows.h>
+
+#include <string>
+
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    ~CWnd() override;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    // The object that owns the window, or null for windows we did not create.
+    static CWnd* FromHandle(HWND hWnd);
+
+    // Registers (once) a class that dispatches to CWnd objects and returns its name.
+    static std::wstring RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
+
+    bool CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& title, DWORD style,
+                  const RECT& rect, HWND parent, UINT_PTR idOrMenu);
+    void DestroyWindow();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    std::wstring GetWindowText() const;
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageW(m_hWnd, msg, wParam, lParam);
+    }
+
+    // Gives the window a chance to take a message before it is dispatched
+    // (accelerators, dialog navigation); true consumes it.
+    virtual bool PreTranslateMessage(MSG& msg) { return false; }
+
+protected:
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Handlers called by WndProcDefault; each returns whether it handled the message.
+    virtual int OnCreate(CREATESTRUCTW& cs) { return 0; }
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual bool OnClose() { return false; }
+    virtual void OnDestroy() {}
+    virtual void OnSize(UINT type, int cx, int cy) {}
+    // Called after the window is gone; the object may delete itself here.
+    virtual void PostNcDestroy() {}
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};

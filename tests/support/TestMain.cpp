@@ -1,0 +1,30 @@
+// Entry point of every Windows test program: OLE and GDI+ for the whole run,
+// and a loud stop when the Japanese ANSI code page is missing, since much of
+// what is tested depends on it.
+#include "framework/GdiPlus.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <cstdio>
+
+TEST(Environment, AnsiCodePageIsJapanese)
+{
+    ASSERT_EQ(::GetACP(), 932u)
+        << "Tests must run with the Japanese ANSI code page: start Wine with LC_ALL=ja_JP.UTF-8.";
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::GetACP() != 932)
+        std::fprintf(stderr, "*** ANSI code page is %u, not 932: set LC_ALL=ja_JP.UTF-8 ***\n", ::GetACP());
+    ::OleInitialize(nullptr);
+    ULONG_PTR gdiplusToken = 0;
+    const Gdiplus::GdiplusStartupInput gdiplusInput;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    const int result = RUN_ALL_TESTS();
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    ::OleUninitialize();
+    return result;
+}

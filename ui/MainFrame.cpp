@@ -1,0 +1,6 @@
+#include "ui/MainFrame.h"
+
+void CMainFrame::RestoreWindowPlacement()
+{
+    ::ShowWindow(m_hWnd, SW_SHOW);
+}
