@@ -1,0 +1,94 @@
+#include "capture/DibLayout.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr uint32_t kMinHeaderSize = 40;
+
+constexpr uint32_t kRgb = 0;
+constexpr uint32_t kBitFields = 3;
+constexpr uint32_t kAlphaBitFields = 6;
+
+bool IsUncompressed(uint32_t compression)
+{
+    return compression == kRgb || compression == kBitFields || compression == kAlphaBitFields;
+}
+
+// Entries between the header and the bits. The masks of the bit-field
+// compressions count as entries: they are stored where the table would be.
+uint64_t ColorCount(uint16_t bitCount, uint32_t compression, uint32_t colorsUsed)
+{
+    switch (bitCount) {
+    case 1:
+        return 2;
+    case 4:
+        return colorsUsed != 0 ? colorsUsed : 16;
+    case 8:
+        return colorsUsed != 0 ? colorsUsed : 256;
+    case 16:
+    case 32:
+        if (compression == kRgb)
+            return colorsUsed;
+        if (compression == kBitFields)
+            return uint64_t{3} + colorsUsed;
+        if (compression == kAlphaBitFields)
+            return uint64_t{4} + colorsUsed;
+        return 0;
+    case 24:
+        return colorsUsed;
+    default:
+        return 0;
+    }
+}
+
+// Rows are padded to whole 32-bit units. The width is below 2^31 and the bit
+// count below 2^16, so only the product with the height can overflow.
+std::optional<uint64_t> UncompressedSize(const DibLayout& dib)
+{
+    const uint64_t stride = (uint64_t{static_cast<uint32_t>(dib.width)} * dib.bitCount + 31) / 32 * 4;
+    const uint64_t rows = static_cast<uint32_t>(dib.height < 0 ? -dib.height : dib.height);
+    return CheckedMul(stride, rows);
+}
+
+} // namespace
+
+std::optional<DibLayout> ReadDibLayout(ByteSpan bytes)
+{
+    if (bytes.size() < kMinHeaderSize)
+        return std::nullopt;
+
+    DibLayout dib;
+    dib.headerSize = *ReadU32(bytes, 0);
+    dib.width = *ReadI32(bytes, 4);
+    dib.height = *ReadI32(bytes, 8);
+    dib.planes = *ReadU16(bytes, 12);
+    dib.bitCount = *ReadU16(bytes, 14);
+    dib.compression = *ReadU32(bytes, 16);
+    const uint32_t sizeImage = *ReadU32(bytes, 20);
+    const uint32_t colorsUsed = *ReadU32(bytes, 32);
+
+    if (dib.headerSize < kMinHeaderSize || dib.headerSize > bytes.size())
+        return std::nullopt;
+    // INT32_MIN is refused so that the height can always be negated.
+    if (dib.width <= 0 || dib.height == 0 || dib.height == INT32_MIN)
+        return std::nullopt;
+    // A palette longer than the pixel values can index is not a bitmap the
+    // graphics libraries agree on.
+    if (dib.bitCount <= 8 && dib.bitCount != 0 && colorsUsed > (uint32_t{1} << dib.bitCount))
+        return std::nullopt;
+
+    dib.colorCount = ColorCount(dib.bitCount, dib.compression, colorsUsed);
+    dib.bitsOffset = dib.headerSize + 4 * dib.colorCount;   // below 2^36: cannot wrap
+    if (IsUncompressed(dib.compression)) {
+        auto size = UncompressedSize(dib);
+        if (!size)
+            return std::nullopt;
+        dib.bitsSize = *size;
+    } else {
+        dib.bitsSize = sizeImage;
+    }
+    if (dib.bitsSize == 0 || !Fits(bytes, dib.bitsOffset, dib.bitsSize))
+        return std::nullopt;
+    return dib;
+}
