@@ -2,8 +2,26 @@
 // programs and stored settings never see them, but tests drive Plexa by them.
 #pragma once
 
-// Main frame: menu, toolbar, accelerators, icon and document string.
+// Main frame: menu, toolbar and its bitmap, accelerators, icon and document string.
 #define IDR_MAINFRAME                   128
+
+// Context menus; each holds its items in its first popup.
+#define IDR_HEX_CONTEXT                 313
+#define IDR_PROPERTY_CONTEXT            321
+
+// Tree icons, 16 x 16, in the order of the tree's image list.
+#define IDI_TREE_FOLDER                 324
+#define IDI_TREE_DATA                   325
+#define IDI_TREE_IMAGE                  326
+#define IDI_TREE_UNKNOWN                327
+
+// Resource types that windows.h does not define. The toolbar is the
+// classic layout (WORD version 1, width, height, count, then one WORD
+// command per item, 0 for a separator); the dialog-init data is a list of
+// (WORD control, WORD message, DWORD byte count, UTF-16 text with its NUL)
+// closed by a WORD 0, each text meant for SendDlgItemMessageW.
+#define RT_PLEXA_DLGINIT                240
+#define RT_PLEXA_TOOLBAR                241
 
 // Strings
 #define IDS_OLE_INIT_FAILED             100
@@ -14,7 +32,9 @@
 // Commands
 #define ID_FILE_NEW                     57600
 #define ID_FILE_OPEN                    57601
+#define ID_EDIT_COPY                    57634
 #define ID_EDIT_PASTE                   57637
+#define ID_EDIT_SELECT_ALL              57642
 #define ID_APP_ABOUT                    57664
 #define ID_APP_EXIT                     57665
 #define ID_NEXT_PANE                    57680
@@ -22,7 +42,53 @@
 #define ID_EDIT_PASTE_WITH_FORMAT       32775
 #define ID_SETTINGS                     32778
 #define ID_SET_DEFAULT_VIEW_TAB         32779
+#define ID_COPY_NAMES                   32785
+#define ID_COPY_VALUES                  32786
 #define ID_DELETE_SETTINGS_AND_EXIT     32791
+#define ID_EXPORT_SELECTION             32793
+// Paste-with-format popup: entry i of the offered formats is this plus i.
+#define ID_FORMAT_FIRST                 10000
 
 // Dialogs
+#define IDD_ABOUTBOX                    100
+#define IDD_TEXT_VIEW                   310
+#define IDD_PROPERTY_VIEW               311
+#define IDD_HEX_VIEW                    312
+#define IDD_IMAGE_VIEW                  314
+#define IDD_ADD_CODE_PAGE               320
+#define IDD_SETTINGS                    323
 #define IDD_COPYING                     328
+
+// Controls. Numbers repeat across dialogs; each name belongs to one dialog.
+#ifndef IDC_STATIC
+#define IDC_STATIC                      (-1)
+#endif
+// version dialog
+#define IDC_VERSION                     1008
+// settings dialog
+#define IDC_SIZE_LIMIT                  1010
+#define IDC_SHELLIDLIST_AS_FOLDER       1013
+#define IDC_SHELLIDLIST_AS_STORAGE      1014
+// progress dialog
+#define IDC_COPYING_ITEM                1014
+#define IDC_COPYING_STATE               1015
+// text page
+#define IDC_CODE_PAGE                   1000
+#define IDC_TEXT                        1001
+#define IDC_TEXT_INFO                   1004
+#define IDC_ADD_CODE_PAGE               1008
+// code-page editor
+#define IDC_CODE_PAGE_LIST              1007
+// property page
+#define IDC_PROPERTY_LIST               1005
+// hex page
+#define IDC_BYTES_PER_LINE              1005
+#define IDC_HEX_PLACEHOLDER             1006
+// image page
+#define IDC_IMAGE_PLACEHOLDER           1007
+#define IDC_IMAGE_INFO                  1009
+
+// Child windows made in code rather than from a template.
+#define IDC_DROP_ALL                    10000
+#define IDC_DROP_CHOOSE                 10001
+#define IDC_IMAGE_WINDOW                100
