@@ -1,0 +1,12 @@
+// GDI pictures for test media. Each is new and owned by the caller.
+#pragma once
+
+#include <windows.h>
+
+// A 32-bit device-dependent bitmap filled with one colour.
+HBITMAP CreateTestBitmap(int cx, int cy, COLORREF color);
+// A metafile picture block (MM_ANISOTROPIC with the given extents in
+// 0.01 mm) whose metafile draws one rectangle.
+HGLOBAL CreateTestMetafilePict(LONG xExt, LONG yExt);
+// An enhanced metafile with the given frame (0.01 mm) that draws one rectangle.
+HENHMETAFILE CreateTestEnhMetafile(const RECT& frame);
