@@ -21,7 +21,7 @@ public:
     }
 
     // Takes over a reference the caller already owns (no AddRef).
-    static CComPtr Attach(T* p)
+    [[nodiscard]] static CComPtr Adopt(T* p)
     {
         CComPtr ptr;
         ptr.m_p = p;

@@ -24,7 +24,8 @@ public:
 
     void Attach(H h)
     {
-        Close();
+        if (h != m_h)
+            Close();
         m_h = h;
     }
     H Detach() { return std::exchange(m_h, reinterpret_cast<H>(Invalid)); }

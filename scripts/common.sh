@@ -68,8 +68,11 @@ setup_wine() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    # A persistent server keeps process start-up cheap across tests.
+    # A persistent server keeps process start-up cheap across tests. Starting
+    # Wine's own services here, with their output discarded, keeps them from
+    # holding the test runner's output pipes open after the tests end.
     wineserver -p
+    wineboot >/dev/null 2>&1 </dev/null
 }
 
 stop_wine() {

@@ -6,7 +6,7 @@
 
 CComPtr<CTestDataObject> CTestDataObject::Create()
 {
-    return CComPtr<CTestDataObject>::Attach(new (std::nothrow) CTestDataObject);
+    return CComPtr<CTestDataObject>::Adopt(new (std::nothrow) CTestDataObject);
 }
 
 CTestOffer& CTestDataObject::Offer(CTestFormat format)

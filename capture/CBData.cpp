@@ -1,0 +1,77 @@
+#include "capture/CBData.h"
+
+#include "framework/GdiPlus.h"
+#include "framework/Handles.h"
+#include "framework/WinApp.h"
+
+#include <new>
+
+namespace {
+constexpr DWORD kMaxReadPiece = 1u << 30;
+}
+
+CCBData::CCBData() : m_fmt{0, nullptr, 0, -1, 0}
+{
+}
+
+CCBData::~CCBData()
+{
+    if (!m_strTempFile.empty())
+        ::DeleteFileW(m_strTempFile.c_str());
+}
+
+void CCBData::TakeOver(std::unique_ptr<CCBData> source)
+{
+    m_fmt = source->m_fmt;
+    m_tymedActual = source->m_tymedActual;
+    m_strType = source->m_strType;
+    m_strName = source->m_strName;
+    m_arrInfo.insert(m_arrInfo.end(), source->m_arrInfo.begin(), source->m_arrInfo.end());
+    m_nSize = source->m_nSize;
+    // Emptied in the source so that deleting it keeps the file.
+    m_strTempFile = std::exchange(source->m_strTempFile, std::wstring());
+    if (source->m_pChildren)
+        m_pChildren = std::move(source->m_pChildren);
+    m_bPending = source->m_bPending;
+    m_pPendingFolder = std::move(source->m_pPendingFolder);
+    m_pPendingStorage = std::move(source->m_pPendingStorage);
+}
+
+std::unique_ptr<BYTE[]> CCBData::LoadData() const
+{
+    if (m_nSize == 0 || m_strTempFile.empty() || m_nSize > SIZE_MAX)
+        return nullptr;
+    CFileHandle file(::CreateFileW(m_strTempFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return nullptr;
+    std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[static_cast<size_t>(m_nSize)]);
+    if (!bytes)
+        return nullptr;
+    for (uint64_t done = 0; done < m_nSize;) {
+        const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(m_nSize - done, kMaxReadPiece));
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.get() + done, piece, &read, nullptr) || read != piece) {
+            AfxMessageBox(L"一時ファイルを読めません", MB_OK);
+            break;
+        }
+        done += read;
+    }
+    return bytes;
+}
+
+CImagePtr CCBData::CreateImage(int& width, int& height, int& bitsPerPixel)
+{
+    width = height = bitsPerPixel = 0;
+    if (m_nSize == 0 || m_strTempFile.empty())
+        return nullptr;
+    // GDI+ objects allocate through GdipAlloc, which returns null rather than throwing.
+    CImagePtr image(new Gdiplus::Image(m_strTempFile.c_str()));
+    if (!image)
+        return nullptr;
+    // A file that is no picture still gives an image object, of size 0.
+    width = static_cast<int>(image->GetWidth());
+    height = static_cast<int>(image->GetHeight());
+    bitsPerPixel = (image->GetPixelFormat() >> 8) & 0xFF;
+    return image;
+}

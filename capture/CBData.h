@@ -1,0 +1,71 @@
+// One captured piece of data: the format description it was taken under,
+// the medium that arrived, labels, property lines, the temporary file with
+// its bytes, and its own subtree.
+#pragma once
+
+#include "common/Strings.h"
+#include "framework/ComPtr.h"
+
+#include <objidl.h>
+#include <shobjidl.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Gdiplus {
+class Image;
+}
+
+class CCBData;
+
+// Owns its nodes; a snapshot is one of these, and so is every list of children.
+using CCBDataArray = std::vector<std::unique_ptr<CCBData>>;
+using CImagePtr = std::unique_ptr<Gdiplus::Image>;
+
+// Tree image indexes.
+enum : int { kIconFolder = 0, kIconData = 1, kIconPicture = 2, kIconUnknown = 3 };
+// Viewer pages.
+enum : int { kTabHex = 0, kTabText = 1, kTabImage = 2, kTabProperty = 3 };
+// Code-page values besides real code-page numbers.
+enum : int { kCodePageNone = -10, kCodePageAnsi = 0, kCodePageOem = 1, kCodePageUtf16LE = -1,
+             kCodePageUtf16BE = -2 };
+
+class CCBData {
+public:
+    CCBData();
+    virtual ~CCBData();
+    CCBData(const CCBData&) = delete;
+    CCBData& operator=(const CCBData&) = delete;
+
+    // Moves the base members of `source` into this node (keeping this node's
+    // display name, icon, default page and code page), then deletes it.
+    virtual void TakeOver(std::unique_ptr<CCBData> source);
+
+    // A picture of the node and its size; null and zeros when there is none.
+    // Deleting the returned object is all the release it needs.
+    virtual CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel);
+
+    // The node's bytes in a new buffer of m_nSize bytes; null when there are none.
+    std::unique_ptr<BYTE[]> LoadData() const;
+
+    FORMATETC m_fmt;
+    DWORD m_tymedActual = 0;
+    std::wstring m_strType;
+    std::wstring m_strName;
+    std::wstring m_strDisplayName;
+    int m_nIcon = kIconData;
+    CStringArray m_arrInfo;
+    uint64_t m_nSize = 0;
+    std::wstring m_strTempFile;
+    std::unique_ptr<CCBDataArray> m_pChildren;
+    int m_bPending = 0;
+    CComPtr<IShellFolder> m_pPendingFolder;
+    CComPtr<IStorage> m_pPendingStorage;
+    int m_nDefaultTab = kTabHex;
+    int m_nCodePage = kCodePageNone;
+};
+
+// The key of every error line.
+inline constexpr wchar_t kErrorLinePrefix[] = L"エラー\t";

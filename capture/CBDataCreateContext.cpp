@@ -1,0 +1,7 @@
+#include "capture/CBDataCreateContext.h"
+
+CCBDataCreateContext::~CCBDataCreateContext()
+{
+    if (m_bOwnPalette && m_hPalette)
+        ::DeleteObject(m_hPalette);
+}

@@ -1,0 +1,177 @@
+#include "capture/CBData.h"
+#include "capture/CBDataFileDescriptor.h"
+#include "framework/GdiPlus.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class NodeTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_app.ClaimWorkFolder(); }
+
+    // A node whose temporary file holds `bytes`.
+    std::unique_ptr<CCBData> NodeWithBytes(const std::string& bytes)
+    {
+        auto node = std::make_unique<CCBData>();
+        node->m_strTempFile = m_app.MakeTempFileName();
+        node->m_nSize = bytes.size();
+        WriteFileBytes(node->m_strTempFile, bytes);
+        return node;
+    }
+
+    CTestApp m_app;
+};
+
+std::string PngOf(int width, int height, Gdiplus::PixelFormat format, const std::wstring& scratch)
+{
+    UINT count = 0, size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    std::vector<BYTE> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, size, encoders);
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(encoders[i].MimeType) == L"image/png") {
+            Gdiplus::Bitmap bitmap(width, height, format);
+            bitmap.Save(scratch.c_str(), &encoders[i].Clsid, nullptr);
+            return ReadFileBytes(scratch);
+        }
+    }
+    return {};
+}
+
+}
+
+TEST_F(NodeTest, StartsWithTheDocumentedInitialValues)
+{
+    CCBData node;
+    EXPECT_EQ(node.m_fmt.cfFormat, 0);
+    EXPECT_EQ(node.m_fmt.ptd, nullptr);
+    EXPECT_EQ(node.m_fmt.dwAspect, 0u);
+    EXPECT_EQ(node.m_fmt.lindex, -1);
+    EXPECT_EQ(node.m_fmt.tymed, 0u);
+    EXPECT_EQ(node.m_nIcon, kIconData);
+    EXPECT_EQ(node.m_nDefaultTab, kTabHex);
+    EXPECT_EQ(node.m_nCodePage, kCodePageNone);
+    EXPECT_EQ(node.m_nSize, 0u);
+    EXPECT_FALSE(node.m_pChildren);
+}
+
+TEST_F(NodeTest, TakeOverMovesChildrenAndFileButKeepsTheReceiversOwnLooks)
+{
+    auto source = NodeWithBytes("captured");
+    const std::wstring file = source->m_strTempFile;
+    source->m_fmt.cfFormat = CF_TEXT;
+    source->m_tymedActual = TYMED_HGLOBAL;
+    source->m_strName = L"name.txt";
+    source->m_strDisplayName = L"not taken";
+    source->m_nIcon = kIconFolder;
+    source->m_arrInfo = {L"エラー\tsource line"};
+    source->m_pChildren = std::make_unique<CCBDataArray>();
+    auto child = NodeWithBytes("child");
+    const std::wstring childFile = child->m_strTempFile;
+    source->m_pChildren->push_back(std::move(child));
+
+    CCBData_FileDescriptor receiver;
+    receiver.m_arrInfo = {L"名前[0]\tkept"};
+    receiver.m_strDisplayName = L"own";
+    receiver.TakeOver(std::move(source));
+
+    EXPECT_EQ(receiver.m_strTempFile, file);
+    EXPECT_TRUE(FileExists(file)) << "deleting the source must not delete the moved file";
+    ASSERT_TRUE(receiver.m_pChildren);
+    ASSERT_EQ(receiver.m_pChildren->size(), 1u);
+    EXPECT_TRUE(FileExists(childFile));
+    EXPECT_EQ(receiver.m_fmt.cfFormat, CF_TEXT);
+    EXPECT_EQ(receiver.m_tymedActual, static_cast<DWORD>(TYMED_HGLOBAL));
+    EXPECT_EQ(receiver.m_strName, L"name.txt");
+    EXPECT_EQ(receiver.m_nSize, 8u);
+    EXPECT_EQ(receiver.m_arrInfo, (CStringArray{L"名前[0]\tkept", L"エラー\tsource line"}));
+    EXPECT_EQ(receiver.m_strDisplayName, L"own");
+    EXPECT_EQ(receiver.m_nIcon, kIconData);
+}
+
+TEST_F(NodeTest, DeletingASnapshotRemovesEveryTemporaryFileAtEveryDepth)
+{
+    std::vector<std::wstring> files;
+    auto snapshot = std::make_unique<CCBDataArray>();
+    CCBDataArray* level = snapshot.get();
+    for (int depth = 0; depth < 4; ++depth) {
+        auto node = NodeWithBytes("depth " + std::to_string(depth));
+        files.push_back(node->m_strTempFile);
+        level->push_back(NodeWithBytes("sibling"));
+        files.push_back(level->back()->m_strTempFile);
+        node->m_pChildren = std::make_unique<CCBDataArray>();
+        CCBDataArray* next = node->m_pChildren.get();
+        level->push_back(std::move(node));
+        level = next;
+    }
+    for (const auto& file : files)
+        ASSERT_TRUE(FileExists(file));
+
+    snapshot.reset();
+    for (const auto& file : files)
+        EXPECT_FALSE(FileExists(file)) << "left behind";
+}
+
+TEST_F(NodeTest, LoadDataGivesNothingWithoutBytesAndTheBytesOtherwise)
+{
+    CCBData noFile;
+    noFile.m_nSize = 10;
+    EXPECT_EQ(noFile.LoadData(), nullptr);
+
+    auto empty = NodeWithBytes("");
+    EXPECT_EQ(empty->LoadData(), nullptr);
+
+    const std::string bytes("\x00\x01\xFFtext\r\n", 8);
+    auto node = NodeWithBytes(bytes);
+    auto loaded = node->LoadData();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(loaded.get()), bytes.size()), bytes);
+
+    node->m_strTempFile = m_app.m_tempRoot / L"missing.cvtmp";
+    EXPECT_EQ(node->LoadData(), nullptr);
+    EXPECT_TRUE(m_app.m_messages.empty());
+    node->m_strTempFile.clear();
+}
+
+TEST_F(NodeTest, LoadDataReportsAFileShorterThanAnnounced)
+{
+    auto node = NodeWithBytes("short");
+    node->m_nSize = 100;
+    auto loaded = node->LoadData();
+    ASSERT_NE(loaded, nullptr) << "the buffer comes back with what could be read";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(loaded.get()), 5), "short");
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{L"一時ファイルを読めません"});
+}
+
+TEST_F(NodeTest, CreateImageReadsAPngFile)
+{
+    const std::string png = PngOf(7, 5, PixelFormat24bppRGB, m_app.m_tempRoot / L"scratch.png");
+    ASSERT_FALSE(png.empty());
+    auto node = NodeWithBytes(png);
+    int width = -1, height = -1, depth = -1;
+    CImagePtr image = node->CreateImage(width, height, depth);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(width, 7);
+    EXPECT_EQ(height, 5);
+    EXPECT_EQ(depth, 24);
+}
+
+TEST_F(NodeTest, CreateImageOfGarbageOrNothingReportsZeros)
+{
+    auto garbage = NodeWithBytes(std::string(300, '\x5A'));
+    int width = -1, height = -1, depth = -1;
+    CImagePtr image = garbage->CreateImage(width, height, depth);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+    EXPECT_EQ(depth, 0);
+
+    CCBData empty;
+    width = height = depth = -1;
+    EXPECT_EQ(empty.CreateImage(width, height, depth), nullptr);
+    EXPECT_EQ(width + height + depth, 0);
+}
