@@ -1,0 +1,26 @@
+// Plexa.exe started as a separate process, the way a person runs it, with
+// its own TEMP folder; ended by closing its main window.
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <string>
+
+class CPlexaProcess {
+public:
+    // Starts the Plexa.exe beside the test program.
+    explicit CPlexaProcess(const std::wstring& tempRoot);
+    ~CPlexaProcess();
+    CPlexaProcess(const CPlexaProcess&) = delete;
+    CPlexaProcess& operator=(const CPlexaProcess&) = delete;
+
+    bool IsStarted() const { return m_process.IsValid(); }
+    // The visible top-level window of the process, once it exists.
+    HWND WaitForMainWindow(DWORD timeoutMs = 20000) const;
+    // Closes the main window and waits for the process to end; its exit code, or -1.
+    int Close(DWORD timeoutMs = 20000);
+
+private:
+    CHandle m_process;
+    DWORD m_processId = 0;
+};
