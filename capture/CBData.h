@@ -19,6 +19,7 @@ class Image;
 }
 
 class CCBData;
+class CCBDataCreateContext;
 
 // Owns its nodes; a snapshot is one of these, and so is every list of children.
 using CCBDataArray = std::vector<std::unique_ptr<CCBData>>;
@@ -49,6 +50,21 @@ public:
 
     // The node's bytes in a new buffer of m_nSize bytes; null when there are none.
     std::unique_ptr<BYTE[]> LoadData() const;
+
+    // Naming and per-format defaults
+    // The tree text: display name, else name, else the format description.
+    std::wstring GetLabel() const;
+    // The name's extension when it has one, else the format's name.
+    std::wstring GetFormatKey() const;
+    // The page to open first: the stored choice for the key, else the built-in one.
+    int GetDefaultViewTab() const;
+    // Stores `tab` as the page to open first for the node's key.
+    void SetDefaultViewTab(int tab) const;
+    int GetCodePage() const;
+
+    // Subtrees read from the node's own bytes (shell item list, drop list).
+    void ExpandShellIDList(CCBDataCreateContext& context);
+    void ExpandDropFiles(CCBDataCreateContext& context);
 
     FORMATETC m_fmt;
     DWORD m_tymedActual = 0;

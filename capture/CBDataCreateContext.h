@@ -1,9 +1,15 @@
-// The state of one capture run: the source, its palette, the byte budget of
-// the top-level format being taken, and the progress dialog.
+// The state of one capture run (the source, its palette, the byte budget of
+// the top-level format being taken, the progress dialog) and the operations
+// that copy media into nodes and walk containers into subtrees. Failures
+// become the nodes' error lines; only running out of memory throws.
 #pragma once
 
 #include "capture/CBData.h"
-#include "framework/Handles.h"
+
+#include <objidl.h>
+#include <shobjidl.h>
+
+#include <string>
 
 class COleDataObject;
 class CCopyingDialog;
@@ -15,9 +21,33 @@ public:
     CCBDataCreateContext(const CCBDataCreateContext&) = delete;
     CCBDataCreateContext& operator=(const CCBDataCreateContext&) = delete;
 
+    // Media copied into a temporary file each. The caller keeps what it passes.
+    std::unique_ptr<CCBData> CaptureGlobal(HGLOBAL hGlobal);
+    std::unique_ptr<CCBData> CaptureFile(const wchar_t* path);
+    std::unique_ptr<CCBData> CaptureStream(IStream* stream);
+
+    // Containers walked into subtrees, each level listed before its
+    // sub-containers are opened, all levels sharing the byte budget.
+    std::unique_ptr<CCBData> CaptureStorage(IStorage* storage);
+    std::unique_ptr<CCBData> CaptureShellFolder(IShellFolder* folder);
+    std::unique_ptr<CCBData> CaptureDirectory(const std::wstring& path);
+
+    // A node whose only content is the line "エラー\t" + message.
+    static std::unique_ptr<CCBData> CreateErrorData(const std::wstring& message);
+
+    // Handles every waiting message (dialog navigation goes to the progress
+    // dialog only) and returns the abort flag.
+    bool PumpMessages();
+    // Shows what is being taken in the progress dialog, if there is one.
+    void ShowItem(const std::wstring& text);
+    // The line a placeholder gets when the walk stops before opening it.
+    std::wstring GetStopMessage() const;
+    // Whether m_nTotal has passed the size limit of the settings.
+    bool IsOverBudget() const;
+
     COleDataObject* m_pDataObject = nullptr;  // not owned; null for the clipboard
     HPALETTE m_hPalette = nullptr;
     int m_bOwnPalette = 0;  // m_hPalette is our copy, deleted with the context
     uint64_t m_nTotal = 0;
-    CCopyingDialog* m_pDialog = nullptr;  // not owned
+    CCopyingDialog* m_pDialog = nullptr;  // not owned; null runs without progress or abort
 };
