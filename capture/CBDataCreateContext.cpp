@@ -1,7 +1,54 @@
 #include "capture/CBDataCreateContext.h"
 
+#include "app/PlexaApp.h"
+#include "capture/CopyingDialog.h"
+
 CCBDataCreateContext::~CCBDataCreateContext()
 {
     if (m_bOwnPalette && m_hPalette)
         ::DeleteObject(m_hPalette);
+}
+
+std::unique_ptr<CCBData> CCBDataCreateContext::CreateErrorData(const std::wstring& message)
+{
+    auto node = std::make_unique<CCBData>();
+    node->m_arrInfo.push_back(kErrorLinePrefix + message);
+    return node;
+}
+
+bool CCBDataCreateContext::PumpMessages()
+{
+    const HWND dialog = m_pDialog ? m_pDialog->GetSafeHwnd() : nullptr;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave it for the main loop, which ends once the run is over.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (dialog && ::IsDialogMessageW(dialog, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return m_pDialog && m_pDialog->m_bAbort;
+}
+
+void CCBDataCreateContext::ShowItem(const std::wstring& text)
+{
+    if (m_pDialog)
+        m_pDialog->ShowItem(text);
+}
+
+bool CCBDataCreateContext::IsOverBudget() const
+{
+    // The setting is signed; a negative one stops every sub-container.
+    const int64_t limit = static_cast<int64_t>(GetPlexaApp()->m_nSubDirSizeLimit) * 1048576;
+    return limit < 0 || m_nTotal > static_cast<uint64_t>(limit);
+}
+
+std::wstring CCBDataCreateContext::GetStopMessage() const
+{
+    return std::wstring(kErrorLinePrefix) + (IsOverBudget() ? L"サイズが限界を超えたため" : L"") +
+           L"取得を中止しました。";
 }

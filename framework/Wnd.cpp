@@ -2,6 +2,8 @@
 
 #include "framework/Format.h"
 
+#include <commctrl.h>
+
 CWnd::~CWnd()
 {
     DestroyWindow();
@@ -84,7 +86,43 @@ LRESULT CWnd::WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam)
         OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     }
-    return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
+    return DefWindowProc(msg, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return m_bSubclassed ? ::DefSubclassProc(m_hWnd, msg, wParam, lParam)
+                         : ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
+}
+
+void CWnd::Attach(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+bool CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!hWnd || m_hWnd || !::SetWindowSubclass(hWnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    Attach(hWnd);
+    m_bSubclassed = true;
+    return true;
+}
+
+LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hWnd = wnd->m_hWnd;
+    const LRESULT result = wnd->WndProc(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        if (wnd->m_bSubclassed)
+            ::RemoveWindowSubclass(hWnd, SubclassProc, 0);
+        wnd->m_bSubclassed = false;
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        wnd->m_hWnd = nullptr;
+        wnd->PostNcDestroy();
+    }
+    return result;
 }
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -92,16 +130,13 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
     CWnd* wnd = FromHandle(hWnd);
     if (msg == WM_NCCREATE) {
         wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        wnd->m_hWnd = hWnd;
-        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
+        wnd->Attach(hWnd);
     }
-    if (!wnd)
-        return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-    const LRESULT result = wnd->WndProc(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        wnd->m_hWnd = nullptr;
-        wnd->PostNcDestroy();
-    }
-    return result;
+    return wnd ? Dispatch(wnd, msg, wParam, lParam) : ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR refData)
+{
+    return Dispatch(reinterpret_cast<CWnd*>(refData), msg, wParam, lParam);
 }

@@ -22,6 +22,10 @@ public:
     // Registers (once) a class that dispatches to CWnd objects and returns its name.
     static std::wstring RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 
+    // Takes over an existing window (a dialog control) so its messages reach this object.
+    bool SubclassWindow(HWND hWnd);
+    bool SubclassDlgItem(UINT id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
+
     bool CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& title, DWORD style,
                   const RECT& rect, HWND parent, UINT_PTR idOrMenu);
     void DestroyWindow();
@@ -30,6 +34,7 @@ public:
     operator HWND() const { return m_hWnd; }
 
     std::wstring GetWindowText() const;
+    void SetWindowText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageW(m_hWnd, msg, wParam, lParam);
@@ -42,6 +47,8 @@ public:
 protected:
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam);
+    // What happens to a message nobody handled: the class's own procedure.
+    virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Handlers called by WndProcDefault; each returns whether it handled the message.
     virtual int OnCreate(CREATESTRUCTW& cs) { return 0; }
@@ -54,6 +61,15 @@ protected:
 
     HWND m_hWnd = nullptr;
 
+    // Links the object to its window; every window procedure of ours starts here.
+    void Attach(HWND hWnd);
+    // Runs the object's procedure and unlinks it once the window is gone.
+    static LRESULT Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR refData);
+
+    bool m_bSubclassed = false;
 };

@@ -1,0 +1,141 @@
+// Copies of memory blocks, files and streams into nodes' temporary files,
+// in chunks with the message pump between them.
+#include "app/PlexaApp.h"
+#include "capture/CBDataCreateContext.h"
+#include "framework/Handles.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kChunkSize = 1u << 20;
+
+// The next piece of a source: fewer bytes than wanted, or a failure, ends
+// the copy after the bytes that did come are written.
+struct Chunk {
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    bool failed = false;
+};
+using ChunkReader = std::function<Chunk(DWORD wanted)>;
+
+void AddLine(CCBData& node, const wchar_t* message)
+{
+    node.m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
+}
+
+// Copies node.m_nSize bytes into a new temporary file. An incomplete copy
+// leaves no file and the given line; the announced size stays.
+void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkReader& read,
+                      const wchar_t* incompleteLine)
+{
+    node.m_strTempFile = GetPlexaApp()->MakeTempFileName();
+    CFileHandle file(node.m_strTempFile.empty()
+                         ? INVALID_HANDLE_VALUE
+                         : ::CreateFileW(node.m_strTempFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        AddLine(node, L"一時ファイルに書き込めません。");
+        return;
+    }
+    uint64_t done = 0;
+    while (done < node.m_nSize && !context.PumpMessages()) {
+        const DWORD wanted = static_cast<DWORD>(std::min<uint64_t>(node.m_nSize - done, kChunkSize));
+        const Chunk chunk = read(wanted);
+        const DWORD size = std::min(chunk.size, wanted);
+        DWORD written = 0;
+        if (size && (!::WriteFile(file, chunk.data, size, &written, nullptr) || written != size))
+            break;
+        done += size;
+        if (chunk.failed || size < wanted)
+            break;
+    }
+    file.Close();
+    if (done < node.m_nSize) {
+        ::DeleteFileW(node.m_strTempFile.c_str());
+        node.m_strTempFile.clear();
+        AddLine(node, incompleteLine);
+    }
+}
+
+}
+
+std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)
+{
+    auto node = std::make_unique<CCBData>();
+    if (!hGlobal) {
+        AddLine(*node, L"データを取得できません（HGLOBAL=NULL）。");
+        return node;
+    }
+    CGlobalLock lock(hGlobal);
+    // A block of size 0 is discarded memory that cannot be locked: it is empty data, not a failure.
+    const bool emptyBlock = !lock && (::GlobalFlags(hGlobal) & GMEM_DISCARDED);
+    if (!lock && !emptyBlock) {
+        AddLine(*node, L"データを取得できません（GlobalLock）。");
+        return node;
+    }
+    node->m_nSize = lock.Size();
+    const BYTE* next = static_cast<const BYTE*>(lock.Get());
+    CopyIntoTempFile(
+        *this, *node,
+        [&next](DWORD wanted) {
+            const Chunk chunk{next, wanted};
+            next += wanted;
+            return chunk;
+        },
+        L"一時ファイルに書き込めません。");
+    return node;
+}
+
+std::unique_ptr<CCBData> CCBDataCreateContext::CaptureFile(const wchar_t* path)
+{
+    auto node = std::make_unique<CCBData>();
+    node->m_strType = L"ディスクファイル";
+    CFileHandle source(path ? ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                            : INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size{};
+    if (!source || !::GetFileSizeEx(source, &size)) {
+        AddLine(*node, L"ファイルを取り込めません。");
+        return node;
+    }
+    node->m_nSize = static_cast<uint64_t>(size.QuadPart);
+    std::vector<BYTE> buffer(kChunkSize);
+    CopyIntoTempFile(
+        *this, *node,
+        [&](DWORD wanted) {
+            DWORD got = 0;
+            const bool failed = !::ReadFile(source, buffer.data(), wanted, &got, nullptr);
+            return Chunk{buffer.data(), got, failed};
+        },
+        L"一時ファイルに書き込めませんでした。");
+    return node;
+}
+
+std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStream(IStream* stream)
+{
+    auto node = std::make_unique<CCBData>();
+    node->m_strType = L"IStream";
+    if (!stream) {
+        AddLine(*node, L"データを取得できません（IStream*がNULL）。");
+        return node;
+    }
+    STATSTG status{};
+    if (FAILED(stream->Stat(&status, STATFLAG_NONAME))) {
+        AddLine(*node, L"ストリームのサイズを取得できません。");
+        return node;
+    }
+    node->m_nSize = status.cbSize.QuadPart;
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    std::vector<BYTE> buffer(kChunkSize);
+    CopyIntoTempFile(
+        *this, *node,
+        [&](DWORD wanted) {
+            ULONG got = 0;
+            const HRESULT hr = stream->Read(buffer.data(), wanted, &got);
+            return Chunk{buffer.data(), got, FAILED(hr)};
+        },
+        L"ストリームを一時ファイルにコピーできません。");
+    return node;
+}
