@@ -3,22 +3,26 @@
 // are loaded once, on the first picture, and kept: the picture refers to them.
 #pragma once
 
+#include "capture/ByteReaderLayout.h"
 #include "capture/CBData.h"
 
 class CCBData_ImageBytes : public CCBData {
 public:
     CCBData_ImageBytes() { m_nDefaultTab = kTabImage; }
 
-protected:
-    // Loads m_pBytes on first use; false when the node has no bytes.
-    bool EnsureBytes();
-
-public:
     std::unique_ptr<BYTE[]> m_pBytes;
+
+protected:
+    // The node's bytes, loaded on first use; empty when it has none.
+    ByteSpan Bytes();
 };
 
 class CCBData_DIB : public CCBData_ImageBytes {
+public:
+    CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel) override;
 };
 
 class CCBData_DragImageBits : public CCBData_ImageBytes {
+public:
+    CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel) override;
 };
