@@ -5,7 +5,7 @@
 
 #include <ole2.h>
 
-#include <new>
+#include <cstring>
 
 namespace {
 
@@ -69,12 +69,34 @@ CImagePtr CCBData_HENHMF::CreateGdiImage()
     return CImagePtr(new Gdiplus::Metafile(m_hEnhMetaFile.Get(), FALSE));
 }
 
+// Copies the METAFILEPICT block and the metafile inside it, the copy's block
+// naming the copied metafile. Done by hand: Wine's OleDuplicateData takes this
+// format's handle for the metafile itself and fails.
+namespace {
+
+HGLOBAL DuplicateMetaFilePict(HGLOBAL source)
+{
+    CGlobalLock from(source);
+    const auto* picture = static_cast<const METAFILEPICT*>(from.Get());
+    if (!picture || from.Size() < sizeof(METAFILEPICT))
+        return nullptr;
+    CGlobalHandle copy(::GlobalAlloc(GMEM_MOVEABLE, from.Size()));
+    CGlobalLock to(copy);
+    if (!to)
+        return nullptr;
+    std::memcpy(to.Get(), picture, from.Size());
+    static_cast<METAFILEPICT*>(to.Get())->hMF = picture->hMF ? ::CopyMetaFileW(picture->hMF, nullptr) : nullptr;
+    return copy.Detach();
+}
+
+}
+
 CCBData_HMETAFILEPICT::CCBData_HMETAFILEPICT(HGLOBAL hMetaFilePict)
-    : m_hMetaFilePict(Duplicate(hMetaFilePict, CF_METAFILEPICT))
+    : m_hMetaFilePict(hMetaFilePict ? DuplicateMetaFilePict(hMetaFilePict) : nullptr)
 {
     CGlobalLock block(m_hMetaFilePict);
     const auto* picture = static_cast<const METAFILEPICT*>(block.Get());
-    if (!picture || block.Size() < sizeof(METAFILEPICT) || !picture->hMF)
+    if (!picture || !picture->hMF)
         return;
     m_hMetaFile = picture->hMF;
     m_nSize = block.Size();

@@ -1,0 +1,87 @@
+#include "capture/CBDataCreateContext.h"
+#include "capture/CopyingDialog.h"
+#include "res/resource.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CopyingDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_context.m_pDialog = &m_dialog;
+    }
+
+    std::wstring StateText() const { return m_dialog.m_static.GetWindowText(); }
+
+    // Keys go to the focused control, as a person would press them.
+    void Press(UINT key)
+    {
+        ::SetFocus(m_dialog.m_edit);
+        ::PostMessageW(m_dialog.m_edit, WM_KEYDOWN, key, 0);
+        ::PostMessageW(m_dialog.m_edit, WM_KEYUP, key, 0xC0000000);
+        m_context.PumpMessages();
+    }
+
+    CTestApp m_app;
+    CCopyingDialog m_dialog;
+    CCBDataCreateContext m_context;
+};
+
+}
+
+TEST_F(CopyingDialogTest, ShowsItsTemplateWithTheTextGivenBeforeItExisted)
+{
+    m_dialog.ShowItem(L"CF_UNICODETEXT");
+    ASSERT_TRUE(m_dialog.Create());
+    EXPECT_EQ(m_dialog.GetWindowText(), L"Plexa");
+    EXPECT_EQ(m_dialog.m_edit.GetWindowText(), L"CF_UNICODETEXT");
+    EXPECT_EQ(StateText(), L"取り込み中...");
+    wchar_t button[32] = {};
+    ::GetDlgItemTextW(m_dialog, IDCANCEL, button, 32);
+    EXPECT_STREQ(button, L"中止");
+
+    m_dialog.ShowItem(L"next item");
+    EXPECT_EQ(m_dialog.m_edit.GetWindowText(), L"next item");
+}
+
+TEST_F(CopyingDialogTest, EnterDoesNothing)
+{
+    ASSERT_TRUE(m_dialog.Create());
+    Press(VK_RETURN);
+    EXPECT_FALSE(m_context.PumpMessages());
+    EXPECT_TRUE(::IsWindow(m_dialog));
+    EXPECT_EQ(StateText(), L"取り込み中...");
+}
+
+TEST_F(CopyingDialogTest, EscAbortsAndTheDialogStays)
+{
+    ASSERT_TRUE(m_dialog.Create());
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(m_context.PumpMessages());
+    EXPECT_EQ(m_dialog.m_bAbort, 1);
+    EXPECT_TRUE(::IsWindow(m_dialog));
+    EXPECT_EQ(StateText(), L"中止しています...");
+}
+
+TEST_F(CopyingDialogTest, TheButtonPressedTwiceAbortsOnce)
+{
+    ASSERT_TRUE(m_dialog.Create());
+    const HWND button = ::GetDlgItem(m_dialog, IDCANCEL);
+    ::SendMessageW(button, BM_CLICK, 0, 0);
+    EXPECT_EQ(StateText(), L"中止しています...");
+    m_dialog.m_static.SetWindowText(L"changed since");
+    ::SendMessageW(button, BM_CLICK, 0, 0);
+    EXPECT_EQ(m_dialog.m_bAbort, 1);
+    EXPECT_EQ(StateText(), L"changed since") << "the second press does nothing";
+    EXPECT_TRUE(::IsWindow(m_dialog));
+}
+
+TEST_F(CopyingDialogTest, NoDialogMeansNoAbort)
+{
+    CCBDataCreateContext context;
+    context.ShowItem(L"nowhere to show it");
+    EXPECT_FALSE(context.PumpMessages());
+}
