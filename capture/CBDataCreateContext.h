@@ -21,6 +21,12 @@ public:
     CCBDataCreateContext(const CCBDataCreateContext&) = delete;
     CCBDataCreateContext& operator=(const CCBDataCreateContext&) = delete;
 
+    // A node for one offered format, taken the way its kind asks for.
+    std::unique_ptr<CCBData> CreateData(const FORMATETC& fmt);
+    // The medium of `fmt` from the data object, or else from the open
+    // clipboard as the medium type `clipboardTymed`; never null.
+    std::unique_ptr<CCBData> GetMedium(const FORMATETC& fmt, DWORD clipboardTymed);
+
     // Media copied into a temporary file each. The caller keeps what it passes.
     std::unique_ptr<CCBData> CaptureGlobal(HGLOBAL hGlobal);
     std::unique_ptr<CCBData> CaptureFile(const wchar_t* path);

@@ -40,6 +40,11 @@ CImagePtr CCBData_GDI::CreateImage(int& width, int& height, int& bitsPerPixel)
     return image;
 }
 
+CImagePtr CCBData_GDI::CreateGdiImage()
+{
+    return nullptr;
+}
+
 CCBData_HBITMAP::CCBData_HBITMAP(HBITMAP hBitmap, HPALETTE hPalette)
     : m_hBitmap(Duplicate(hBitmap, CF_BITMAP)), m_hPalette(Duplicate(hPalette, CF_PALETTE))
 {

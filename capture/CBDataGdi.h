@@ -12,7 +12,7 @@ public:
     // The size taken at capture when there is one, else the picture's own.
     CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel) override;
     // A picture over the held handle; the handle stays the node's.
-    virtual CImagePtr CreateGdiImage() { return nullptr; }
+    virtual CImagePtr CreateGdiImage();
 
     int m_nWidth = 0;
     int m_nHeight = 0;

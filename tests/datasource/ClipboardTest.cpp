@@ -1,7 +1,7 @@
 // The test data object placed on the real clipboard and read back through
 // both the clipboard and OLE, as a reader of the clipboard meets it.
 #include "support/NoLeakTest.h"
-#include "support/ScopedMedium.h"
+#include "framework/StgMedium.h"
 #include "support/TestDataObject.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +82,7 @@ TEST_F(ClipboardTest, OleGetClipboardOffersAndDeliversTheFormat)
     }
     EXPECT_TRUE(offered);
 
-    CScopedMedium medium;
+    CStgMedium medium;
     FORMATETC request = CTestFormat{.cf = m_format}.ToFormatEtc();
     ASSERT_EQ(clipboard->GetData(&request, &medium), S_OK);
     ASSERT_EQ(medium.tymed, DWORD{TYMED_HGLOBAL});

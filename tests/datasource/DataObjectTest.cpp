@@ -1,6 +1,6 @@
 // The test data object against the contract of IDataObject as callers use it.
 #include "support/NoLeakTest.h"
-#include "support/ScopedMedium.h"
+#include "framework/StgMedium.h"
 #include "support/TestDataObject.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ using DataObjectTest = CNoLeakTest;
 constexpr CLIPFORMAT kBytes = 0xC0F0;
 constexpr CLIPFORMAT kContents = 0xC0F1;
 
-HRESULT GetData(IDataObject* source, const CTestFormat& format, CScopedMedium& medium)
+HRESULT GetData(IDataObject* source, const CTestFormat& format, CStgMedium& medium)
 {
     FORMATETC request = format.ToFormatEtc();
     return source->GetData(&request, &medium);
@@ -124,7 +124,7 @@ TEST_F(DataObjectTest, TheFirstOfferSharingAMediumTypeAnswers)
     source->Offer({.cf = kBytes, .tymed = TYMED_ISTREAM}, CTestMedium::Stream(BytesOf("second")));
     source->Offer({.cf = kBytes}, CTestMedium::Global(BytesOf("never")));
 
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_EQ(GetData(source, {.cf = kBytes, .tymed = TYMED_ISTREAM}, medium), S_OK);
     ASSERT_EQ(medium.tymed, DWORD{TYMED_ISTREAM});
     EXPECT_EQ(StreamBytes(medium.pstm), BytesOf("second"));
@@ -144,7 +144,7 @@ TEST_F(DataObjectTest, ItemsOfFileContentsAreAnsweredByTheirIndex)
         .At(1, CTestMedium::Stream(BytesOf("file 1")))
         .At(2, CTestAnswer::Fail(E_UNEXPECTED));
 
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_EQ(GetData(source, {.cf = kContents, .lindex = 1}, medium), S_OK);
     ASSERT_EQ(medium.tymed, DWORD{TYMED_ISTREAM});
     EXPECT_EQ(StreamBytes(medium.pstm), BytesOf("file 1"));
@@ -166,7 +166,7 @@ TEST_F(DataObjectTest, AFailingAnswerGivesItsResultAndAnEmptyMedium)
     source->Offer({.cf = kBytes}, CTestAnswer::Fail(STG_E_MEDIUMFULL));
 
     EXPECT_EQ(QueryGetData(source, {.cf = kBytes}), S_OK) << "offered, though it cannot be had";
-    CScopedMedium medium;
+    CStgMedium medium;
     medium.tymed = TYMED_HGLOBAL;
     EXPECT_EQ(GetData(source, {.cf = kBytes}, medium), STG_E_MEDIUMFULL);
     EXPECT_EQ(medium.tymed, DWORD{TYMED_NULL});
@@ -181,7 +181,7 @@ TEST_F(DataObjectTest, RefusingTheFirstRequestDeliversOnTheNext)
     ASSERT_TRUE(source);
     source->Offer({.cf = kBytes}, CTestAnswer::RefuseFirst(CTestMedium::Global(BytesOf("late"))));
 
-    CScopedMedium medium;
+    CStgMedium medium;
     EXPECT_EQ(GetData(source, {.cf = kBytes}, medium), DV_E_FORMATETC);
     ASSERT_EQ(GetData(source, {.cf = kBytes}, medium), S_OK);
     EXPECT_EQ(GlobalBytes(medium.hGlobal), BytesOf("late"));
@@ -194,7 +194,7 @@ TEST_F(DataObjectTest, RefusingUnlessEveryTymedDeliversOnlyToThatRequest)
     source->Offer({.cf = kBytes, .tymed = TYMED_ISTREAM},
                   CTestAnswer::RefuseUnlessEveryTymed(CTestMedium::Global(BytesOf("any")), E_FAIL));
 
-    CScopedMedium medium;
+    CStgMedium medium;
     EXPECT_EQ(GetData(source, {.cf = kBytes, .tymed = TYMED_ISTREAM}, medium), E_FAIL);
     EXPECT_EQ(GetData(source, {.cf = kBytes, .tymed = TYMED_ISTREAM}, medium), E_FAIL);
     ASSERT_EQ(GetData(source, {.cf = kBytes, .tymed = kEveryTymed}, medium), S_OK);
@@ -215,7 +215,7 @@ TEST_F(DataObjectTest, RecordsEveryGetDataRequestAsAsked)
         {.cf = CF_TEXT, .tymed = kEveryTymed, .aspect = DVASPECT_THUMBNAIL, .lindex = -1},
     };
 
-    CScopedMedium medium;
+    CStgMedium medium;
     EXPECT_EQ(GetData(source, requests[0], medium), DV_E_TYMED);
     EXPECT_EQ(GetData(source, requests[1], medium), S_OK);
     EXPECT_EQ(QueryGetData(source, requests[1]), S_OK);
@@ -232,7 +232,7 @@ TEST_F(DataObjectTest, KeepsNoAdviseConnectionsAndTakesNoData)
     DWORD connection = 0;
     EXPECT_EQ(source->DAdvise(&format, 0, nullptr, &connection), E_NOTIMPL);
     EXPECT_EQ(source->DUnadvise(1), E_NOTIMPL);
-    CScopedMedium medium;
+    CStgMedium medium;
     EXPECT_EQ(source->SetData(&format, &medium, FALSE), E_NOTIMPL);
     EXPECT_EQ(source->GetDataHere(&format, &medium), E_NOTIMPL);
 
@@ -250,7 +250,7 @@ TEST_F(DataObjectTest, CountsItsObjectsWhileTheyLive)
         source->Offer({.cf = kBytes}, CTestMedium::Stream(BytesOf("s")));
         CComPtr<IEnumFORMATETC> formatEnum;
         ASSERT_EQ(source->EnumFormatEtc(DATADIR_GET, &formatEnum), S_OK);
-        CScopedMedium medium;
+        CStgMedium medium;
         ASSERT_EQ(GetData(source, {.cf = kBytes}, medium), S_OK);
         EXPECT_EQ(LiveTestObjects(), before + 3);
 

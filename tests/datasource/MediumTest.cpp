@@ -2,7 +2,7 @@
 // what the caller's ReleaseStgMedium leaves behind.
 #include "framework/Handles.h"
 #include "support/NoLeakTest.h"
-#include "support/ScopedMedium.h"
+#include "framework/StgMedium.h"
 #include "support/TempDir.h"
 #include "support/TestDataObject.h"
 
@@ -17,7 +17,7 @@ using MediumTest = CNoLeakTest;
 constexpr CLIPFORMAT kFormat = 0xC0F2;
 
 // The medium of one GetData for an object offering only `medium`.
-void Deliver(CTestMedium medium, CScopedMedium& out)
+void Deliver(CTestMedium medium, CStgMedium& out)
 {
     auto source = CTestDataObject::Create();
     ASSERT_TRUE(source);
@@ -29,7 +29,7 @@ void Deliver(CTestMedium medium, CScopedMedium& out)
 
 TEST_F(MediumTest, GlobalMemoryHoldsTheBytesAndIsFreedOnRelease)
 {
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::Global(BytesOf(L"漢字")), medium));
     ASSERT_EQ(medium.tymed, DWORD{TYMED_HGLOBAL});
     EXPECT_EQ(::GlobalSize(medium.hGlobal), 4u);
@@ -42,7 +42,7 @@ TEST_F(MediumTest, GlobalMemoryHoldsTheBytesAndIsFreedOnRelease)
 
 TEST_F(MediumTest, AnEmptyGlobalBlockIsDiscarded)
 {
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::Global({}), medium));
     ASSERT_NE(medium.hGlobal, nullptr);
     EXPECT_EQ(::GlobalSize(medium.hGlobal), 0u);
@@ -51,8 +51,8 @@ TEST_F(MediumTest, AnEmptyGlobalBlockIsDiscarded)
 
 TEST_F(MediumTest, EachFileIsNewAndDeletedOnRelease)
 {
-    CScopedMedium first;
-    CScopedMedium second;
+    CStgMedium first;
+    CStgMedium second;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::File(PatternBytes(5000)), first));
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::File({}), second));
     ASSERT_EQ(first.tymed, DWORD{TYMED_FILE});
@@ -69,7 +69,7 @@ TEST_F(MediumTest, EachFileIsNewAndDeletedOnRelease)
 
 TEST_F(MediumTest, AStreamIsReadFromItsStartAndReleasedByTheCaller)
 {
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::Stream(PatternBytes(1'500'000)), medium));
     ASSERT_EQ(medium.tymed, DWORD{TYMED_ISTREAM});
     STATSTG stat{};
@@ -84,7 +84,7 @@ TEST_F(MediumTest, AStreamIsReadFromItsStartAndReleasedByTheCaller)
 
 TEST_F(MediumTest, ABitmapHasItsSizeAndColourAndIsDeletedOnRelease)
 {
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::Bitmap(3, 2, RGB(0x10, 0x20, 0x30)), medium));
     ASSERT_EQ(medium.tymed, DWORD{TYMED_GDI});
     BITMAP info{};
@@ -103,7 +103,7 @@ TEST_F(MediumTest, ABitmapHasItsSizeAndColourAndIsDeletedOnRelease)
 
 TEST_F(MediumTest, AMetafilePictureAndItsMetafileAreDeletedOnRelease)
 {
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::MetafilePict(2540, 1270), medium));
     ASSERT_EQ(medium.tymed, DWORD{TYMED_MFPICT});
     HMETAFILE metafile = nullptr;
@@ -125,7 +125,7 @@ TEST_F(MediumTest, AMetafilePictureAndItsMetafileAreDeletedOnRelease)
 
 TEST_F(MediumTest, AnEnhancedMetafileKeepsItsFrameAndIsDeletedOnRelease)
 {
-    CScopedMedium medium;
+    CStgMedium medium;
     ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::EnhMetafile({0, 0, 5000, 3000}), medium));
     ASSERT_EQ(medium.tymed, DWORD{TYMED_ENHMF});
     ENHMETAHEADER header{};
@@ -141,7 +141,7 @@ TEST_F(MediumTest, AnEnhancedMetafileKeepsItsFrameAndIsDeletedOnRelease)
 TEST_F(MediumTest, NullMediaCarryTheirTymedOnly)
 {
     for (DWORD tymed : {TYMED_NULL, TYMED_HGLOBAL, TYMED_FILE, TYMED_ISTREAM, TYMED_ISTORAGE}) {
-        CScopedMedium medium;
+        CStgMedium medium;
         ASSERT_NO_FATAL_FAILURE(Deliver(CTestMedium::Null(tymed), medium));
         EXPECT_EQ(medium.tymed, tymed);
         EXPECT_EQ(medium.hGlobal, nullptr);
@@ -157,7 +157,7 @@ TEST_F(MediumTest, ALyingTymedStillReleasesTheTrueMedium)
                   CTestMedium::Bitmap(1, 1, 0).WithExtraTymed(TYMED_ISTORAGE | 0x80));
     const long live = LiveTestObjects();
 
-    CScopedMedium stream;
+    CStgMedium stream;
     FORMATETC request = CTestFormat{.cf = kFormat}.ToFormatEtc();
     ASSERT_EQ(source->GetData(&request, &stream), S_OK);
     EXPECT_EQ(stream.tymed, DWORD{TYMED_HGLOBAL | TYMED_ISTREAM});
@@ -167,7 +167,7 @@ TEST_F(MediumTest, ALyingTymedStillReleasesTheTrueMedium)
     stream.Release();
     EXPECT_EQ(LiveTestObjects(), live);
 
-    CScopedMedium bitmap;
+    CStgMedium bitmap;
     request.tymed = TYMED_GDI;
     ASSERT_EQ(source->GetData(&request, &bitmap), S_OK);
     EXPECT_EQ(bitmap.tymed, DWORD{TYMED_GDI | TYMED_ISTORAGE | 0x80});

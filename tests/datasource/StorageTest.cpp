@@ -1,7 +1,7 @@
 // Compound files delivered as storages, read back element by element the way
 // a reader walks them.
 #include "support/NoLeakTest.h"
-#include "support/ScopedMedium.h"
+#include "framework/StgMedium.h"
 #include "support/TempDir.h"
 #include "support/TestDataObject.h"
 
@@ -57,7 +57,7 @@ TEST_F(StorageTest, NestedStoragesAndStreamsReadBack)
     auto source = CTestDataObject::Create();
     ASSERT_TRUE(source);
     source->Offer({.cf = kEmbedded, .tymed = TYMED_ISTORAGE}, CTestMedium::Storage(root));
-    CScopedMedium medium;
+    CStgMedium medium;
     FORMATETC request = CTestFormat{.cf = kEmbedded, .tymed = TYMED_ISTORAGE}.ToFormatEtc();
     ASSERT_EQ(source->GetData(&request, &medium), S_OK);
     ASSERT_EQ(medium.tymed, DWORD{TYMED_ISTORAGE});
@@ -92,8 +92,8 @@ TEST_F(StorageTest, EachDeliveryIsANewCompoundFileDeletedOnRelease)
     source->Offer({.cf = kEmbedded, .tymed = TYMED_ISTORAGE},
                   CTestMedium::Storage(CTestStorage().AddStream(L"S", BytesOf("x"))));
     FORMATETC request = CTestFormat{.cf = kEmbedded, .tymed = TYMED_ISTORAGE}.ToFormatEtc();
-    CScopedMedium first;
-    CScopedMedium second;
+    CStgMedium first;
+    CStgMedium second;
     ASSERT_EQ(source->GetData(&request, &first), S_OK);
     ASSERT_EQ(source->GetData(&request, &second), S_OK);
     ASSERT_NE(first.pstg, second.pstg);

@@ -1,0 +1,151 @@
+#include "capture/CaptureDriver.h"
+
+#include "app/PlexaApp.h"
+#include "capture/CBDataCreateContext.h"
+#include "capture/CBDataFileDescriptor.h"
+#include "capture/CopyingDialog.h"
+#include "framework/Format.h"
+#include "framework/OleDataObject.h"
+#include "framework/StgMedium.h"
+#include "framework/Wnd.h"
+
+#include <ole2.h>
+
+#include <cstring>
+
+namespace {
+
+bool SameDescription(const FORMATETC& a, const FORMATETC& b)
+{
+    return a.cfFormat == b.cfFormat && a.dwAspect == b.dwAspect && a.lindex == b.lindex && a.ptd == b.ptd &&
+           a.tymed == b.tymed;
+}
+
+// The progress dialog shown, and the main window disabled, for the life of a run.
+class CRunWindows {
+public:
+    explicit CRunWindows(CCopyingDialog& dialog) : m_dialog(dialog)
+    {
+        CWnd* main = AfxGetApp()->m_pMainWnd;
+        m_hMain = main ? main->GetSafeHwnd() : nullptr;
+        m_dialog.Create(m_hMain);
+        ::ShowWindow(m_dialog, SW_SHOW);
+        if (m_hMain)
+            ::EnableWindow(m_hMain, FALSE);
+        ::EnableWindow(m_dialog, TRUE);
+        ::SetFocus(m_dialog);
+    }
+    ~CRunWindows()
+    {
+        // The main window first, so that activation passes back to it.
+        if (m_hMain)
+            ::EnableWindow(m_hMain, TRUE);
+        m_dialog.DestroyWindow();
+        if (m_hMain)
+            ::SetFocus(m_hMain);
+    }
+
+private:
+    CCopyingDialog& m_dialog;
+    HWND m_hMain = nullptr;
+};
+
+void TakePalette(CCBDataCreateContext& context)
+{
+    if (!context.m_pDataObject) {
+        context.m_hPalette = static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE));
+        return;
+    }
+    FORMATETC fmt{CF_PALETTE, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+    CStgMedium medium;
+    if (context.m_pDataObject->GetData(fmt, medium) && medium.hBitmap) {
+        context.m_hPalette = static_cast<HPALETTE>(::OleDuplicateData(medium.hBitmap, CF_PALETTE, 0));
+        context.m_bOwnPalette = context.m_hPalette != nullptr;
+    }
+}
+
+// CF_TEXT is read with the ANSI code page of the first usable CF_LOCALE.
+void ApplyLocaleCodePage(CCBDataArray& nodes)
+{
+    for (const auto& locale : nodes) {
+        if (locale->m_fmt.cfFormat != CF_LOCALE || locale->m_nSize < sizeof(LCID))
+            continue;
+        const auto bytes = locale->LoadData();
+        if (!bytes)
+            continue;
+        LCID lcid = 0;
+        std::memcpy(&lcid, bytes.get(), sizeof(lcid));
+        DWORD codePage = 0;
+        if (!::GetLocaleInfoW(lcid, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                              reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(wchar_t)))
+            continue;
+        for (const auto& text : nodes) {
+            if (text->m_fmt.cfFormat == CF_TEXT) {
+                text->m_nCodePage = static_cast<int>(codePage);
+                text->m_arrInfo.push_back(FormatString(L"コードページ\t%d", static_cast<int>(codePage)));
+            }
+        }
+        return;
+    }
+}
+
+void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context)
+{
+    for (const auto& node : nodes) {
+        if (node->m_fmt.cfFormat != g_cfFileContents)
+            continue;
+        context.ShowItem(GetFormatEtcName(node->m_fmt));
+        if (context.PumpMessages())
+            return;
+        if (const CCBData_FileDescriptor* descriptor = FindFileGroupDescriptor(nodes, *node)) {
+            node->m_pChildren = std::make_unique<CCBDataArray>();
+            CaptureFileContents(*node->m_pChildren, context, *descriptor, node->m_fmt);
+        }
+    }
+}
+
+}
+
+void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats)
+{
+    if (dataObject) {
+        const CFormatEtcArray offered = dataObject->EnumFormats();
+        formats.insert(formats.end(), offered.begin(), offered.end());
+    } else {
+        for (UINT format = ::EnumClipboardFormats(0); format; format = ::EnumClipboardFormats(format))
+            formats.push_back(FORMATETC{static_cast<CLIPFORMAT>(format), nullptr, 0, -1, 0});
+    }
+    for (size_t i = 0; i + 1 < formats.size(); ++i) {
+        for (size_t j = formats.size() - 1; j > i; --j) {
+            if (SameDescription(formats[i], formats[j]))
+                formats.erase(formats.begin() + static_cast<ptrdiff_t>(j));
+        }
+    }
+}
+
+void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats)
+{
+    CCopyingDialog dialog;
+    bool aborted = false;
+    {
+        CRunWindows windows(dialog);
+        CCBDataCreateContext context;
+        context.m_pDataObject = dataObject;
+        context.m_pDialog = &dialog;
+        TakePalette(context);
+
+        for (const FORMATETC& fmt : formats) {
+            context.ShowItem(GetFormatEtcName(fmt));
+            if (context.PumpMessages())
+                break;
+            context.m_nTotal = 0;
+            result.push_back(context.CreateData(fmt));
+        }
+        ApplyLocaleCodePage(result);
+        CaptureAllFileContents(result, context);
+        aborted = dialog.m_bAbort;
+    }
+    CCBDataCreateContext().PumpMessages();
+    if (aborted)
+        AfxMessageBox(L"中止しました。", MB_OK);
+}
