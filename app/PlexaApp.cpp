@@ -18,6 +18,13 @@ namespace {
 constexpr wchar_t kCompanyKey[] = L"Plexa";
 }
 
+void RegisterClipboardFormats()
+{
+    g_cfFileContents = ::RegisterClipboardFormatW(L"FileContents");
+    g_cfFileGroupDescriptor = ::RegisterClipboardFormatW(L"FileGroupDescriptor");
+    g_cfFileGroupDescriptorW = ::RegisterClipboardFormatW(L"FileGroupDescriptorW");
+}
+
 CPlexaApp* GetPlexaApp()
 {
     return static_cast<CPlexaApp*>(AfxGetApp());
@@ -45,9 +52,7 @@ BOOL CPlexaApp::InitInstance()
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr);
     m_bGdiplusStarted = TRUE;
 
-    g_cfFileContents = ::RegisterClipboardFormatW(L"FileContents");
-    g_cfFileGroupDescriptor = ::RegisterClipboardFormatW(L"FileGroupDescriptor");
-    g_cfFileGroupDescriptorW = ::RegisterClipboardFormatW(L"FileGroupDescriptorW");
+    RegisterClipboardFormats();
 
     if (FAILED(::OleInitialize(nullptr))) {
         AfxMessageBox(IDS_OLE_INIT_FAILED);

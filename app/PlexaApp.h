@@ -47,6 +47,9 @@ private:
 // The running application object.
 CPlexaApp* GetPlexaApp();
 
+// Registers the formats below; the start-up does it once.
+void RegisterClipboardFormats();
+
 // Clipboard formats registered at start-up.
 extern UINT g_cfFileContents;
 extern UINT g_cfFileGroupDescriptor;

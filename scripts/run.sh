@@ -9,6 +9,7 @@ cleanup() { stop_wine; stop_display; }
 trap cleanup EXIT
 
 ensure_display
-setup_wine "$ROOT/build/wineprefix-run"
+# On a virtual display there is no window manager to frame the window.
+setup_wine "$ROOT/build/wineprefix-run" "$([[ -n "$XVFB_PID" ]] && echo unmanaged)"
 echo "Plexa runs on DISPLAY=$DISPLAY; close its window to end."
 wine "$BUILD/bin/Plexa.exe"

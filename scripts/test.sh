@@ -14,6 +14,6 @@ echo "== native tests (AddressSanitizer, UBSan)"
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure
 
 ensure_display
-setup_wine "$BUILD/wineprefix"
+setup_wine "$BUILD/wineprefix" unmanaged
 echo "== Windows tests under Wine (DISPLAY=$DISPLAY)"
 ctest --test-dir "$BUILD" --output-on-failure --timeout 1200

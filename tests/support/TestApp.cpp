@@ -7,6 +7,7 @@ CTestApp::CTestApp()
 {
     m_strProfileName = FormatString(L"PlexaTest-%lu", ::GetCurrentProcessId());
     SetRegistryKey(L"Plexa");
+    RegisterClipboardFormats();
     registry::DeleteTree(GetAppRegistryKey());
 }
 
@@ -21,6 +22,8 @@ int CTestApp::DoMessageBox(const std::wstring& text, UINT type)
 {
     m_messages.push_back(text);
     m_messageTypes.push_back(type);
+    if (m_onMessageBox)
+        m_onMessageBox(text);
     return m_nMessageAnswer;
 }
 

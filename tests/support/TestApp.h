@@ -6,6 +6,7 @@
 #include "app/PlexaApp.h"
 #include "support/TempDir.h"
 
+#include <functional>
 #include <vector>
 
 class CTestApp : public CPlexaApp {
@@ -27,6 +28,8 @@ public:
     std::vector<std::wstring> m_messages;
     std::vector<UINT> m_messageTypes;
     int m_nMessageAnswer = IDOK;
+    // Called with each message box's text, while it would be on screen.
+    std::function<void(const std::wstring&)> m_onMessageBox;
 
 protected:
     std::wstring GetTempRoot() const override;

@@ -114,6 +114,22 @@ CTestMedium CTestMedium::Bitmap(int cx, int cy, COLORREF color)
     });
 }
 
+CTestMedium CTestMedium::Palette(COLORREF first, COLORREF second)
+{
+    return CTestMedium([=](STGMEDIUM& out) {
+        struct {
+            LOGPALETTE header;
+            PALETTEENTRY second;
+        } palette{{0x300, 2, {{GetRValue(first), GetGValue(first), GetBValue(first), 0}}},
+                  {GetRValue(second), GetGValue(second), GetBValue(second), 0}};
+        out.hBitmap = reinterpret_cast<HBITMAP>(::CreatePalette(&palette.header));
+        if (!out.hBitmap)
+            return E_OUTOFMEMORY;
+        out.tymed = TYMED_GDI;
+        return S_OK;
+    });
+}
+
 CTestMedium CTestMedium::MetafilePict(LONG xExt, LONG yExt)
 {
     return CTestMedium([=](STGMEDIUM& out) {

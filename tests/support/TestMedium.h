@@ -22,6 +22,8 @@ public:
     static CTestMedium Stream(CBytes bytes, CStreamFaults faults = {});
     static CTestMedium Storage(CTestStorage storage);
     static CTestMedium Bitmap(int cx, int cy, COLORREF color);
+    // A palette travels as a GDI medium too (CF_PALETTE).
+    static CTestMedium Palette(COLORREF first, COLORREF second);
     static CTestMedium MetafilePict(LONG xExt, LONG yExt);
     static CTestMedium EnhMetafile(RECT frame);
     // The given tymed (any value, 0 too) with a null handle, pointer or path.
