@@ -1,0 +1,72 @@
+// The two passes that every walk over a container makes. The first lists one
+// level: leaves are captured at once, sub-containers become placeholders. The
+// second opens the placeholders in order, depth first, while the run is
+// neither aborted nor over its byte budget; the others keep a stop line.
+#pragma once
+
+#include "capture/CBDataCreateContext.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace walk {
+
+// A container node, before anything is listed in it.
+inline std::unique_ptr<CCBData> MakeContainer(const wchar_t* type)
+{
+    auto node = std::make_unique<CCBData>();
+    node->m_strType = type;
+    node->m_nIcon = kIconFolder;
+    return node;
+}
+
+// A sub-container that the second pass of its level opens.
+inline std::unique_ptr<CCBData> MakePlaceholder(const wchar_t* type)
+{
+    auto node = MakeContainer(type);
+    node->m_bPending = 1;
+    return node;
+}
+
+// Shows the entry about to be taken and handles waiting messages; false
+// when the user aborted, which ends the first pass of the level.
+inline bool ShowEntry(CCBDataCreateContext& context, const std::wstring& name)
+{
+    context.ShowItem(name);
+    return !context.PumpMessages();
+}
+
+// Appends a listed entry and counts its bytes against the budget.
+inline void AddEntry(CCBDataCreateContext& context, CCBDataArray& level, std::unique_ptr<CCBData> node)
+{
+    context.m_nTotal += node->m_nSize;
+    level.push_back(std::move(node));
+}
+
+// Second pass over `container`'s children. `expand(placeholder)` returns the
+// node that replaces it; that node takes the placeholder's names, and the
+// placeholder, with whatever reference it held, is deleted.
+template <class Expand>
+void ExpandPlaceholders(CCBDataCreateContext& context, CCBData& container, Expand&& expand)
+{
+    if (!container.m_pChildren)
+        return;
+    for (std::unique_ptr<CCBData>& slot : *container.m_pChildren) {
+        if (!slot->m_bPending)
+            continue;
+        context.ShowItem(slot->m_strName);
+        if (context.PumpMessages() || context.IsOverBudget()) {
+            slot->m_pPendingFolder.Reset();
+            slot->m_pPendingStorage.Reset();
+            slot->m_arrInfo.push_back(context.GetStopMessage());
+            continue;
+        }
+        std::unique_ptr<CCBData> expanded = expand(*slot);
+        expanded->m_strName = slot->m_strName;
+        expanded->m_strDisplayName = slot->m_strDisplayName;
+        slot = std::move(expanded);
+    }
+}
+
+}
