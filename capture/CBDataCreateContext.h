@@ -56,4 +56,11 @@ public:
     int m_bOwnPalette = 0;  // m_hPalette is our copy, deleted with the context
     uint64_t m_nTotal = 0;
     CCopyingDialog* m_pDialog = nullptr;  // not owned; null runs without progress or abort
+    int m_nDepth = 0;  // containers open below the top-level format
+
+    // The chunk buffer that every copy of the run shares, made on first use.
+    BYTE* GetCopyBuffer();
+
+private:
+    std::unique_ptr<BYTE[]> m_pCopyBuffer;
 };

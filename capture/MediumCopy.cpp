@@ -5,7 +5,6 @@
 #include "framework/Handles.h"
 
 #include <functional>
-#include <vector>
 
 namespace {
 
@@ -61,6 +60,14 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
 
 }
 
+BYTE* CCBDataCreateContext::GetCopyBuffer()
+{
+    // Not value-initialised: a fresh megabyte of zeros per small file is most of its cost.
+    if (!m_pCopyBuffer)
+        m_pCopyBuffer.reset(new BYTE[kChunkSize]);
+    return m_pCopyBuffer.get();
+}
+
 std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)
 {
     auto node = std::make_unique<CCBData>();
@@ -101,13 +108,13 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureFile(const wchar_t* path)
         return node;
     }
     node->m_nSize = static_cast<uint64_t>(size.QuadPart);
-    std::vector<BYTE> buffer(kChunkSize);
+    BYTE* buffer = GetCopyBuffer();
     CopyIntoTempFile(
         *this, *node,
         [&](DWORD wanted) {
             DWORD got = 0;
-            const bool failed = !::ReadFile(source, buffer.data(), wanted, &got, nullptr);
-            return Chunk{buffer.data(), got, failed};
+            const bool failed = !::ReadFile(source, buffer, wanted, &got, nullptr);
+            return Chunk{buffer, got, failed};
         },
         L"一時ファイルに書き込めませんでした。");
     return node;
@@ -128,13 +135,13 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStream(IStream* stream)
     }
     node->m_nSize = status.cbSize.QuadPart;
     stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-    std::vector<BYTE> buffer(kChunkSize);
+    BYTE* buffer = GetCopyBuffer();
     CopyIntoTempFile(
         *this, *node,
         [&](DWORD wanted) {
             ULONG got = 0;
-            const HRESULT hr = stream->Read(buffer.data(), wanted, &got);
-            return Chunk{buffer.data(), got, FAILED(hr)};
+            const HRESULT hr = stream->Read(buffer, wanted, &got);
+            return Chunk{buffer, got, FAILED(hr)};
         },
         L"ストリームを一時ファイルにコピーできません。");
     return node;

@@ -12,6 +12,10 @@
 
 namespace walk {
 
+// Nesting beyond this is a loop (a link to an ancestor folder, a storage
+// that contains itself) rather than data, and would exhaust the stack.
+inline constexpr int kMaxDepth = 128;
+
 // A container node, before anything is listed in it.
 inline std::unique_ptr<CCBData> MakeContainer(const wchar_t* type)
 {
@@ -56,13 +60,18 @@ void ExpandPlaceholders(CCBDataCreateContext& context, CCBData& container, Expan
         if (!slot->m_bPending)
             continue;
         context.ShowItem(slot->m_strName);
-        if (context.PumpMessages() || context.IsOverBudget()) {
+        const bool tooDeep = context.m_nDepth >= kMaxDepth;
+        if (context.PumpMessages() || context.IsOverBudget() || tooDeep) {
             slot->m_pPendingFolder.Reset();
             slot->m_pPendingStorage.Reset();
-            slot->m_arrInfo.push_back(context.GetStopMessage());
+            slot->m_arrInfo.push_back(tooDeep && !context.IsOverBudget()
+                                          ? std::wstring(kErrorLinePrefix) + L"階層が深すぎるため取得を中止しました。"
+                                          : context.GetStopMessage());
             continue;
         }
+        ++context.m_nDepth;
         std::unique_ptr<CCBData> expanded = expand(*slot);
+        --context.m_nDepth;
         expanded->m_strName = slot->m_strName;
         expanded->m_strDisplayName = slot->m_strDisplayName;
         slot = std::move(expanded);

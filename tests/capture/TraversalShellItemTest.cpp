@@ -137,3 +137,30 @@ TEST_F(TraversalShellItemTest, ItemWithoutParsingNameGetsTheGivenName)
     EXPECT_EQ(level[0]->m_strName, L"(取得できません)");
     EXPECT_EQ(level[0]->m_strDisplayName, L"");
 }
+
+TEST_F(TraversalShellItemTest, NestingDeeperThanAnyRealDataStopsWithALine)
+{
+    // Deeper than the walk will go: such chains come from links to an ancestor.
+    CFakeShellFolder chain;
+    for (int level = 0; level < 200; ++level) {
+        CFakeShellFolder outer;
+        outer.Add({.parsingName = L"d", .displayName = L"d", .folder = std::make_shared<CFakeShellFolder>(chain)});
+        chain = outer;
+    }
+    auto folder = Build(chain);
+
+    auto node = m_context.CaptureShellFolder(folder);
+
+    int depth = 0;
+    const CCBData* level = node.get();
+    while (level->m_pChildren && !level->m_pChildren->empty() && !(*level->m_pChildren)[0]->m_bPending) {
+        level = (*level->m_pChildren)[0].get();
+        ++depth;
+    }
+    EXPECT_EQ(depth, 128);
+    ASSERT_TRUE(level->m_pChildren);
+    const CCBData& stopped = *(*level->m_pChildren)[0];
+    EXPECT_EQ(stopped.m_arrInfo, CStringArray{L"エラー\t階層が深すぎるため取得を中止しました。"});
+    EXPECT_FALSE(stopped.m_pPendingFolder);
+    EXPECT_EQ(m_context.m_nDepth, 0);
+}
