@@ -1,7 +1,7 @@
 #include "capture/CBData.h"
 #include "capture/CBDataFileDescriptor.h"
 #include "framework/GdiPlus.h"
-#include "support/TestApp.h"
+#include "support/NodeTestBase.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +9,7 @@
 
 namespace {
 
-class NodeTest : public ::testing::Test {
-protected:
-    void SetUp() override { m_app.ClaimWorkFolder(); }
-
-    // A node whose temporary file holds `bytes`.
-    std::unique_ptr<CCBData> NodeWithBytes(const std::string& bytes)
-    {
-        auto node = std::make_unique<CCBData>();
-        node->m_strTempFile = m_app.MakeTempFileName();
-        node->m_nSize = bytes.size();
-        WriteFileBytes(node->m_strTempFile, bytes);
-        return node;
-    }
-
-    CTestApp m_app;
-};
+using NodeTest = CNodeTestBase;
 
 std::string PngOf(int width, int height, Gdiplus::PixelFormat format, const std::wstring& scratch)
 {
@@ -62,7 +47,7 @@ TEST_F(NodeTest, StartsWithTheDocumentedInitialValues)
 
 TEST_F(NodeTest, TakeOverMovesChildrenAndFileButKeepsTheReceiversOwnLooks)
 {
-    auto source = NodeWithBytes("captured");
+    auto source = NodeWith("captured");
     const std::wstring file = source->m_strTempFile;
     source->m_fmt.cfFormat = CF_TEXT;
     source->m_tymedActual = TYMED_HGLOBAL;
@@ -71,7 +56,7 @@ TEST_F(NodeTest, TakeOverMovesChildrenAndFileButKeepsTheReceiversOwnLooks)
     source->m_nIcon = kIconFolder;
     source->m_arrInfo = {L"エラー\tsource line"};
     source->m_pChildren = std::make_unique<CCBDataArray>();
-    auto child = NodeWithBytes("child");
+    auto child = NodeWith("child");
     const std::wstring childFile = child->m_strTempFile;
     source->m_pChildren->push_back(std::move(child));
 
@@ -100,9 +85,9 @@ TEST_F(NodeTest, DeletingASnapshotRemovesEveryTemporaryFileAtEveryDepth)
     auto snapshot = std::make_unique<CCBDataArray>();
     CCBDataArray* level = snapshot.get();
     for (int depth = 0; depth < 4; ++depth) {
-        auto node = NodeWithBytes("depth " + std::to_string(depth));
+        auto node = NodeWith("depth " + std::to_string(depth));
         files.push_back(node->m_strTempFile);
-        level->push_back(NodeWithBytes("sibling"));
+        level->push_back(NodeWith("sibling"));
         files.push_back(level->back()->m_strTempFile);
         node->m_pChildren = std::make_unique<CCBDataArray>();
         CCBDataArray* next = node->m_pChildren.get();
@@ -123,11 +108,11 @@ TEST_F(NodeTest, LoadDataGivesNothingWithoutBytesAndTheBytesOtherwise)
     noFile.m_nSize = 10;
     EXPECT_EQ(noFile.LoadData(), nullptr);
 
-    auto empty = NodeWithBytes("");
+    auto empty = NodeWith("");
     EXPECT_EQ(empty->LoadData(), nullptr);
 
     const std::string bytes("\x00\x01\xFFtext\r\n", 8);
-    auto node = NodeWithBytes(bytes);
+    auto node = NodeWith(bytes);
     auto loaded = node->LoadData();
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(loaded.get()), bytes.size()), bytes);
@@ -140,7 +125,7 @@ TEST_F(NodeTest, LoadDataGivesNothingWithoutBytesAndTheBytesOtherwise)
 
 TEST_F(NodeTest, LoadDataReportsAFileShorterThanAnnounced)
 {
-    auto node = NodeWithBytes("short");
+    auto node = NodeWith("short");
     node->m_nSize = 100;
     auto loaded = node->LoadData();
     ASSERT_NE(loaded, nullptr) << "the buffer comes back with what could be read";
@@ -152,7 +137,7 @@ TEST_F(NodeTest, CreateImageReadsAPngFile)
 {
     const std::string png = PngOf(7, 5, PixelFormat24bppRGB, m_app.m_tempRoot / L"scratch.png");
     ASSERT_FALSE(png.empty());
-    auto node = NodeWithBytes(png);
+    auto node = NodeWith(png);
     int width = -1, height = -1, depth = -1;
     CImagePtr image = node->CreateImage(width, height, depth);
     ASSERT_NE(image, nullptr);
@@ -163,7 +148,7 @@ TEST_F(NodeTest, CreateImageReadsAPngFile)
 
 TEST_F(NodeTest, CreateImageOfGarbageOrNothingReportsZeros)
 {
-    auto garbage = NodeWithBytes(std::string(300, '\x5A'));
+    auto garbage = NodeWith(std::string(300, '\x5A'));
     int width = -1, height = -1, depth = -1;
     CImagePtr image = garbage->CreateImage(width, height, depth);
     EXPECT_EQ(width, 0);

@@ -1,7 +1,7 @@
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
 #include "framework/GdiPlus.h"
-#include "support/TestApp.h"
+#include "support/NodeTestBase.h"
 #include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -11,23 +11,7 @@
 
 namespace {
 
-class PictureNodeTest : public ::testing::Test {
-protected:
-    void SetUp() override { m_app.ClaimWorkFolder(); }
-
-    // A byte node of class T whose temporary file holds `bytes`.
-    template <class T>
-    std::unique_ptr<T> NodeWith(const std::string& bytes)
-    {
-        auto node = std::make_unique<T>();
-        node->m_strTempFile = m_app.MakeTempFileName();
-        node->m_nSize = bytes.size();
-        WriteFileBytes(node->m_strTempFile, bytes);
-        return node;
-    }
-
-    CTestApp m_app;
-};
+using PictureNodeTest = CNodeTestBase;
 
 struct Size3 {
     int width = -1, height = -1, depth = -1;
