@@ -6,7 +6,7 @@ BUILD="$ROOT/build/windows"
 NATIVE_BUILD="$ROOT/build/native"
 
 PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-          googletest wine wine64 xvfb xdotool fonts-ipafont imagemagick)
+          googletest wine wine64 xvfb xdotool fonts-ipafont imagemagick locales)
 
 ensure_packages() {
     local missing=()
@@ -56,9 +56,21 @@ stop_display() {
     fi
 }
 
+# A glibc Japanese locale of our own, so that Wine can also turn Japanese
+# file names into Unix ones; without it only the code page would be Japanese.
+use_japanese_locale() {
+    local dir="$ROOT/build/locale"
+    if [[ ! -d "$dir/ja_JP.UTF-8" ]]; then
+        mkdir -p "$dir"
+        localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8"
+    fi
+    export LOCPATH="$dir"
+}
+
 # A 64-bit prefix of our own; LC_ALL gives the Japanese ANSI code page 932.
 # Usage: setup_wine PREFIX [unmanaged]
 setup_wine() {
+    use_japanese_locale
     export WINEPREFIX="$1"
     export WINEARCH=win64
     export WINEDEBUG=-all

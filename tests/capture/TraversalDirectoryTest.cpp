@@ -96,3 +96,15 @@ TEST_F(TraversalDirectoryTest, LimitZeroOpensSubFoldersOnlyUntilTheFirstByte)
     ExpectCopied(Child(*t, L"one"), BytesOf("1"), L"ディスクファイル");
     ExpectStopped(Child(*t, L"u"), L"ディレクトリ", kBudgetStop);
 }
+
+TEST_F(TraversalDirectoryTest, JapaneseNamesArriveIntact)
+{
+    MakeFolder(m_source / L"資料");
+    WriteSourceFile(m_source / L"資料\\日本語のファイル.txt", BytesOf("naiyou"));
+
+    auto node = m_context.CaptureDirectory(m_source.Path());
+
+    const CCBData* folder = Child(*node, L"資料");
+    ASSERT_NE(folder, nullptr);
+    ExpectCopied(Child(*folder, L"日本語のファイル.txt"), BytesOf("naiyou"), L"ディスクファイル");
+}
