@@ -1,0 +1,49 @@
+// A window's OLE drop target. Subclasses answer the drag events; the target
+// turns the effect they propose into one the source allows, and tells the
+// source nothing was dropped unless OnDrop succeeds.
+#pragma once
+
+#include "framework/OleDataObject.h"
+
+#include <oleidl.h>
+
+class COleDropTarget : public IDropTarget {
+public:
+    COleDropTarget() = default;
+    virtual ~COleDropTarget();
+    COleDropTarget(const COleDropTarget&) = delete;
+    COleDropTarget& operator=(const COleDropTarget&) = delete;
+
+    // Registers the target for `hWnd`; the window must call Revoke before it is gone.
+    bool Register(HWND hWnd);
+    void Revoke();
+
+    // Overridables; positions are in screen coordinates.
+    virtual DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, POINT point) { return DROPEFFECT_NONE; }
+    virtual DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, POINT point) { return DROPEFFECT_NONE; }
+    virtual DWORD OnDragScroll(DWORD keyState, POINT point) { return DROPEFFECT_NONE; }
+    virtual void OnDragLeave() {}
+    virtual bool OnDrop(COleDataObject* dataObject, DWORD effect, POINT point) { return false; }
+
+    // The effect reported for a proposed one: copy when the source allows it,
+    // else move, else link, else none.
+    static DWORD FilterEffect(DWORD proposed, DWORD allowed);
+
+    // IUnknown: the object lives as a member of its window, not by its count.
+    IFACEMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    IFACEMETHODIMP_(ULONG) AddRef() override { return ++m_cRef; }
+    IFACEMETHODIMP_(ULONG) Release() override { return --m_cRef; }
+
+    // IDropTarget
+    IFACEMETHODIMP DragEnter(IDataObject* dataObject, DWORD keyState, POINTL point, DWORD* effect) override;
+    IFACEMETHODIMP DragOver(DWORD keyState, POINTL point, DWORD* effect) override;
+    IFACEMETHODIMP DragLeave() override;
+    IFACEMETHODIMP Drop(IDataObject* dataObject, DWORD keyState, POINTL point, DWORD* effect) override;
+
+private:
+    DWORD ProposeOver(DWORD keyState, POINT point);
+
+    HWND m_hWnd = nullptr;
+    ULONG m_cRef = 0;
+    COleDataObject m_dataObject;  // the object being dragged, between enter and leave or drop
+};
