@@ -4,6 +4,36 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
+namespace {
+// The object whose window CreateEx is making on this thread, until it is linked.
+thread_local CWnd* t_pCreating = nullptr;
+
+// Installs the creation hook for one CreateEx, and restores the outer one
+// (a window's WM_CREATE may create children).
+class CCreateHook {
+public:
+    CCreateHook(CWnd* wnd, HOOKPROC proc)
+        : m_pOuter(std::exchange(t_pCreating, wnd)),
+          m_hHook(::SetWindowsHookExW(WH_CBT, proc, nullptr, ::GetCurrentThreadId()))
+    {
+    }
+    ~CCreateHook()
+    {
+        if (m_hHook)
+            ::UnhookWindowsHookEx(m_hHook);
+        t_pCreating = m_pOuter;
+    }
+    CCreateHook(const CCreateHook&) = delete;
+    CCreateHook& operator=(const CCreateHook&) = delete;
+
+private:
+    CWnd* m_pOuter;
+    HHOOK m_hHook;
+};
+}
+
 CWnd::~CWnd()
 {
     DestroyWindow();
@@ -36,7 +66,9 @@ std::wstring CWnd::RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH back
 bool CWnd::CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& title, DWORD style,
                     const RECT& rect, HWND parent, UINT_PTR idOrMenu)
 {
-    // The object is linked to the window at WM_NCCREATE, through lpCreateParams.
+    // Our classes link the object at WM_NCCREATE through lpCreateParams; the
+    // hook links a control's window before it sees any message.
+    const CCreateHook hook(this, CreateHookProc);
     const HWND hWnd = ::CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, rect.left, rect.top,
                                         rect.right - rect.left, rect.bottom - rect.top, parent,
                                         reinterpret_cast<HMENU>(idOrMenu), ::GetModuleHandleW(nullptr), this);
@@ -70,11 +102,22 @@ LRESULT CWnd::WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
+        // A control's own procedure sets itself up before the object adds to it.
+        if (DefWindowProc(msg, wParam, lParam) == -1)
+            return -1;
         return OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_COMMAND:
         if (OnCommand(wParam, lParam))
             return 0;
         break;
+    case WM_NOTIFY: {
+        NMHDR& hdr = *reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        CWnd* sender = FromHandle(hdr.hwndFrom);
+        if (sender && sender != this && sender->OnNotifyReflect(hdr, result))
+            return result;
+        break;
+    }
     case WM_CLOSE:
         if (OnClose())
             return 0;
@@ -133,6 +176,20 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         wnd->Attach(hWnd);
     }
     return wnd ? Dispatch(wnd, msg, wParam, lParam) : ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::CreateHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && t_pCreating) {
+        const HWND hWnd = reinterpret_cast<HWND>(wParam);
+        const CREATESTRUCTW& cs = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (cs.lpCreateParams == t_pCreating) {
+            CWnd* wnd = std::exchange(t_pCreating, nullptr);
+            if (::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(StaticWndProc))
+                wnd->SubclassWindow(hWnd);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

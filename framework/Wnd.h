@@ -26,6 +26,8 @@ public:
     bool SubclassWindow(HWND hWnd);
     bool SubclassDlgItem(UINT id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
 
+    // Creates a window of one of our classes or of a system control class; a
+    // control is subclassed before its first message, so it reaches this object too.
     bool CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& title, DWORD style,
                   const RECT& rect, HWND parent, UINT_PTR idOrMenu);
     void DestroyWindow();
@@ -56,6 +58,9 @@ protected:
     virtual bool OnClose() { return false; }
     virtual void OnDestroy() {}
     virtual void OnSize(UINT type, int cx, int cy) {}
+    // A notification this window sent to its parent, offered back to it first
+    // so a control handles its own notifications; true stops it, with `result`.
+    virtual bool OnNotifyReflect(NMHDR& hdr, LRESULT& result) { return false; }
     // Called after the window is gone; the object may delete itself here.
     virtual void PostNcDestroy() {}
 
@@ -68,6 +73,7 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData);
 
