@@ -1,9 +1,17 @@
 #include "framework/FrameWnd.h"
 
+#include "framework/Document.h"
+#include "framework/FrameIds.h"
+#include "framework/SplitterWnd.h"
+#include "framework/View.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
-bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style)
+#include <commctrl.h>
+
+#include <algorithm>
+
+bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* doc)
 {
     m_nIDResource = resourceId;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -29,8 +37,10 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style)
                                      ::LoadIconW(instance, MAKEINTRESOURCEW(resourceId)));
         cs.lpszClass = className.c_str();
     }
+    m_pCreateDocument = doc;
     const HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
                                         cs.cy, cs.hwndParent, cs.hMenu, instance, this);
+    m_pCreateDocument = nullptr;
     if (!hWnd && cs.hMenu)
         ::DestroyMenu(cs.hMenu);
     return hWnd != nullptr;
@@ -52,13 +62,62 @@ bool CFrameWnd::PreTranslateMessage(MSG& msg)
            ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, &msg);
 }
 
+int CFrameWnd::OnCreate(CREATESTRUCTW& cs)
+{
+    return OnCreateClient(cs, m_pCreateDocument) ? 0 : -1;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* doc)
+{
+    if (!m_pActiveView && !doc->GetViews().empty())
+        ::SetFocus(*doc->GetViews().front());
+    doc->SendInitialUpdate();
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    RECT rect;
+    ::GetClientRect(m_hWnd, &rect);
+    if (const HWND bar = ::GetDlgItem(m_hWnd, AFX_IDW_TOOLBAR); bar && ::IsWindowVisible(bar)) {
+        // The toolbar sizes itself to the frame's width and its buttons' height.
+        ::SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+        RECT barRect;
+        ::GetWindowRect(bar, &barRect);
+        rect.top = std::min(rect.bottom, rect.top + (barRect.bottom - barRect.top));
+    }
+    if (const HWND client = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
+        ::MoveWindow(client, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void CFrameWnd::OnSize(UINT type, int cx, int cy)
+{
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+bool CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT nID = LOWORD(wParam);
+    if (m_pActiveView && m_pActiveView->OnCmdMsg(nID))
+        return true;
+    return OnCmdMsg(nID) || AfxGetApp()->OnCmdMsg(nID);
+}
+
 bool CFrameWnd::OnCmdMsg(UINT nID)
 {
-    if (nID == ID_APP_EXIT) {
+    switch (nID) {
+    case ID_APP_EXIT:
         ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
         return true;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        if (auto* splitter = dynamic_cast<CSplitterWnd*>(FromHandle(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)))) {
+            splitter->ActivateNext(nID == ID_PREV_PANE);
+            return true;
+        }
+        return false;
     }
-    return AfxGetApp()->OnCmdMsg(nID);
+    return false;
 }
 
 void CFrameWnd::PostNcDestroy()
