@@ -1,0 +1,73 @@
+#include "framework/FrameWnd.h"
+#include "framework/View.h"
+#include "res/resource.h"
+#include "support/TestApp.h"
+#include "support/TestDataObject.h"
+#include "ui/DropEntranceWnd.h"
+#include "ui/PlexaDoc.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DropEntranceWndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_app.ClaimWorkFolder();
+        ASSERT_TRUE(m_frame.LoadFrame(IDR_MAINFRAME));
+        ASSERT_TRUE(m_view.Create(m_frame, 0xE900, &m_doc, RECT{0, 0, 100, 100}));
+        ASSERT_TRUE(m_drop.Create(m_frame, 10000, RGB(255, 252, 244), L"ここにドロップ\r\n(全形式)\r\n▼", false));
+        m_source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"x")));
+    }
+    void TearDown() override { m_frame.DestroyWindow(); }
+
+    CTestApp m_app;
+    CPlexaDoc m_doc;
+    CFrameWnd m_frame;
+    CView m_view;
+    CDropEntranceWnd m_drop;
+    CComPtr<CTestDataObject> m_source = CTestDataObject::Create();
+};
+
+}
+
+TEST_F(DropEntranceWndTest, OffersCopyWhateverIsDraggedAndRegistersItsTarget)
+{
+    EXPECT_EQ(::RegisterDragDrop(m_drop, &m_drop.m_dropTarget), DRAGDROP_E_ALREADYREGISTERED);
+    EXPECT_FALSE(::IsWindowVisible(m_drop)) << "the frame shows it once it is placed";
+    EXPECT_EQ(::GetWindowLongW(m_drop, GWL_STYLE) & WS_BORDER, static_cast<LONG>(WS_BORDER));
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    m_drop.m_dropTarget.DragEnter(m_source, MK_SHIFT | MK_CONTROL, {1, 1}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    effect = DROPEFFECT_COPY;
+    m_drop.m_dropTarget.DragOver(0, {2, 2}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    m_drop.m_dropTarget.DragLeave();
+}
+
+TEST_F(DropEntranceWndTest, ADropGoesToTheActiveViewsDocument)
+{
+    DWORD effect = DROPEFFECT_COPY;
+    m_drop.m_dropTarget.Drop(m_source, 0, {1, 1}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "no active view, no document";
+    EXPECT_FALSE(m_doc.m_pCaptures);
+
+    m_frame.SetActiveView(&m_view);
+    effect = DROPEFFECT_MOVE;
+    m_drop.m_dropTarget.Drop(m_source, 0, {1, 1}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE)) << "a move-only source is told the move";
+    ASSERT_TRUE(m_doc.m_pCaptures);
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+}
+
+TEST_F(DropEntranceWndTest, DestroyingTheWindowRevokesTheTarget)
+{
+    const HWND window = m_drop;
+    m_drop.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(window));
+    const HWND fresh = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(m_drop.m_dropTarget.Register(fresh), true) << "the target is free for another window";
+    m_drop.m_dropTarget.Revoke();
+    ::DestroyWindow(fresh);
+}

@@ -1,0 +1,202 @@
+#include "capture/FormatNames.h"
+#include "framework/Handles.h"
+#include "framework/OleDataObject.h"
+#include "framework/View.h"
+#include "res/resource.h"
+#include "support/TestApp.h"
+#include "support/TestDataObject.h"
+#include "ui/PlexaDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <regex>
+
+namespace {
+
+// Records every update with what the document held at that moment.
+class CRecordingView : public CView {
+public:
+    struct Update {
+        LPARAM hint;
+        bool hadSnapshot;
+        size_t nodes;
+    };
+    void OnUpdate(CView*, LPARAM hint, void*) override
+    {
+        auto* doc = static_cast<CPlexaDoc*>(GetDocument());
+        m_updates.push_back({hint, doc->m_pCaptures != nullptr, doc->m_pCaptures ? doc->m_pCaptures->size() : 0});
+    }
+    std::vector<Update> m_updates;
+};
+
+// Chooses menu entries the way a test says instead of showing the menu.
+class CTestDoc : public CPlexaDoc {
+public:
+    std::optional<size_t> m_choice;
+    size_t m_menuShown = 0;
+
+protected:
+    void SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArray& chosen) override
+    {
+        ++m_menuShown;
+        chosen.clear();
+        if (m_choice)
+            FormatsForChoice(all, *m_choice, chosen);
+    }
+};
+
+class PlexaDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_app.ClaimWorkFolder();
+        m_parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(m_view.Create(m_parent, 1, &m_doc, RECT{0, 0, 50, 50}));
+    }
+    void TearDown() override
+    {
+        m_view.DestroyWindow();
+        ::DestroyWindow(m_parent);
+    }
+
+    void FillClipboard(const std::vector<std::pair<UINT, std::string>>& formats)
+    {
+        ASSERT_TRUE(::OpenClipboard(m_parent));
+        ::EmptyClipboard();
+        for (const auto& [format, bytes] : formats) {
+            CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+            std::memcpy(CGlobalLock(block).Get(), bytes.data(), bytes.size());
+            if (::SetClipboardData(format, block))
+                block.Detach();
+        }
+        ::CloseClipboard();
+    }
+
+    CTestApp m_app;
+    CTestDoc m_doc;
+    CRecordingView m_view;
+    HWND m_parent = nullptr;
+};
+
+}
+
+TEST_F(PlexaDocTest, PasteTellsTheViewsBeforeTheOldSnapshotGoesAndAfterTheNewOneIsThere)
+{
+    FillClipboard({{CF_UNICODETEXT, std::string("a\0\0\0", 4)}});
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    ASSERT_TRUE(m_doc.m_pCaptures);
+    const size_t first = m_doc.m_pCaptures->size();
+    EXPECT_GT(first, 0u);
+    m_view.m_updates.clear();
+
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    ASSERT_EQ(m_view.m_updates.size(), 2u);
+    EXPECT_EQ(m_view.m_updates[0].hint, HINT_SNAPSHOT_CHANGED);
+    EXPECT_FALSE(m_view.m_updates[0].hadSnapshot) << "the views see no snapshot while the old one goes";
+    EXPECT_EQ(m_view.m_updates[1].hint, HINT_SNAPSHOT_CHANGED);
+    EXPECT_EQ(m_view.m_updates[1].nodes, first);
+    EXPECT_EQ(m_doc.m_arrFormatNames.size(), first);
+}
+
+TEST_F(PlexaDocTest, PastingTwiceWithoutAChangeKeepsTheSequenceNumber)
+{
+    FillClipboard({});
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    const std::wstring title = m_doc.GetTitle();
+    EXPECT_TRUE(std::regex_match(title, std::wregex(L"クリップボード#[0-9]+"))) << title.c_str();
+    ASSERT_TRUE(m_doc.m_pCaptures);
+    EXPECT_TRUE(m_doc.m_pCaptures->empty()) << "an empty clipboard gives an empty snapshot";
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    EXPECT_EQ(m_doc.GetTitle(), title);
+}
+
+TEST_F(PlexaDocTest, PasteWithFormatTakesTheChoiceAndSelectsIt)
+{
+    FillClipboard({{CF_UNICODETEXT, std::string("a\0\0\0", 4)}});
+    m_doc.m_choice = 0;
+    m_doc.OnCmdMsg(ID_EDIT_PASTE_WITH_FORMAT);
+    ASSERT_TRUE(m_doc.m_pCaptures);
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    EXPECT_GT(m_doc.m_arrFormatNames.size(), 1u) << "the names of every offered format";
+    ASSERT_GE(m_view.m_updates.size(), 2u);
+    EXPECT_EQ(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
+
+    const std::wstring title = m_doc.GetTitle();
+    m_doc.m_choice.reset();
+    m_view.m_updates.clear();
+    m_doc.OnCmdMsg(ID_EDIT_PASTE_WITH_FORMAT);
+    EXPECT_EQ(m_doc.GetTitle(), title) << "a dismissed menu changes nothing";
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    EXPECT_TRUE(m_view.m_updates.empty());
+}
+
+TEST_F(PlexaDocTest, ADropTakesEveryFormatOrTheChosenOne)
+{
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"x")));
+    source->Offer({.cf = CF_TEXT}, CTestMedium::Global(BytesOf("x")));
+    COleDataObject dataObject(source);
+
+    EXPECT_TRUE(m_doc.CaptureDrop(&dataObject, false));
+    EXPECT_EQ(m_doc.m_menuShown, 0u);
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 2u);
+    EXPECT_TRUE(std::regex_match(m_doc.GetTitle(), std::wregex(L"ドロップデータ [0-9]{2}:[0-9]{2}:[0-9]{2}")));
+    EXPECT_NE(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
+
+    m_doc.m_choice = 1;
+    EXPECT_TRUE(m_doc.CaptureDrop(&dataObject, true));
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    EXPECT_EQ((*m_doc.m_pCaptures)[0]->m_fmt.cfFormat, CF_TEXT);
+    EXPECT_EQ(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
+
+    m_doc.m_choice.reset();
+    EXPECT_FALSE(m_doc.CaptureDrop(&dataObject, true)) << "a dismissed menu is no drop";
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+}
+
+TEST(FormatMenu, ColumnsOfTwentyAndLiteralAmpersands)
+{
+    CTestApp app;
+    const UINT ampersand = ::RegisterClipboardFormatW(L"Tom & Jerry");
+    CFormatEtcArray all;
+    for (int i = 0; i < 45; ++i)
+        all.push_back({static_cast<CLIPFORMAT>(i == 3 ? ampersand : CF_TEXT), nullptr, 1, -1, 1});
+    CMenuHandle menu(CreateFormatMenu(all));
+    ASSERT_EQ(::GetMenuItemCount(menu), 45);
+    for (int i : {0, 19, 20, 21, 40}) {
+        MENUITEMINFOW info{sizeof(info), MIIM_FTYPE | MIIM_ID};
+        ::GetMenuItemInfoW(menu, i, TRUE, &info);
+        EXPECT_EQ(info.wID, 10000u + i);
+        EXPECT_EQ((info.fType & MFT_MENUBARBREAK) != 0, i == 20 || i == 40) << i;
+    }
+    wchar_t label[64] = {};
+    ::GetMenuStringW(menu, 3, label, 64, MF_BYPOSITION);
+    EXPECT_STREQ(label, L"\"Tom && Jerry\"");
+}
+
+TEST(FormatMenu, FileContentsComesWithItsDescriptor)
+{
+    CTestApp app;
+    const CLIPFORMAT contents = static_cast<CLIPFORMAT>(g_cfFileContents);
+    const CLIPFORMAT wide = static_cast<CLIPFORMAT>(g_cfFileGroupDescriptorW);
+    const CLIPFORMAT ansi = static_cast<CLIPFORMAT>(g_cfFileGroupDescriptor);
+    auto entry = [](CLIPFORMAT cf, DWORD aspect = 1) { return FORMATETC{cf, nullptr, aspect, -1, 1}; };
+    CFormatEtcArray chosen;
+
+    FormatsForChoice({entry(ansi), entry(wide), entry(contents)}, 2, chosen);
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].cfFormat, wide);
+    EXPECT_EQ(chosen[1].cfFormat, contents);
+
+    FormatsForChoice({entry(ansi), entry(contents)}, 1, chosen);
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].cfFormat, ansi);
+
+    FormatsForChoice({entry(wide, 4), entry(contents)}, 1, chosen);
+    ASSERT_EQ(chosen.size(), 1u) << "a descriptor of another aspect does not describe it";
+
+    FormatsForChoice({entry(contents)}, 5, chosen);
+    EXPECT_TRUE(chosen.empty());
+}

@@ -1,0 +1,82 @@
+#include "ui/DropEntranceWnd.h"
+
+#include "framework/FrameWnd.h"
+#include "framework/View.h"
+#include "ui/PlexaDoc.h"
+
+bool CDropEntranceWnd::Create(HWND parent, UINT id, COLORREF background, const std::wstring& text,
+                              bool bChooseFormat)
+{
+    m_crBack = background;
+    m_strText = text;
+    m_bChooseFormat = bChooseFormat;
+    const std::wstring className = RegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    return CreateEx(0, className, L"", WS_CHILD | WS_BORDER, RECT{}, parent, id);
+}
+
+int CDropEntranceWnd::OnCreate(CREATESTRUCTW& cs)
+{
+    // 8 points on the screen's resolution.
+    const HDC screen = ::GetDC(nullptr);
+    const int height = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    m_font.Attach(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+    m_dropTarget.m_pTargetWnd = this;
+    m_dropTarget.Register(m_hWnd);
+    return 0;
+}
+
+void CDropEntranceWnd::OnDestroy()
+{
+    // While the window still exists: revoking needs it.
+    m_dropTarget.Revoke();
+}
+
+LRESULT CDropEntranceWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT) {
+        OnPaint();
+        return 0;
+    }
+    return WndProcDefault(msg, wParam, lParam);
+}
+
+void CDropEntranceWnd::OnPaint()
+{
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(m_hWnd, &paint);
+    const int saved = ::SaveDC(dc);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    CBrushHandle background(::CreateSolidBrush(m_crBack));
+    ::FillRect(dc, &client, background);
+    ::SelectObject(dc, m_font);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, m_crBack);
+    RECT text = client;
+    ::DrawTextW(dc, m_strText.c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_CENTER);
+    const int down = ((client.bottom - client.top) - (text.bottom - text.top)) / 2;
+    const int right = ((client.right - client.left) - (text.right - text.left)) / 2;
+    ::OffsetRect(&text, right, down);
+    ::DrawTextW(dc, m_strText.c_str(), -1, &text, DT_NOPREFIX | DT_CENTER);
+    ::RestoreDC(dc, saved);
+    ::EndPaint(m_hWnd, &paint);
+}
+
+CPlexaDoc* CDropEntranceWnd::FindDocument() const
+{
+    for (HWND parent = ::GetParent(m_hWnd); parent; parent = ::GetParent(parent)) {
+        if (auto* frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandle(parent))) {
+            CView* view = frame->GetActiveView();
+            return view ? dynamic_cast<CPlexaDoc*>(view->GetDocument()) : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+bool CDropEntranceWnd::OnDrop(COleDataObject* dataObject, DWORD effect, POINT point)
+{
+    CPlexaDoc* document = FindDocument();
+    return document && document->CaptureDrop(dataObject, m_bChooseFormat);
+}

@@ -1,0 +1,176 @@
+#include "ui/PlexaDoc.h"
+
+#include "app/PlexaApp.h"
+#include "capture/CaptureDriver.h"
+#include "framework/Format.h"
+#include "framework/Handles.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+
+#include <new>
+
+namespace {
+
+constexpr UINT kFirstFormatCommand = 10000;
+constexpr size_t kMenuColumn = 20;
+
+// The clipboard, open for one command and closed on every path.
+class CClipboardOpen {
+public:
+    CClipboardOpen() : m_open(::OpenClipboard(nullptr)) {}
+    ~CClipboardOpen()
+    {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    explicit operator bool() const { return m_open; }
+
+private:
+    BOOL m_open;
+};
+
+std::wstring MenuLabel(const FORMATETC& fmt)
+{
+    std::wstring label;
+    for (wchar_t c : GetFormatEtcName(fmt)) {
+        label += c;
+        if (c == L'&')
+            label += L'&';
+    }
+    return label;
+}
+
+}
+
+HMENU CreateFormatMenu(const CFormatEtcArray& all)
+{
+    const HMENU menu = ::CreatePopupMenu();
+    for (size_t i = 0; i < all.size(); ++i) {
+        const UINT flags = MF_STRING | (i > 0 && i % kMenuColumn == 0 ? MF_MENUBARBREAK : 0);
+        ::AppendMenuW(menu, flags, kFirstFormatCommand + i, MenuLabel(all[i]).c_str());
+    }
+    return menu;
+}
+
+void FormatsForChoice(const CFormatEtcArray& all, size_t index, CFormatEtcArray& chosen)
+{
+    chosen.clear();
+    if (index >= all.size())
+        return;
+    const FORMATETC& choice = all[index];
+    if (choice.cfFormat == g_cfFileContents) {
+        const FORMATETC* wide = nullptr;
+        const FORMATETC* ansi = nullptr;
+        for (const FORMATETC& fmt : all) {
+            if (fmt.dwAspect != choice.dwAspect)
+                continue;
+            if (fmt.cfFormat == g_cfFileGroupDescriptorW)
+                wide = &fmt;
+            else if (fmt.cfFormat == g_cfFileGroupDescriptor)
+                ansi = &fmt;
+        }
+        if (wide || ansi)
+            chosen.push_back(wide ? *wide : *ansi);
+    }
+    chosen.push_back(choice);
+}
+
+bool CPlexaDoc::OnCmdMsg(UINT nID)
+{
+    switch (nID) {
+    case ID_EDIT_PASTE:
+        OnEditPaste();
+        return true;
+    case ID_EDIT_PASTE_WITH_FORMAT:
+        OnEditPasteWithFormat();
+        return true;
+    }
+    return false;
+}
+
+void CPlexaDoc::SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArray& chosen)
+{
+    chosen.clear();
+    POINT point{};
+    ::GetCursorPos(&point);
+    CMenuHandle menu(CreateFormatMenu(all));
+    CWnd* main = AfxGetApp()->m_pMainWnd;
+    const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0,
+                                          main ? main->GetSafeHwnd() : nullptr, nullptr);
+    if (command >= kFirstFormatCommand)
+        FormatsForChoice(all, command - kFirstFormatCommand, chosen);
+}
+
+void CPlexaDoc::DiscardSnapshot()
+{
+    if (std::unique_ptr<CCBDataArray> old = std::move(m_pCaptures)) {
+        UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+        old.reset();
+    }
+}
+
+void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats)
+{
+    DiscardSnapshot();
+    m_pCaptures = std::make_unique<CCBDataArray>();
+    try {
+        CaptureAll(*m_pCaptures, source, formats);
+    } catch (const std::bad_alloc&) {
+        m_pCaptures.reset();
+        AfxMessageBox(L"メモリが足りません。", MB_OK);
+    }
+}
+
+void CPlexaDoc::OnEditPaste()
+{
+    SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(::GetClipboardSequenceNumber())));
+    CClipboardOpen clipboard;
+    if (!clipboard)
+        return;
+    CFormatEtcArray all;
+    EnumFormats(nullptr, all);
+    Capture(nullptr, all);
+    GetFormatNames(all, m_arrFormatNames);
+    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+}
+
+void CPlexaDoc::OnEditPasteWithFormat()
+{
+    const DWORD sequence = ::GetClipboardSequenceNumber();
+    CClipboardOpen clipboard;
+    if (!clipboard)
+        return;
+    CFormatEtcArray all, chosen;
+    EnumFormats(nullptr, all);
+    SelectFormatsFromMenu(all, chosen);
+    if (chosen.empty())
+        return;
+    SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(sequence)));
+    Capture(nullptr, chosen);
+    GetFormatNames(all, m_arrFormatNames);
+    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    UpdateAllViews(nullptr, HINT_SELECT_FIRST);
+}
+
+bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
+{
+    CWnd* main = AfxGetApp()->m_pMainWnd;
+    ::SetForegroundWindow(main ? main->GetSafeHwnd() : nullptr);
+    CFormatEtcArray all, chosen;
+    EnumFormats(dataObject, all);
+    if (bChooseFormat)
+        SelectFormatsFromMenu(all, chosen);
+    else
+        chosen = all;
+    if (chosen.empty())
+        return false;
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    SetTitle(FormatString(L"ドロップデータ %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond));
+    Capture(dataObject, chosen);
+    GetFormatNames(all, m_arrFormatNames);
+    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    if (bChooseFormat)
+        UpdateAllViews(nullptr, HINT_SELECT_FIRST);
+    return true;
+}

@@ -1,0 +1,48 @@
+// The one document: the current snapshot, the names of the formats its
+// source offered, and the commands that take a new snapshot.
+#pragma once
+
+#include "capture/CBData.h"
+#include "capture/FormatNames.h"
+#include "framework/Document.h"
+
+#include <memory>
+
+class COleDataObject;
+
+// View update hints (single bits).
+enum : LPARAM {
+    HINT_SNAPSHOT_CHANGED = 1,  // m_pCaptures changed: drop every reference to old nodes
+    HINT_SHOW_NODE = 2,         // show the hint object's node; null is the root
+    HINT_SELECT_FIRST = 4,      // select and show the first captured node
+};
+
+class CPlexaDoc : public CDocument {
+public:
+    bool OnCmdMsg(UINT nID) override;
+
+    // Takes a dropped data object; false when nothing was taken.
+    bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat);
+
+    std::unique_ptr<CCBDataArray> m_pCaptures;
+    CStringArray m_arrFormatNames;
+
+protected:
+    // One format (with the descriptor FileContents needs) from a popup menu at the pointer.
+    virtual void SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArray& chosen);
+
+private:
+    void OnEditPaste();
+    void OnEditPasteWithFormat();
+    // Tells the views the old snapshot is gone, then deletes it.
+    void DiscardSnapshot();
+    void Capture(COleDataObject* source, const CFormatEtcArray& formats);
+};
+
+// The popup menu of `all`: command 10000 + i for entry i, ampersands shown
+// literally, a new column every 20 entries.
+HMENU CreateFormatMenu(const CFormatEtcArray& all);
+
+// The entries a choice of entry `index` of the menu takes: FileContents comes
+// with the descriptor of the same aspect, the wide one preferred.
+void FormatsForChoice(const CFormatEtcArray& all, size_t index, CFormatEtcArray& chosen);
