@@ -1,0 +1,89 @@
+#include "ui/LeftView.h"
+
+#include "res/resource.h"
+#include "ui/PlexaDoc.h"
+
+CLeftView::~CLeftView()
+{
+    if (m_imageList)
+        ::ImageList_Destroy(m_imageList);
+}
+
+int CLeftView::OnCreate(CREATESTRUCTW& cs)
+{
+    m_imageList = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (UINT icon : {IDI_TREE_FOLDER, IDI_TREE_DATA, IDI_TREE_IMAGE, IDI_TREE_UNKNOWN}) {
+        const HICON handle = static_cast<HICON>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        ::ImageList_AddIcon(m_imageList, handle);
+        ::DestroyIcon(handle);
+    }
+    ::SetWindowLongW(m_hWnd, GWL_STYLE,
+                     ::GetWindowLongW(m_hWnd, GWL_STYLE) | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                         TVS_SHOWSELALWAYS);
+    TreeView_SetImageList(m_hWnd, m_imageList, TVSIL_NORMAL);
+    return 0;
+}
+
+void CLeftView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
+{
+    if (hint & HINT_SNAPSHOT_CHANGED)
+        Rebuild();
+    if (hint & HINT_SELECT_FIRST)
+        SelectFirstNode();
+}
+
+HTREEITEM CLeftView::InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node)
+{
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = image;
+    insert.item.lParam = reinterpret_cast<LPARAM>(node);
+    return TreeView_InsertItem(m_hWnd, &insert);
+}
+
+void CLeftView::AddNodes(HTREEITEM parent, const CCBDataArray& nodes)
+{
+    for (const auto& node : nodes) {
+        const HTREEITEM item = InsertItem(parent, node->GetLabel(), node->m_nIcon, node.get());
+        if (node->m_pChildren)
+            AddNodes(item, *node->m_pChildren);
+    }
+}
+
+void CLeftView::Rebuild()
+{
+    TreeView_DeleteAllItems(m_hWnd);
+    auto* document = static_cast<CPlexaDoc*>(GetDocument());
+    if (!document || !document->m_pCaptures)
+        return;
+    const HTREEITEM root = InsertItem(TVI_ROOT, document->GetTitle(), kIconFolder, nullptr);
+    AddNodes(root, *document->m_pCaptures);
+    TreeView_Expand(m_hWnd, root, TVE_EXPAND);
+}
+
+void CLeftView::SelectFirstNode()
+{
+    const HTREEITEM root = TreeView_GetRoot(m_hWnd);
+    const HTREEITEM first = root ? TreeView_GetChild(m_hWnd, root) : nullptr;
+    if (!first)
+        return;
+    TreeView_SelectItem(m_hWnd, first);
+    TVITEMW item{TVIF_PARAM, first};
+    TreeView_GetItem(m_hWnd, &item);
+    GetDocument()->UpdateAllViews(this, HINT_SHOW_NODE, reinterpret_cast<void*>(item.lParam));
+}
+
+bool CLeftView::OnNotifyReflect(NMHDR& hdr, LRESULT& result)
+{
+    if (hdr.code != TVN_SELCHANGEDW)
+        return false;
+    const auto& change = reinterpret_cast<const NMTREEVIEWW&>(hdr);
+    GetDocument()->UpdateAllViews(this, HINT_SHOW_NODE, reinterpret_cast<void*>(change.itemNew.lParam));
+    result = 0;
+    return true;
+}

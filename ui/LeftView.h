@@ -1,0 +1,28 @@
+// The capture tree: a root titled with the snapshot, one item per captured
+// node in capture order, nested items for subtrees. Selecting an item shows
+// its node in the content view.
+#pragma once
+
+#include "capture/CBData.h"
+#include "framework/TreeView.h"
+
+#include <commctrl.h>
+
+class CLeftView : public CTreeView {
+public:
+    ~CLeftView() override;
+
+    void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
+
+protected:
+    int OnCreate(CREATESTRUCTW& cs) override;
+    bool OnNotifyReflect(NMHDR& hdr, LRESULT& result) override;
+
+private:
+    void Rebuild();
+    void SelectFirstNode();
+    void AddNodes(HTREEITEM parent, const CCBDataArray& nodes);
+    HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
+
+    HIMAGELIST m_imageList = nullptr;  // owned; the tree does not destroy it
+};
