@@ -2,20 +2,13 @@
 #include "app/PlexaApp.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataFileDescriptor.h"
+#include "capture/FileGroupMatch.h"
 
 CCBData_FileDescriptor* FindFileGroupDescriptor(const CCBDataArray& nodes, const CCBData& contents)
 {
-    CCBData* wide = nullptr;
-    CCBData* ansi = nullptr;
-    for (const auto& node : nodes) {
-        if (node->m_fmt.dwAspect != contents.m_fmt.dwAspect)
-            continue;
-        if (node->m_fmt.cfFormat == g_cfFileGroupDescriptorW)
-            wide = node.get();
-        else if (node->m_fmt.cfFormat == g_cfFileGroupDescriptor)
-            ansi = node.get();
-    }
-    return dynamic_cast<CCBData_FileDescriptor*>(wide ? wide : ansi);
+    const auto* found = FindDescriptorFor(nodes, contents.m_fmt.dwAspect,
+                                          [](const auto& node) -> const FORMATETC& { return node->m_fmt; });
+    return found ? dynamic_cast<CCBData_FileDescriptor*>(found->get()) : nullptr;
 }
 
 void CaptureFileContents(CCBDataArray& children, CCBDataCreateContext& context,

@@ -2,6 +2,7 @@
 
 #include "app/PlexaApp.h"
 #include "capture/CaptureDriver.h"
+#include "capture/FileGroupMatch.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
@@ -59,18 +60,9 @@ void FormatsForChoice(const CFormatEtcArray& all, size_t index, CFormatEtcArray&
         return;
     const FORMATETC& choice = all[index];
     if (choice.cfFormat == g_cfFileContents) {
-        const FORMATETC* wide = nullptr;
-        const FORMATETC* ansi = nullptr;
-        for (const FORMATETC& fmt : all) {
-            if (fmt.dwAspect != choice.dwAspect)
-                continue;
-            if (fmt.cfFormat == g_cfFileGroupDescriptorW)
-                wide = &fmt;
-            else if (fmt.cfFormat == g_cfFileGroupDescriptor)
-                ansi = &fmt;
-        }
-        if (wide || ansi)
-            chosen.push_back(wide ? *wide : *ansi);
+        if (const FORMATETC* descriptor = FindDescriptorFor(
+                all, choice.dwAspect, [](const FORMATETC& fmt) -> const FORMATETC& { return fmt; }))
+            chosen.push_back(*descriptor);
     }
     chosen.push_back(choice);
 }
