@@ -5,7 +5,8 @@ namespace {
 CPlexaApp theApp;
 }
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int nCmdShow)
 {
+    theApp.m_nCmdShow = nCmdShow;
     return theApp.Run();
 }

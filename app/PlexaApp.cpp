@@ -1,9 +1,11 @@
 #include "app/PlexaApp.h"
 
+#include "framework/DocTemplate.h"
 #include "framework/GdiPlus.h"
 #include "framework/Registry.h"
 #include "res/resource.h"
 #include "ui/MainFrame.h"
+#include "ui/PlexaDoc.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -38,7 +40,7 @@ CPlexaApp::CPlexaApp()
 
 CPlexaApp::~CPlexaApp()
 {
-    m_pMainFrame.reset();
+    m_pDocTemplate.reset();
     if (m_bGdiplusStarted)
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
@@ -64,17 +66,19 @@ BOOL CPlexaApp::InitInstance()
     m_nSubDirSizeLimit = GetProfileInt(L"Settings", L"SubDirSizeLimit", 128);
     m_nHowToGetShellIDList = GetProfileInt(L"Settings", L"HowToGetShellIDList", 0);
 
+    m_pDocTemplate = std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<CPlexaDoc>(); }, [] { return std::make_unique<CMainFrame>(); });
+
     if (!m_workFolder.Claim(GetTempRoot())) {
         AfxMessageBox(L"作業用ファイルを開けません。\r\n" + m_workFolder.m_strCheckFile, MB_OK);
         return FALSE;
     }
 
-    m_pMainFrame = std::make_unique<CMainFrame>();
-    if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME))
+    if (!m_pDocTemplate->OpenDocumentFile(m_nCmdShow))
         return FALSE;
-    m_pMainWnd = m_pMainFrame.get();
-    m_pMainFrame->RestoreWindowPlacement();
-    ::UpdateWindow(*m_pMainFrame);
+    auto* frame = static_cast<CMainFrame*>(m_pDocTemplate->GetFrame());
+    frame->RestoreWindowPlacement();
+    ::UpdateWindow(*frame);
     return TRUE;
 }
 

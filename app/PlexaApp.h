@@ -8,6 +8,7 @@
 #include <memory>
 
 class CMainFrame;
+class CSingleDocTemplate;
 
 class CPlexaApp : public CWinApp {
 public:
@@ -41,7 +42,7 @@ private:
 
     ULONG_PTR m_gdiplusToken = 0;
     bool m_bOleInitialized = false;
-    std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };
 
 // The running application object.

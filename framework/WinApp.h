@@ -43,6 +43,7 @@ public:
     // Attributes
     HINSTANCE m_hInstance;
     CWnd* m_pMainWnd = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;  // how the process was asked to show its window
     std::wstring m_strAppName;      // string 57344, the message-box title
     std::wstring m_strProfileName;  // the application's subkey; the application name unless changed
     std::wstring m_strRegistryKey;  // the company subkey set by SetRegistryKey

@@ -1,6 +1,165 @@
 #include "ui/MainFrame.h"
 
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "ui/LeftView.h"
+
+namespace {
+constexpr wchar_t kFrameSection[] = L"Frame";
+constexpr int kDefaultLeftPaneWidth = 200;
+constexpr int kDropSlotWidth = 200;
+constexpr int kDropWindowWidth = 100;
+
+int ReadFrameInt(const wchar_t* entry, int defaultValue)
+{
+    return AfxGetApp()->GetProfileInt(kFrameSection, entry, defaultValue);
+}
+
+void WriteFrameInt(const wchar_t* entry, int value)
+{
+    AfxGetApp()->WriteProfileInt(kFrameSection, entry, value);
+}
+}  // namespace
+
+bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return false;
+    // No background brush: the toolbar and the panes cover the whole client.
+    m_strClassName = RegisterWndClass(CS_DBLCLKS, nullptr, nullptr,
+                                      ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    cs.lpszClass = m_strClassName.c_str();
+    return true;
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW& cs)
+{
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    if (!m_wndToolBar.CreateEx(m_hWnd, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    m_wndDropAll.Create(m_wndToolBar, IDC_DROP_ALL, RGB(255, 252, 244), L"ここにドロップ\r\n(全形式)\r\n▼", false);
+    m_wndDropChoose.Create(m_wndToolBar, IDC_DROP_CHOOSE, RGB(244, 255, 252),
+                           L"ここにドロップ\r\n(形式を指定)\r\n▼", true);
+    PlaceDropWindows();
+    RecalcLayout();
+    return 0;
+}
+
+void CMainFrame::PlaceDropWindows()
+{
+    for (int i = 0; i < m_wndToolBar.GetCount(); ++i) {
+        if (m_wndToolBar.GetItemID(i) != 0)
+            continue;
+        m_wndToolBar.SetButtonInfo(i, 0, TBBS_SEPARATOR, kDropSlotWidth);
+        RECT slot;
+        if (!m_wndToolBar.GetItemRect(i, slot))
+            continue;
+        const int height = slot.bottom - slot.top;
+        ::MoveWindow(m_wndDropAll, slot.left, slot.top, kDropWindowWidth, height, TRUE);
+        ::MoveWindow(m_wndDropChoose, slot.left + kDropWindowWidth, slot.top,
+                     (slot.right - slot.left) - kDropWindowWidth, height, TRUE);
+        ::ShowWindow(m_wndDropAll, SW_SHOW);
+        ::ShowWindow(m_wndDropChoose, SW_SHOW);
+    }
+}
+
+bool CMainFrame::OnCreateClient(CREATESTRUCTW& cs, CDocument* doc)
+{
+    if (!m_wndSplitter.CreateStatic(m_hWnd, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return false;
+    int width = ReadFrameInt(L"LeftPaneWidth", -1);
+    if (width <= 0)
+        width = kDefaultLeftPaneWidth;
+    if (!m_wndSplitter.CreateView(0, 0, std::make_unique<CLeftView>(), SIZE{width, 100}, doc) ||
+        !m_wndSplitter.CreateView(0, 1, std::make_unique<CView>(), SIZE{100, 100}, doc)) {
+        m_wndSplitter.DestroyWindow();
+        return false;
+    }
+    return true;
+}
+
 void CMainFrame::RestoreWindowPlacement()
 {
-    ::ShowWindow(m_hWnd, SW_SHOW);
+    int show = SW_SHOW;
+    if (m_bFirstShow) {
+        const bool initialized = ReadFrameInt(L"Initialized", 0) != 0;
+        const RECT normal{ReadFrameInt(L"Left", -1), ReadFrameInt(L"Top", -1), ReadFrameInt(L"Right", -1),
+                          ReadFrameInt(L"Bottom", -1)};
+        const bool maximized = ReadFrameInt(L"Maximized", 0) != 0;
+        if (initialized) {
+            show = maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+            WINDOWPLACEMENT placement{sizeof(placement)};
+            placement.flags = maximized ? WPF_RESTORETOMAXIMIZED : 0;
+            placement.showCmd = show;
+            placement.ptMinPosition = POINT{0, 0};
+            placement.ptMaxPosition = POINT{-::GetSystemMetrics(SM_CXBORDER), -::GetSystemMetrics(SM_CYBORDER)};
+            placement.rcNormalPosition = normal;
+            ::SetWindowPlacement(m_hWnd, &placement);
+        }
+        m_bFirstShow = FALSE;
+    }
+    ::ShowWindow(m_hWnd, show);
+}
+
+void CMainFrame::SaveWindowPlacement()
+{
+    if (!::IsWindowVisible(m_hWnd))
+        return;
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    if (!::GetWindowPlacement(m_hWnd, &placement))
+        return;
+    int iconic = 0;
+    int maximized = 0;
+    switch (placement.showCmd) {
+    case SW_SHOWMAXIMIZED:
+        maximized = 1;
+        break;
+    case SW_SHOWMINIMIZED:
+        iconic = 1;
+        maximized = placement.flags != 0 ? 1 : 0;
+        break;
+    }
+    WriteFrameInt(L"Left", placement.rcNormalPosition.left);
+    WriteFrameInt(L"Top", placement.rcNormalPosition.top);
+    WriteFrameInt(L"Right", placement.rcNormalPosition.right);
+    WriteFrameInt(L"Bottom", placement.rcNormalPosition.bottom);
+    WriteFrameInt(L"Iconic", iconic);
+    WriteFrameInt(L"Maximized", maximized);
+    int leftWidth = 0;
+    int minWidth = 0;
+    m_wndSplitter.GetColumnInfo(0, leftWidth, minWidth);
+    WriteFrameInt(L"LeftPaneWidth", leftWidth);
+    WriteFrameInt(L"Initialized", 1);
+}
+
+bool CMainFrame::OnClose()
+{
+    SaveWindowPlacement();
+    return false;
+}
+
+LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_QUERYENDSESSION) {
+        if (!WndProcDefault(msg, wParam, lParam))
+            return FALSE;
+        SaveWindowPlacement();
+        return TRUE;
+    }
+    return CFrameWnd::WndProc(msg, wParam, lParam);
+}
+
+bool CMainFrame::OnCmdMsg(UINT nID)
+{
+    if (nID == ID_SET_DEFAULT_VIEW_TAB) {
+        OnSetDefaultViewTab();
+        return true;
+    }
+    return CFrameWnd::OnCmdMsg(nID);
+}
+
+void CMainFrame::OnSetDefaultViewTab()
+{
 }

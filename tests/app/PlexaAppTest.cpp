@@ -1,3 +1,4 @@
+#include "framework/FrameIds.h"
 #include "framework/Registry.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
@@ -142,20 +143,24 @@ TEST(PlexaApp, TheWheelGoesToTheWindowUnderThePointer)
     CTestApp app;
     ASSERT_TRUE(app.InitInstance());
     const HWND frame = *app.m_pMainWnd;
+    // A scrollable window in the content pane, while the tree has the focus.
+    const HWND splitter = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    const HWND contentPane = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 1);
+    ASSERT_NE(contentPane, nullptr);
     RECT client;
-    ::GetClientRect(frame, &client);
+    ::GetClientRect(contentPane, &client);
     const HWND pane = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 0, 0,
-                                        client.right, client.bottom, frame, nullptr, nullptr, nullptr);
+                                        client.right, client.bottom, contentPane, nullptr, nullptr, nullptr);
     ASSERT_NE(pane, nullptr);
     std::wstring lines;
     for (int i = 0; i < 200; ++i)
         lines += L"line\r\n";
     ::SetWindowTextW(pane, lines.c_str());
     ::UpdateWindow(frame);
-    ::SetFocus(frame);
+    ::SetFocus(::GetDlgItem(splitter, AFX_IDW_PANE_FIRST));
 
     POINT centre{client.right / 2, client.bottom / 2};
-    ::ClientToScreen(frame, &centre);
+    ::ClientToScreen(contentPane, &centre);
     MSG wheel{frame, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 3)),
               MAKELPARAM(centre.x, centre.y)};
     ASSERT_EQ(::WindowFromPoint(centre), pane);
