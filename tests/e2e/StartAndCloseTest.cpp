@@ -1,3 +1,4 @@
+#include "PlexaSession.h"
 #include "app/WorkFolder.h"
 #include "support/PlexaProcess.h"
 #include "support/TempDir.h"
@@ -15,7 +16,7 @@ std::wstring WindowText(HWND hWnd)
 
 }
 
-TEST(PlexaExe, OpensTheUntitledWindowAndRemovesItsWorkingFolderWhenClosed)
+TEST_F(PlexaSession, OpensTheUntitledWindowAndRemovesItsWorkingFolderWhenClosed)
 {
     CTempDir temp;
     const std::wstring workDir = temp / kWorkFolderName;
@@ -31,7 +32,7 @@ TEST(PlexaExe, OpensTheUntitledWindowAndRemovesItsWorkingFolderWhenClosed)
     EXPECT_FALSE(DirectoryExists(workDir));
 }
 
-TEST(PlexaExe, TwoInstancesShareTheFolderAndTheLastOneCleansIt)
+TEST_F(PlexaSession, TwoInstancesShareTheFolderAndTheLastOneCleansIt)
 {
     CTempDir temp;
     const std::wstring workDir = temp / kWorkFolderName;

@@ -1,0 +1,46 @@
+#include "PlexaSession.h"
+
+#include "framework/Registry.h"
+
+namespace {
+constexpr wchar_t kCompanyKey[] = L"Software\\Plexa";
+constexpr wchar_t kSettingsKey[] = L"Software\\Plexa\\Plexa";
+
+void ClearSettings()
+{
+    registry::DeleteTree(kSettingsKey);
+    registry::DeleteIfNoSubkeys(kCompanyKey);
+}
+}  // namespace
+
+void PlexaSession::SetUp()
+{
+    ClearSettings();
+}
+
+void PlexaSession::TearDown()
+{
+    m_plexa.reset();
+    ClearSettings();
+}
+
+CPlexaWindow PlexaSession::Start()
+{
+    m_plexa = std::make_unique<CPlexaProcess>(m_temp.Path());
+    EXPECT_TRUE(m_plexa->IsStarted());
+    const HWND frame = m_plexa->WaitForMainWindow();
+    EXPECT_NE(frame, nullptr) << "Plexa shows its main window";
+    return CPlexaWindow(frame);
+}
+
+int PlexaSession::Close()
+{
+    const int exitCode = m_plexa ? m_plexa->Close() : -1;
+    m_plexa.reset();
+    return exitCode;
+}
+
+int PlexaSession::FrameSetting(const wchar_t* name, int missing)
+{
+    return registry::ReadInt(std::wstring(kSettingsKey) + L"\\Frame", name, missing);
+}

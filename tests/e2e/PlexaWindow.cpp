@@ -1,0 +1,89 @@
+#include "PlexaWindow.h"
+
+#include "UserInput.h"
+#include "framework/FrameIds.h"
+#include "framework/Handles.h"
+
+namespace {
+
+struct CommandCall {
+    HWND frame;
+    UINT id;
+};
+
+DWORD WINAPI SendCommand(void* param)
+{
+    const auto* call = static_cast<const CommandCall*>(param);
+    ::SendMessageW(call->frame, WM_COMMAND, MAKEWPARAM(call->id, 0), 0);
+    return 0;
+}
+
+}  // namespace
+
+HWND CPlexaWindow::ToolBar() const
+{
+    return ::GetDlgItem(m_hFrame, AFX_IDW_TOOLBAR);
+}
+
+HWND CPlexaWindow::DropWindow(UINT id) const
+{
+    return ::GetDlgItem(ToolBar(), id);
+}
+
+HWND CPlexaWindow::Splitter() const
+{
+    return ::GetDlgItem(m_hFrame, AFX_IDW_PANE_FIRST);
+}
+
+HWND CPlexaWindow::Tree() const
+{
+    return ::GetDlgItem(Splitter(), AFX_IDW_PANE_FIRST);
+}
+
+HWND CPlexaWindow::ContentPane() const
+{
+    return ::GetDlgItem(Splitter(), AFX_IDW_PANE_FIRST + 1);
+}
+
+DWORD CPlexaWindow::ProcessId() const
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(m_hFrame, &processId);
+    return processId;
+}
+
+std::wstring CPlexaWindow::Title() const
+{
+    wchar_t text[256] = {};
+    ::GetWindowTextW(m_hFrame, text, 256);
+    return text;
+}
+
+int CPlexaWindow::TreeWidth() const
+{
+    RECT rect{};
+    ::GetWindowRect(Tree(), &rect);
+    return rect.right - rect.left;
+}
+
+POINT CPlexaWindow::CentreOf(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool CPlexaWindow::RunCommand(UINT id, const std::function<void()>& whileWaiting, DWORD timeoutMs) const
+{
+    // Sent from a thread of its own, so this one stays free to serve the
+    // clipboard's source while Plexa reads from it.
+    CommandCall call{m_hFrame, id};
+    CHandle thread(::CreateThread(nullptr, 0, SendCommand, &call, 0, nullptr));
+    if (!thread)
+        return false;
+    if (PumpUntilSignaled(thread, timeoutMs, whileWaiting))
+        return true;
+    // The thread reads `call`; it must not outlive it.
+    ::WaitForSingleObject(thread, INFINITE);
+    return false;
+}

@@ -1,0 +1,89 @@
+#include "SampleSources.h"
+
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string_view>
+
+using namespace std::string_view_literals;
+
+const wchar_t kSampleFormatName[] = L"Plexa&Sample";
+const std::vector<std::wstring> kSampleVirtualFiles{L"one.txt", L"二つ目.txt"};
+
+namespace {
+
+CLIPFORMAT Registered(const wchar_t* name)
+{
+    return static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(name));
+}
+
+CBytes FileGroupW(const std::vector<std::wstring>& names)
+{
+    CBytes bytes(sizeof(UINT) + names.size() * sizeof(FILEDESCRIPTORW), 0);
+    const UINT count = static_cast<UINT>(names.size());
+    std::memcpy(bytes.data(), &count, sizeof(count));
+    for (size_t i = 0; i < names.size(); ++i) {
+        FILEDESCRIPTORW descriptor{};
+        names[i].copy(descriptor.cFileName, MAX_PATH - 1);
+        std::memcpy(bytes.data() + sizeof(UINT) + i * sizeof(descriptor), &descriptor, sizeof(descriptor));
+    }
+    return bytes;
+}
+
+CBytes DropListW(const std::vector<std::wstring>& paths)
+{
+    DROPFILES header{};
+    header.pFiles = sizeof(header);
+    header.fWide = TRUE;
+    CBytes bytes(sizeof(header), 0);
+    std::memcpy(bytes.data(), &header, sizeof(header));
+    for (const std::wstring& path : paths) {
+        const CBytes wide = BytesOf(path);
+        bytes.insert(bytes.end(), wide.begin(), wide.end());
+        bytes.insert(bytes.end(), 2, 0);
+    }
+    bytes.insert(bytes.end(), 2, 0);
+    return bytes;
+}
+
+CBytes LocaleBytes(LCID locale)
+{
+    CBytes bytes(sizeof(locale));
+    std::memcpy(bytes.data(), &locale, sizeof(locale));
+    return bytes;
+}
+
+}  // namespace
+
+CComPtr<CTestDataObject> MakeClipboardSample()
+{
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_TEXT}, CTestMedium::Global(BytesOf("Plexa clipboard text\0"sv)));
+    source->Offer({.cf = CF_LOCALE}, CTestMedium::Global(LocaleBytes(0x0411)));
+    source->Offer({.cf = CF_BITMAP, .tymed = TYMED_GDI}, CTestMedium::Bitmap(16, 8, RGB(0, 128, 255)));
+    source->Offer({.cf = Registered(kSampleFormatName)}, CTestMedium::Global(BytesOf("sample bytes")));
+    source->Offer({.cf = Registered(CFSTR_FILEDESCRIPTORW)}, CTestMedium::Global(FileGroupW(kSampleVirtualFiles)));
+    source->Offer({.cf = Registered(CFSTR_FILECONTENTS), .tymed = TYMED_HGLOBAL | TYMED_ISTREAM})
+        .At(0, CTestMedium::Stream(BytesOf("first file")))
+        .At(1, CTestMedium::Stream(BytesOf("second file")));
+    return source;
+}
+
+CComPtr<CTestDataObject> MakeDragSample(const std::vector<std::wstring>& paths)
+{
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"dragged text\0"sv)));
+    source->Offer({.cf = Registered(kSampleFormatName)}, CTestMedium::Global(BytesOf("sample bytes")));
+    source->Offer({.cf = CF_HDROP}, CTestMedium::Global(DropListW(paths)));
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"dragged text\0"sv)));
+    return source;
+}
+
+CClipboardSource::CClipboardSource(IDataObject* source) : m_source(source), m_hr(::OleSetClipboard(source)) {}
+
+CClipboardSource::~CClipboardSource()
+{
+    if (SUCCEEDED(m_hr) && ::OleIsCurrentClipboard(m_source) == S_OK)
+        ::OleSetClipboard(nullptr);
+}
