@@ -20,6 +20,13 @@ bool CDialogEx::Create(HWND parent)
                                 StaticDialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
+bool CDialogEx::CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent)
+{
+    m_bModal = false;
+    return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), dialogTemplate, parent, StaticDialogProc,
+                                        reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
 bool CDialogEx::PreTranslateMessage(MSG& msg)
 {
     return !m_bModal && ::IsDialogMessageW(m_hWnd, &msg);
@@ -77,6 +84,15 @@ LRESULT CDialogEx::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     // WM_COMMAND handled here must report TRUE to the dialog manager.
     if (msg == WM_COMMAND)
         return OnCommand(wParam, lParam);
+    // A dialog procedure returns whether it handled the message; the
+    // notification's own answer travels in DWLP_MSGRESULT.
+    if (msg == WM_NOTIFY) {
+        LRESULT result = 0;
+        if (!DispatchNotify(*reinterpret_cast<NMHDR*>(lParam), result))
+            return FALSE;
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
     return WndProcDefault(msg, wParam, lParam);
 }
 

@@ -20,6 +20,8 @@ public:
 
     INT_PTR DoModal(HWND parent = nullptr);
     bool Create(HWND parent = nullptr);
+    // A modeless dialog from a template in memory (a changed copy of the resource).
+    bool CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent);
 
     bool PreTranslateMessage(MSG& msg) override;
 

@@ -1,4 +1,5 @@
-// Scoped owners of kernel, GDI, global-memory and search handles.
+// Scoped owners of kernel, GDI, global-memory and search handles, and of
+// device contexts.
 #pragma once
 
 #include <windows.h>
@@ -101,4 +102,19 @@ public:
 private:
     HDC m_dc;
     HGDIOBJ m_old;
+};
+
+// A window's client-area device context, released at scope end.
+class CClientDC {
+public:
+    explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_dc(::GetDC(hWnd)) {}
+    ~CClientDC() { if (m_dc) ::ReleaseDC(m_hWnd, m_dc); }
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+
+    operator HDC() const { return m_dc; }
+
+private:
+    HWND m_hWnd;
+    HDC m_dc;
 };

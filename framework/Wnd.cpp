@@ -111,10 +111,8 @@ LRESULT CWnd::WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_NOTIFY: {
-        NMHDR& hdr = *reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;
-        CWnd* sender = FromHandle(hdr.hwndFrom);
-        if (sender && sender != this && sender->OnNotifyReflect(hdr, result))
+        if (DispatchNotify(*reinterpret_cast<NMHDR*>(lParam), result))
             return result;
         break;
     }
@@ -130,6 +128,14 @@ LRESULT CWnd::WndProcDefault(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProc(msg, wParam, lParam);
+}
+
+bool CWnd::DispatchNotify(NMHDR& hdr, LRESULT& result)
+{
+    CWnd* sender = FromHandle(hdr.hwndFrom);
+    if (sender && sender != this && sender->OnNotifyReflect(hdr, result))
+        return true;
+    return OnNotify(hdr, result);
 }
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

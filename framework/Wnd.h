@@ -61,6 +61,8 @@ protected:
     // A notification this window sent to its parent, offered back to it first
     // so a control handles its own notifications; true stops it, with `result`.
     virtual bool OnNotifyReflect(NMHDR& hdr, LRESULT& result) { return false; }
+    // A child's notification that the child's own object did not take.
+    virtual bool OnNotify(NMHDR& hdr, LRESULT& result) { return false; }
     // Called after the window is gone; the object may delete itself here.
     virtual void PostNcDestroy() {}
 
@@ -68,6 +70,8 @@ protected:
 
     // Links the object to its window; every window procedure of ours starts here.
     void Attach(HWND hWnd);
+    // Offers a WM_NOTIFY to the sender's object, then to OnNotify; true when one took it.
+    bool DispatchNotify(NMHDR& hdr, LRESULT& result);
     // Runs the object's procedure and unlinks it once the window is gone.
     static LRESULT Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

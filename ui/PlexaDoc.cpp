@@ -3,6 +3,7 @@
 #include "app/PlexaApp.h"
 #include "capture/CaptureDriver.h"
 #include "capture/FileGroupMatch.h"
+#include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
@@ -14,21 +15,6 @@ namespace {
 
 constexpr UINT kFirstFormatCommand = 10000;
 constexpr size_t kMenuColumn = 20;
-
-// The clipboard, open for one command and closed on every path.
-class CClipboardOpen {
-public:
-    CClipboardOpen() : m_open(::OpenClipboard(nullptr)) {}
-    ~CClipboardOpen()
-    {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    explicit operator bool() const { return m_open; }
-
-private:
-    BOOL m_open;
-};
 
 std::wstring MenuLabel(const FORMATETC& fmt)
 {
@@ -116,7 +102,7 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats)
 void CPlexaDoc::OnEditPaste()
 {
     SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(::GetClipboardSequenceNumber())));
-    CClipboardOpen clipboard;
+    CClipboard clipboard(nullptr);
     if (!clipboard)
         return;
     CFormatEtcArray all;
@@ -129,7 +115,7 @@ void CPlexaDoc::OnEditPaste()
 void CPlexaDoc::OnEditPasteWithFormat()
 {
     const DWORD sequence = ::GetClipboardSequenceNumber();
-    CClipboardOpen clipboard;
+    CClipboard clipboard(nullptr);
     if (!clipboard)
         return;
     CFormatEtcArray all, chosen;

@@ -1,0 +1,47 @@
+// The content view, right pane of the splitter: a property sheet filling the
+// view with the viewer pages of what the tree has selected. The property
+// page is always the first tab; each shown node gets fresh HEX, text and
+// image pages, and the sheet opens the one its format names as the default.
+#pragma once
+
+#include "framework/PropertySheet.h"
+#include "framework/View.h"
+#include "viewers/PropertyViewDialog.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CPlexaView : public CView {
+public:
+    ~CPlexaView() override;
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
+
+    CPropertySheet m_sheet;
+    CPropertyViewDialog m_propPage;  // page 0 of m_sheet for the view's whole life
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type, int cx, int cy) override;
+
+private:
+    // The sheet over the whole view, its tab control inside the measured
+    // margins, every page that has a window on the tab's display area.
+    void Layout();
+    // Adds a page made for the shown node; the view owns it while the sheet holds it.
+    CPlexaPropertyPage* AddNodePage(std::unique_ptr<CPlexaPropertyPage> page);
+    // Removes and deletes every page but the property page.
+    void RemoveNodePages();
+
+    std::wstring m_strClassName;
+    // Between the sheet's client rectangle and its tab control, as the sheet made them.
+    int m_nMarginLeft = 0;
+    int m_nMarginTop = 0;
+    int m_nMarginRight = 0;
+    int m_nMarginBottom = 0;
+    bool m_bLayoutReady = false;
+    std::vector<std::unique_ptr<CPlexaPropertyPage>> m_nodePages;
+};

@@ -1,0 +1,44 @@
+#include "viewers/PropertyRows.h"
+
+#include "capture/FormatNames.h"
+
+COLDATA SplitRow(const std::wstring& row)
+{
+    const size_t tab = row.find(L'\t');
+    if (tab == std::wstring::npos)
+        return {row, {}};
+    return {row.substr(0, tab), row.substr(tab + 1)};
+}
+
+void GetNodeRows(const CCBData& node, CStringArray& rows)
+{
+    rows.clear();
+    const FORMATETC& fmt = node.m_fmt;
+    if (fmt.cfFormat != 0)
+        rows.push_back(L"フォーマット\t" + GetFormatName(fmt.cfFormat) + L" (" + std::to_wstring(fmt.cfFormat) + L")");
+    if (fmt.lindex >= 0)
+        rows.push_back(L"Index\t" + std::to_wstring(fmt.lindex));
+    if (!node.m_strTempFile.empty())
+        rows.push_back(L"サイズ\t" + std::to_wstring(node.m_nSize));
+    if (const std::wstring aspect = GetAspectNames(fmt.dwAspect); !aspect.empty())
+        rows.push_back(L"Aspect\t" + aspect);
+    const std::wstring requested = GetTymedNames(fmt.tymed);
+    if (!requested.empty())
+        rows.push_back(L"Tymed\t" + requested);
+    if (const std::wstring actual = GetTymedNames(node.m_tymedActual); !actual.empty() && actual != requested)
+        rows.push_back(L"本当のTymed\t" + actual);
+    if (!node.m_strType.empty())
+        rows.push_back(L"タイプ\t" + node.m_strType);
+    if (!node.m_strName.empty())
+        rows.push_back(L"名前\t" + node.m_strName);
+    if (!node.m_strDisplayName.empty())
+        rows.push_back(L"表示名\t" + node.m_strDisplayName);
+    rows.insert(rows.end(), node.m_arrInfo.begin(), node.m_arrInfo.end());
+}
+
+void GetFormatListRows(const CStringArray& names, CStringArray& rows)
+{
+    rows.clear();
+    for (size_t i = 0; i < names.size(); ++i)
+        rows.push_back((i == 0 ? L"フォーマット\t" : L"\t") + names[i]);
+}

@@ -1,0 +1,21 @@
+// The rows of the property page, each a name, a tab and a value.
+#pragma once
+
+#include "capture/CBData.h"
+
+#include <string>
+
+// A row as the list shows it: the text before the first tab, and the rest.
+struct COLDATA {
+    std::wstring strName;
+    std::wstring strValue;
+};
+
+// A row without a tab is all name.
+COLDATA SplitRow(const std::wstring& row);
+
+// The node's format description, size, labels, then its information lines.
+void GetNodeRows(const CCBData& node, CStringArray& rows);
+
+// The offered formats: the first row named "フォーマット", the others unnamed.
+void GetFormatListRows(const CStringArray& names, CStringArray& rows);

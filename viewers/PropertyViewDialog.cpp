@@ -1,0 +1,194 @@
+#include "viewers/PropertyViewDialog.h"
+
+#include "framework/Clipboard.h"
+#include "framework/Handles.h"
+#include "framework/WinApp.h"
+#include "viewers/PropertyRows.h"
+
+#include <uxtheme.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Frame";
+constexpr wchar_t kNameWidthEntry[] = L"PropCol0";
+constexpr wchar_t kValueWidthEntry[] = L"PropCol1";
+// Default column widths, in average characters of the page's font.
+constexpr int kNameChars = 20;
+constexpr int kValueChars = 80;
+
+int AverageCharWidth(HWND hWnd)
+{
+    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(hWnd, WM_GETFONT, 0, 0));
+    const CClientDC dc(hWnd);
+    const CSelectObject select(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    return metrics.tmAveCharWidth;
+}
+
+// Hands the block to the clipboard as Unicode text; on false it is still the caller's.
+bool SetClipboardText(HWND owner, HGLOBAL block)
+{
+    const CClipboard clipboard(owner);
+    return clipboard && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, block);
+}
+
+}
+
+void CPropertyViewDialog::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Control(dx, IDC_PROPERTY_LIST, m_list);
+}
+
+BOOL CPropertyViewDialog::OnInitDialog()
+{
+    CPlexaPropertyPage::OnInitDialog();
+    ::EnableThemeDialogTexture(m_hWnd, ETDT_ENABLETAB);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    m_nCharWidth = AverageCharWidth(m_hWnd);
+    const CWinApp* app = AfxGetApp();
+    m_list.InsertColumn(0, L"項目", LVCFMT_LEFT, app->GetProfileInt(kSection, kNameWidthEntry, kNameChars * m_nCharWidth));
+    m_list.InsertColumn(1, L"値", LVCFMT_LEFT, app->GetProfileInt(kSection, kValueWidthEntry, kValueChars * m_nCharWidth));
+    return TRUE;
+}
+
+void CPropertyViewDialog::ShowNode(CCBData* node)
+{
+    m_pData = node;
+    CStringArray rows;
+    if (node)
+        GetNodeRows(*node, rows);
+    SetStringArray(rows);
+}
+
+void CPropertyViewDialog::ShowFormatList(const CStringArray& names)
+{
+    // The format list belongs to the whole capture, not to the node shown before.
+    m_pData = nullptr;
+    CStringArray rows;
+    GetFormatListRows(names, rows);
+    SetStringArray(rows);
+}
+
+void CPropertyViewDialog::SetStringArray(const CStringArray& rows)
+{
+    if (!m_list.GetSafeHwnd())
+        return;
+    m_list.DeleteAllItems();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const COLDATA row = SplitRow(rows[i]);
+        const int item = m_list.InsertItem(static_cast<int>(i), row.strName);
+        m_list.SetItemText(item, 1, row.strValue);
+    }
+}
+
+void CPropertyViewDialog::SaveColumnWidths()
+{
+    // Without a window the widths would read as 0 and hide both columns next time.
+    if (!m_list.GetSafeHwnd())
+        return;
+    const CWinApp* app = AfxGetApp();
+    app->WriteProfileInt(kSection, kNameWidthEntry, m_list.GetColumnWidth(0));
+    app->WriteProfileInt(kSection, kValueWidthEntry, m_list.GetColumnWidth(1));
+}
+
+void CPropertyViewDialog::CopySelection(bool names, bool values)
+{
+    if (!m_list.GetSafeHwnd())
+        return;
+    std::wstring text;
+    for (int item = m_list.GetNextItem(-1, LVNI_SELECTED); item >= 0;
+         item = m_list.GetNextItem(item, LVNI_SELECTED)) {
+        if (!text.empty())
+            text += L"\r\n";
+        if (names) {
+            text += m_list.GetItemText(item, 0);
+            if (values)
+                text += L'\t';
+        }
+        if (values)
+            text += m_list.GetItemText(item, 1);
+    }
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, bytes));
+    {
+        const CGlobalLock lock(block);
+        if (!lock) {
+            AfxMessageBox(L"メモリ不足です。");
+            return;
+        }
+        std::memcpy(lock.Get(), text.c_str(), bytes);
+    }
+    // Emptying or setting can fail too; that is no copy either.
+    if (!SetClipboardText(m_hWnd, block)) {
+        AfxMessageBox(L"クリップボードに書き込めません。");
+        return;
+    }
+    block.Detach();  // the clipboard's now
+}
+
+void CPropertyViewDialog::SelectAll()
+{
+    m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void CPropertyViewDialog::OnSize(UINT type, int cx, int cy)
+{
+    if (m_list.GetSafeHwnd())
+        ::MoveWindow(m_list, 0, 0, cx, cy, TRUE);
+}
+
+bool CPropertyViewDialog::OnNotify(NMHDR& hdr, LRESULT& result)
+{
+    if (hdr.idFrom != IDC_PROPERTY_LIST || hdr.code != NM_RCLICK)
+        return false;
+    OnListRightClick();
+    result = 0;
+    return true;
+}
+
+void CPropertyViewDialog::OnListRightClick()
+{
+    CPopupMenu menu(IDR_PROPERTY_CONTEXT);
+    const bool selected = m_list.GetSelectedCount() > 0;
+    for (UINT command : {ID_EDIT_COPY, ID_COPY_NAMES, ID_COPY_VALUES})
+        menu.EnableItem(command, selected);
+    menu.EnableItem(ID_EDIT_SELECT_ALL, m_list.GetItemCount() > 0);
+    POINT point{};
+    ::GetCursorPos(&point);
+    TrackContextMenu(menu, point);
+}
+
+void CPropertyViewDialog::TrackContextMenu(const CPopupMenu& menu, POINT point)
+{
+    menu.Track(m_hWnd, point, TPM_RIGHTBUTTON);
+}
+
+bool CPropertyViewDialog::OnCmdMsg(UINT nID)
+{
+    switch (nID) {
+    case ID_EDIT_COPY:
+        CopySelection(true, true);
+        return true;
+    case ID_COPY_NAMES:
+        CopySelection(true, false);
+        return true;
+    case ID_COPY_VALUES:
+        CopySelection(false, true);
+        return true;
+    case ID_EDIT_SELECT_ALL:
+        SelectAll();
+        return true;
+    }
+    return CPlexaPropertyPage::OnCmdMsg(nID);
+}
+
+LRESULT CPropertyViewDialog::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    // The list's right click has shown the menu already.
+    if (msg == WM_CONTEXTMENU)
+        return TRUE;
+    return CPlexaPropertyPage::WndProc(msg, wParam, lParam);
+}

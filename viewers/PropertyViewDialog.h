@@ -1,0 +1,45 @@
+// The property page: a two-column list of what the tree has selected (a
+// node's members and information lines, or the formats the source offered),
+// whose selected rows a context menu copies as text.
+#pragma once
+
+#include "framework/ListCtrl.h"
+#include "framework/Menu.h"
+#include "res/resource.h"
+#include "ui/PlexaPropertyPage.h"
+
+class CPropertyViewDialog : public CPlexaPropertyPage {
+public:
+    CPropertyViewDialog() : CPlexaPropertyPage(IDD_PROPERTY_VIEW, nullptr) {}
+
+    // Lists the node's rows; null empties the list.
+    void ShowNode(CCBData* node);
+    // Lists the offered formats; the page then shows no node, so the
+    // make-default command has nothing to store.
+    void ShowFormatList(const CStringArray& names);
+    // Replaces every row; each string is a name, a tab and a value.
+    void SetStringArray(const CStringArray& rows);
+    // Stores the column widths for the next run; nothing while the list has no window.
+    void SaveColumnWidths();
+    // Places the selected rows on the clipboard as text, a line each.
+    void CopySelection(bool names, bool values);
+
+    void SaveAsDefaultViewTab() override { StoreDefaultViewTab(kTabProperty); }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    void OnSize(UINT type, int cx, int cy) override;
+    bool OnNotify(NMHDR& hdr, LRESULT& result) override;
+    bool OnCmdMsg(UINT nID) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Shows the prepared menu at `point`; the chosen command comes back to the page.
+    virtual void TrackContextMenu(const CPopupMenu& menu, POINT point);
+
+    CListCtrl m_list;
+    int m_nCharWidth = 0;  // the page font's average, for the default column widths
+
+private:
+    void OnListRightClick();
+    void SelectAll();
+};
