@@ -1,6 +1,7 @@
 #include "framework/PropertyPage.h"
 
 #include "framework/DialogTemplate.h"
+#include "framework/FrameWnd.h"
 #include "framework/PropertySheet.h"
 
 std::wstring CPropertyPage::GetCaption() const
@@ -13,6 +14,11 @@ bool CPropertyPage::PreTranslateMessage(MSG& msg)
     // The sheet is offered the message after its page.
     if (CPropertySheet::GetPageStep(msg) != 0)
         return false;
+    // The frame's shortcuts (F6 to the next pane) come before the page's
+    // dialog keys, which would otherwise take every key.
+    if (auto* frame = dynamic_cast<CFrameWnd*>(FromHandle(::GetAncestor(m_hWnd, GA_ROOT)));
+        frame && frame->PreTranslateMessage(msg))
+        return true;
     return CDialogEx::PreTranslateMessage(msg);
 }
 

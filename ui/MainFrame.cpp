@@ -3,6 +3,8 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/LeftView.h"
+#include "ui/PlexaPropertyPage.h"
+#include "ui/PlexaView.h"
 
 namespace {
 constexpr wchar_t kFrameSection[] = L"Frame";
@@ -73,7 +75,7 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTW& cs, CDocument* doc)
     if (width <= 0)
         width = kDefaultLeftPaneWidth;
     if (!m_wndSplitter.CreateView(0, 0, std::make_unique<CLeftView>(), SIZE{width, 100}, doc) ||
-        !m_wndSplitter.CreateView(0, 1, std::make_unique<CView>(), SIZE{100, 100}, doc)) {
+        !m_wndSplitter.CreateView(0, 1, std::make_unique<CPlexaView>(), SIZE{100, 100}, doc)) {
         m_wndSplitter.DestroyWindow();
         return false;
     }
@@ -132,6 +134,13 @@ void CMainFrame::SaveWindowPlacement()
     m_wndSplitter.GetColumnInfo(0, leftWidth, minWidth);
     WriteFrameInt(L"LeftPaneWidth", leftWidth);
     WriteFrameInt(L"Initialized", 1);
+    if (CPlexaView* view = GetContentView())
+        view->m_propPage.SaveColumnWidths();
+}
+
+CPlexaView* CMainFrame::GetContentView() const
+{
+    return dynamic_cast<CPlexaView*>(m_wndSplitter.GetPane(0, 1));
 }
 
 bool CMainFrame::OnClose()
@@ -162,4 +171,9 @@ bool CMainFrame::OnCmdMsg(UINT nID)
 
 void CMainFrame::OnSetDefaultViewTab()
 {
+    CPlexaView* view = GetContentView();
+    if (!view)
+        return;
+    if (auto* page = dynamic_cast<CPlexaPropertyPage*>(view->m_sheet.GetActivePage()))
+        page->SaveAsDefaultViewTab();
 }

@@ -8,6 +8,8 @@
 #include "framework/ToolBar.h"
 #include "ui/DropEntranceWnd.h"
 
+class CPlexaView;
+
 class CMainFrame : public CFrameWnd {
 public:
     // Applies the saved placement the first time, then shows the window.
@@ -32,5 +34,7 @@ protected:
 
 private:
     void PlaceDropWindows();
+    // The right pane, when it is the content view.
+    CPlexaView* GetContentView() const;
     void OnSetDefaultViewTab();
 };

@@ -152,6 +152,8 @@ TEST(PlexaApp, TheWheelGoesToTheWindowUnderThePointer)
     const HWND pane = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 0, 0,
                                         client.right, client.bottom, contentPane, nullptr, nullptr, nullptr);
     ASSERT_NE(pane, nullptr);
+    // Above the view's own property sheet.
+    ::SetWindowPos(pane, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     std::wstring lines;
     for (int i = 0; i < 200; ++i)
         lines += L"line\r\n";
