@@ -3,6 +3,9 @@
 #include "UserInput.h"
 #include "framework/FrameIds.h"
 #include "framework/Handles.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -16,6 +19,16 @@ DWORD WINAPI SendCommand(void* param)
     const auto* call = static_cast<const CommandCall*>(param);
     ::SendMessageW(call->frame, WM_COMMAND, MAKEWPARAM(call->id, 0), 0);
     return 0;
+}
+
+BOOL CALLBACK FindPropertyList(HWND hWnd, LPARAM param)
+{
+    wchar_t className[32] = {};
+    ::GetClassNameW(hWnd, className, 32);
+    if (::GetDlgCtrlID(hWnd) != IDC_PROPERTY_LIST || wcscmp(className, WC_LISTVIEWW) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = hWnd;
+    return FALSE;
 }
 
 }  // namespace
@@ -43,6 +56,13 @@ HWND CPlexaWindow::Tree() const
 HWND CPlexaWindow::ContentPane() const
 {
     return ::GetDlgItem(Splitter(), AFX_IDW_PANE_FIRST + 1);
+}
+
+HWND CPlexaWindow::PropertyList() const
+{
+    HWND found = nullptr;
+    ::EnumChildWindows(ContentPane(), FindPropertyList, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 DWORD CPlexaWindow::ProcessId() const

@@ -17,6 +17,8 @@ public:
     HWND Splitter() const;
     HWND Tree() const;
     HWND ContentPane() const;
+    // The property page's list, inside the content pane's sheet.
+    HWND PropertyList() const;
     DWORD ProcessId() const;
     std::wstring Title() const;
     int TreeWidth() const;

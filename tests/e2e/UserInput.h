@@ -24,3 +24,8 @@ void DismissPopupMenu(HWND menu);
 // Handles this thread's messages until `handle` is signalled, calling
 // `whileWaiting` between rounds; false when `timeoutMs` passes first.
 bool PumpUntilSignaled(HANDLE handle, DWORD timeoutMs, const std::function<void()>& whileWaiting = {});
+// Handles this thread's messages for `ms` milliseconds.
+inline void PumpMessagesFor(DWORD ms)
+{
+    PumpUntilSignaled(::GetCurrentProcess(), ms);  // a running process is never signalled
+}

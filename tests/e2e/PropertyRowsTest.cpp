@@ -1,0 +1,58 @@
+// Selecting items of Plexa's tree from the test process shows their rows in
+// the property page, read back from Plexa's list control.
+#include "PlexaSession.h"
+#include "SampleSources.h"
+#include "TreeExpectations.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace {
+
+using Row = std::vector<std::wstring>;
+using Rows = std::vector<Row>;
+
+Rows SelectAndReadRows(const CPlexaWindow& plexa, HTREEITEM item)
+{
+    TreeView_SelectItem(plexa.Tree(), item);
+    return ReadRemoteListRows(plexa.PropertyList(), 2);
+}
+
+}  // namespace
+
+TEST_F(PlexaSession, SelectingTreeItemsShowsTheirPropertyRows)
+{
+    CPlexaWindow plexa = Start();
+    auto source = MakeClipboardSample();
+    CClipboardSource clipboard(source);
+    ASSERT_EQ(clipboard.Result(), S_OK);
+    ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE));
+    const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
+    ASSERT_GE(root.children.size(), 6u);
+    ASSERT_NE(plexa.PropertyList(), nullptr);
+
+    const Rows text = SelectAndReadRows(plexa, root.children[0].handle);
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text[0], (Row{L"フォーマット", L"CF_TEXT (1)"}));
+    EXPECT_EQ(text[1], (Row{L"サイズ", L"21"}));
+
+    const Rows file = SelectAndReadRows(plexa, root.children[5].children[1].handle);
+    const std::wstring contentsFormat =
+        L"CFSTR_FILECONTENTS (" + std::to_wstring(::RegisterClipboardFormatW(CFSTR_FILECONTENTS)) + L")";
+    ASSERT_EQ(file.size(), 4u);
+    EXPECT_EQ(file[0], (Row{L"フォーマット", contentsFormat}));
+    EXPECT_EQ(file[1], (Row{L"Index", L"1"}));
+    EXPECT_EQ(file[2], (Row{L"名前", kSampleVirtualFiles[1]}));
+    // The clipboard's own interface hands out no single item of FileContents.
+    EXPECT_EQ(file[3], (Row{L"エラー", L"データを取得できません（HGLOBAL=NULL）。"}));
+
+    // The root lists the offered formats, the heading only on the first row.
+    const Rows formats = SelectAndReadRows(plexa, root.handle);
+    ASSERT_EQ(formats.size(), root.children.size());
+    EXPECT_EQ(formats[0], (Row{L"フォーマット", L"CF_TEXT"}));
+    for (size_t i = 1; i < formats.size(); ++i)
+        EXPECT_EQ(formats[i], (Row{L"", root.children[i].text})) << i;
+}
