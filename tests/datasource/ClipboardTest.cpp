@@ -1,6 +1,7 @@
 // The test data object placed on the real clipboard and read back through
 // both the clipboard and OLE, as a reader of the clipboard meets it.
 #include "support/NoLeakTest.h"
+#include "framework/Clipboard.h"
 #include "framework/StgMedium.h"
 #include "support/TestDataObject.h"
 
@@ -9,24 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-// The clipboard opened for reading, closed at scope end.
-class CClipboardOpen {
-public:
-    CClipboardOpen() : m_open(::OpenClipboard(nullptr) != FALSE) {}
-    ~CClipboardOpen()
-    {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    CClipboardOpen(const CClipboardOpen&) = delete;
-    CClipboardOpen& operator=(const CClipboardOpen&) = delete;
-
-    explicit operator bool() const { return m_open; }
-
-private:
-    bool m_open;
-};
 
 class ClipboardTest : public CNoLeakTest {
 protected:
@@ -56,7 +39,7 @@ TEST_F(ClipboardTest, GetClipboardDataRendersFromTheObject)
 {
     EXPECT_EQ(::OleIsCurrentClipboard(m_source), S_OK);
     {
-        CClipboardOpen clipboard;
+        CClipboard clipboard(nullptr);
         ASSERT_TRUE(clipboard);
         EXPECT_TRUE(::IsClipboardFormatAvailable(m_format));
         EXPECT_EQ(GlobalBytes(::GetClipboardData(m_format)), BytesOf("clipboard bytes"));

@@ -57,9 +57,8 @@ HTREEITEM SelectedItem(const CPlexaWindow& plexa)
 TEST_F(PlexaSession, PasteShowsEveryFormatOfTheClipboardUnderTheSnapshotRoot)
 {
     CPlexaWindow plexa = Start();
-    auto source = MakeClipboardSample();
-    CClipboardSource clipboard(source);
-    ASSERT_EQ(clipboard.Result(), S_OK);
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
     const std::wstring title = ClipboardTitle();
 
     ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE));
@@ -104,9 +103,8 @@ TEST_F(PlexaSession, PasteOfAnEmptyClipboardShowsTheRootAlone)
 TEST_F(PlexaSession, PastingTwiceWithoutAChangeGivesTheSameSequenceNumber)
 {
     CPlexaWindow plexa = Start();
-    auto source = MakeClipboardSample();
-    CClipboardSource clipboard(source);
-    ASSERT_EQ(clipboard.Result(), S_OK);
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
 
     ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE));
     const std::wstring firstTitle = plexa.Title();
@@ -122,9 +120,8 @@ TEST_F(PlexaSession, PastingTwiceWithoutAChangeGivesTheSameSequenceNumber)
 TEST_F(PlexaSession, PasteWithFormatTakesTheChosenFormatAndSelectsIt)
 {
     CPlexaWindow plexa = Start();
-    auto source = MakeClipboardSample();
-    CClipboardSource clipboard(source);
-    ASSERT_EQ(clipboard.Result(), S_OK);
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
     const std::wstring title = ClipboardTitle();
 
     // The menu lists the formats in the order a full paste shows them.
@@ -140,9 +137,8 @@ TEST_F(PlexaSession, PasteWithFormatTakesTheChosenFormatAndSelectsIt)
 TEST_F(PlexaSession, PasteWithFormatTakesFileContentsWithItsDescriptor)
 {
     CPlexaWindow plexa = Start();
-    auto source = MakeClipboardSample();
-    CClipboardSource clipboard(source);
-    ASSERT_EQ(clipboard.Result(), S_OK);
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
 
     ASSERT_TRUE(PasteWithFormat(plexa, 5));
 
@@ -155,16 +151,14 @@ TEST_F(PlexaSession, PasteWithFormatTakesFileContentsWithItsDescriptor)
 TEST_F(PlexaSession, DismissingTheFormatMenuKeepsTheSnapshot)
 {
     CPlexaWindow plexa = Start();
-    auto source = MakeClipboardSample();
-    CClipboardSource clipboard(source);
-    ASSERT_EQ(clipboard.Result(), S_OK);
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
     ASSERT_TRUE(PasteWithFormat(plexa, 0));
     const std::wstring title = plexa.Title();
     const Texts labels = TextsOf(SingleRoot(ReadRemoteTree(plexa.Tree())).children);
 
-    auto newer = MakeClipboardSample();
-    CClipboardSource newerClipboard(newer);
-    ASSERT_EQ(newerClipboard.Result(), S_OK);
+    CClipboardSample newer;
+    ASSERT_EQ(newer.clipboard.Result(), S_OK);
     ASSERT_TRUE(PasteWithFormat(plexa, -1));
 
     EXPECT_EQ(plexa.Title(), title);

@@ -26,9 +26,8 @@ Rows SelectAndReadRows(const CPlexaWindow& plexa, HTREEITEM item)
 TEST_F(PlexaSession, SelectingTreeItemsShowsTheirPropertyRows)
 {
     CPlexaWindow plexa = Start();
-    auto source = MakeClipboardSample();
-    CClipboardSource clipboard(source);
-    ASSERT_EQ(clipboard.Result(), S_OK);
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
     ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE));
     const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
     ASSERT_GE(root.children.size(), 6u);

@@ -33,3 +33,9 @@ private:
     CComPtr<IDataObject> m_source;
     HRESULT m_hr;
 };
+
+// The clipboard sample, on the clipboard while the object lives.
+struct CClipboardSample {
+    CComPtr<CTestDataObject> source = MakeClipboardSample();
+    CClipboardSource clipboard{source};
+};
