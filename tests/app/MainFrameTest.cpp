@@ -1,0 +1,99 @@
+// The main frame as InitInstance makes it: commands it routes to the content
+// view's pages, shortcuts from inside a page, and what closing stores.
+#include "framework/FrameIds.h"
+#include "res/resource.h"
+#include "support/TestApp.h"
+#include "ui/MainFrame.h"
+#include "ui/PlexaDoc.h"
+#include "ui/PlexaView.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.InitInstance());
+        m_frame = dynamic_cast<CMainFrame*>(m_app.m_pMainWnd);
+        ASSERT_NE(m_frame, nullptr);
+        m_view = dynamic_cast<CPlexaView*>(m_frame->m_wndSplitter.GetPane(0, 1));
+        ASSERT_NE(m_view, nullptr);
+        m_doc = dynamic_cast<CPlexaDoc*>(m_view->GetDocument());
+        ASSERT_NE(m_doc, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (m_doc)
+            m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+        if (m_app.m_pMainWnd) {
+            m_app.m_pMainWnd->DestroyWindow();
+            m_app.PumpUntilQuit();
+        }
+        m_app.ExitInstance();
+    }
+
+    std::unique_ptr<CCBData> TextNode()
+    {
+        auto node = std::make_unique<CCBData>();
+        node->m_fmt = FORMATETC{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        node->m_strTempFile = m_app.MakeTempFileName();
+        node->m_nSize = 5;
+        WriteFileBytes(node->m_strTempFile, "text\0");
+        return node;
+    }
+
+    std::wstring StoredDefault(const CCBData& node) const
+    {
+        return m_app.GetProfileString(L"FormatsDefaultViewTab", node.GetFormatKey().c_str(), L"(none)");
+    }
+
+    CTestApp m_app;
+    CMainFrame* m_frame = nullptr;
+    CPlexaView* m_view = nullptr;
+    CPlexaDoc* m_doc = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNode)
+{
+    auto node = TextNode();
+    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+    ASSERT_EQ(m_view->m_sheet.GetPageCount(), 4);
+    ASSERT_TRUE(m_view->m_sheet.SetActivePage(1));
+
+    ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
+    EXPECT_EQ(StoredDefault(*node), L"HEX");
+
+    // A fresh snapshot shows no node, so there is nothing to store for.
+    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    m_app.WriteProfileString(L"FormatsDefaultViewTab", node->GetFormatKey().c_str(), L"TEXT");
+    ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
+    EXPECT_EQ(StoredDefault(*node), L"TEXT");
+}
+
+TEST_F(MainFrameTest, F6InsideAPageMovesTheFocusToTheTree)
+{
+    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    const HWND list = ::GetDlgItem(m_view->m_propPage, IDC_PROPERTY_LIST);
+    ASSERT_NE(list, nullptr);
+    ::SetFocus(list);
+    ASSERT_EQ(::GetFocus(), list);
+
+    MSG f6{list, WM_KEYDOWN, VK_F6, 0};
+    EXPECT_TRUE(m_app.PreTranslateMessage(f6));
+    EXPECT_EQ(::GetFocus(), static_cast<HWND>(*m_frame->m_wndSplitter.GetPane(0, 0)));
+}
+
+TEST_F(MainFrameTest, ClosingStoresThePlacementAndThePropertyColumns)
+{
+    ::SendMessageW(*m_frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(m_app.PumpUntilQuit());
+    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Initialized", 0), 1);
+    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"LeftPaneWidth", 0), 200);
+    EXPECT_GT(m_app.GetProfileInt(L"Frame", L"PropCol0", 0), 0);
+    EXPECT_GT(m_app.GetProfileInt(L"Frame", L"PropCol1", 0), 0);
+}
