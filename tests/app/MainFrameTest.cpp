@@ -97,3 +97,10 @@ TEST_F(MainFrameTest, ClosingStoresThePlacementAndThePropertyColumns)
     EXPECT_GT(m_app.GetProfileInt(L"Frame", L"PropCol0", 0), 0);
     EXPECT_GT(m_app.GetProfileInt(L"Frame", L"PropCol1", 0), 0);
 }
+
+TEST_F(MainFrameTest, EndingTheSessionStoresThePlacementAndKeepsTheWindow)
+{
+    EXPECT_EQ(::SendMessageW(*m_frame, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Initialized", 0), 1);
+    EXPECT_TRUE(::IsWindow(*m_frame));
+}
