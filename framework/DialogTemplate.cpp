@@ -1,5 +1,7 @@
 #include "framework/DialogTemplate.h"
 
+#include "framework/Resource.h"
+
 #include <cstring>
 #include <optional>
 
@@ -69,13 +71,7 @@ void ChangeDword(std::vector<BYTE>& bytes, size_t offset, DWORD remove, DWORD ad
 
 std::span<const BYTE> FindDialogTemplate(UINT id)
 {
-    const HMODULE module = ::GetModuleHandleW(nullptr);
-    const HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data)
-        return {};
-    return {static_cast<const BYTE*>(data), ::SizeofResource(module, resource)};
+    return FindResourceBytes(id, RT_DIALOG);
 }
 
 std::wstring GetDialogTemplateCaption(std::span<const BYTE> bytes)

@@ -1,5 +1,6 @@
 #include "framework/ToolBar.h"
 
+#include "framework/Resource.h"
 #include "res/resource.h"
 
 #include <vector>
@@ -24,12 +25,11 @@ bool CToolBar::CreateEx(HWND parent, DWORD ctrlStyle, DWORD style, UINT id)
 bool CToolBar::LoadToolBar(UINT id)
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const HRSRC info = ::FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(RT_PLEXA_TOOLBAR));
-    const HGLOBAL resource = info ? ::LoadResource(instance, info) : nullptr;
-    const auto* words = resource ? static_cast<const WORD*>(::LockResource(resource)) : nullptr;
-    const DWORD size = info ? ::SizeofResource(instance, info) : 0;
+    const std::span<const BYTE> resource = FindResourceBytes(id, MAKEINTRESOURCEW(RT_PLEXA_TOOLBAR));
+    const auto* words = reinterpret_cast<const WORD*>(resource.data());
+    const size_t size = resource.size();
     // Version, width, height, count, then one command per item.
-    if (!words || size < 4 * sizeof(WORD) || words[0] != 1 || size < (4u + words[3]) * sizeof(WORD))
+    if (size < 4 * sizeof(WORD) || words[0] != 1 || size < (4u + words[3]) * sizeof(WORD))
         return false;
     const int width = words[1];
     const int height = words[2];

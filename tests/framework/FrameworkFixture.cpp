@@ -77,8 +77,6 @@ bool CTestFrame::OnCmdMsg(UINT nID)
 
 void FrameworkTest::SetUp()
 {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES};
-    ::InitCommonControlsEx(&icc);
     ASSERT_TRUE(m_frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &m_doc));
     ::SetWindowPos(m_frame, nullptr, 0, 0, 800, 600, SWP_NOZORDER);
     ::ShowWindow(m_frame, SW_SHOW);

@@ -1,6 +1,7 @@
 #include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "support/HostWindow.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -32,10 +33,7 @@ class PropertySheetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        ASSERT_TRUE(m_parent.CreateEx(0, CWnd::RegisterWndClass(0, nullptr, nullptr, nullptr), L"",
-                                      WS_POPUP | WS_VISIBLE, RECT{0, 0, 500, 400}, nullptr, 0));
+        ASSERT_TRUE(CreateHostWindow(m_parent, RECT{0, 0, 500, 400}));
         ::SetForegroundWindow(m_parent);
         for (CPropertyPage* page : {&m_property, &m_hex, static_cast<CPropertyPage*>(&m_image)})
             m_sheet.AddPage(page);

@@ -1,9 +1,10 @@
-// Entry point of every Windows test program: OLE and GDI+ for the whole run,
-// and a loud stop when the Japanese ANSI code page is missing, since much of
-// what is tested depends on it.
+// Entry point of every Windows test program: OLE, GDI+ and the common
+// controls for the whole run, and a loud stop when the Japanese ANSI code
+// page is missing, since much of what is tested depends on it.
 #include "framework/GdiPlus.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <ole2.h>
 
 #include <cstdio>
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     if (::GetACP() != 932)
         std::fprintf(stderr, "*** ANSI code page is %u, not 932: set LC_ALL=ja_JP.UTF-8 ***\n", ::GetACP());
     ::OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
     ULONG_PTR gdiplusToken = 0;
     const Gdiplus::GdiplusStartupInput gdiplusInput;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);

@@ -1,3 +1,4 @@
+#include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "ui/LeftView.h"
 #include "ui/PlexaDoc.h"
@@ -22,8 +23,7 @@ protected:
     void SetUp() override
     {
         // A window of ours, so the tree's notifications are reflected back to it as in the splitter.
-        ASSERT_TRUE(m_parentWnd.CreateEx(0, CWnd::RegisterWndClass(0, nullptr, nullptr, nullptr), L"",
-                                         WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 300}, nullptr, 0));
+        ASSERT_TRUE(CreateHostWindow(m_parentWnd, RECT{0, 0, 300, 300}));
         m_parent = m_parentWnd;
         ASSERT_TRUE(m_tree.Create(m_parent, 0xE900, &m_doc, RECT{0, 0, 150, 300}));
         ASSERT_TRUE(m_content.Create(m_parent, 0xE901, &m_doc, RECT{150, 0, 300, 300}));

@@ -1,4 +1,5 @@
 #include "framework/FrameIds.h"
+#include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "ui/PlexaDoc.h"
 #include "ui/PlexaView.h"
@@ -12,10 +13,7 @@ protected:
     void SetUp() override
     {
         CNodeTestBase::SetUp();
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        ASSERT_TRUE(m_parent.CreateEx(0, CWnd::RegisterWndClass(0, nullptr, nullptr, nullptr), L"",
-                                      WS_POPUP | WS_VISIBLE, RECT{0, 0, 600, 400}, nullptr, 0));
+        ASSERT_TRUE(CreateHostWindow(m_parent, RECT{0, 0, 600, 400}));
         ::SetForegroundWindow(m_parent);
         ASSERT_TRUE(m_view.Create(m_parent, AFX_IDW_PANE_FIRST + 1, &m_doc, RECT{0, 0, 400, 300}));
         m_view.OnInitialUpdate();

@@ -1,6 +1,7 @@
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
 #include "framework/PropertySheet.h"
+#include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "viewers/PropertyViewDialog.h"
 
@@ -34,10 +35,7 @@ protected:
     void SetUp() override
     {
         CNodeTestBase::SetUp();
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        ASSERT_TRUE(m_parent.CreateEx(0, CWnd::RegisterWndClass(0, nullptr, nullptr, nullptr), L"",
-                                      WS_POPUP | WS_VISIBLE, RECT{0, 0, 600, 400}, nullptr, 0));
+        ASSERT_TRUE(CreateHostWindow(m_parent, RECT{0, 0, 600, 400}));
         m_sheet.AddPage(&m_page);
     }
     void TearDown() override
