@@ -1,35 +1,18 @@
 #include "app/PlexaApp.h"
 
+#include "capture/RegisteredFormats.h"
 #include "framework/DocTemplate.h"
-#include "framework/GdiPlus.h"
 #include "framework/Registry.h"
 #include "res/resource.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 #include <shobjidl.h>
 #include <windowsx.h>
 
-UINT g_cfFileContents = 0;
-UINT g_cfFileGroupDescriptor = 0;
-UINT g_cfFileGroupDescriptorW = 0;
-
 namespace {
 constexpr wchar_t kCompanyKey[] = L"Plexa";
-}
-
-void RegisterClipboardFormats()
-{
-    g_cfFileContents = ::RegisterClipboardFormatW(L"FileContents");
-    g_cfFileGroupDescriptor = ::RegisterClipboardFormatW(L"FileGroupDescriptor");
-    g_cfFileGroupDescriptorW = ::RegisterClipboardFormatW(L"FileGroupDescriptorW");
-}
-
-CPlexaApp* GetPlexaApp()
-{
-    return static_cast<CPlexaApp*>(AfxGetApp());
 }
 
 CPlexaApp::CPlexaApp()
@@ -38,36 +21,28 @@ CPlexaApp::CPlexaApp()
     ::SetCurrentProcessExplicitAppUserModelID(L"Plexa.AppID.NoVersion");
 }
 
-CPlexaApp::~CPlexaApp()
-{
-    m_pDocTemplate.reset();
-    if (m_bGdiplusStarted)
-        Gdiplus::GdiplusShutdown(m_gdiplusToken);
-}
+// Out of line: the template's type is complete only here. The members go
+// in reverse order: the document before OLE and GDI+.
+CPlexaApp::~CPlexaApp() = default;
 
 BOOL CPlexaApp::InitInstance()
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 
-    const Gdiplus::GdiplusStartupInput gdiplusInput;
-    Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr);
-    m_bGdiplusStarted = TRUE;
-
+    m_pLibraries = std::make_unique<CLibraries>();
     RegisterClipboardFormats();
-
-    if (FAILED(::OleInitialize(nullptr))) {
+    if (!m_pLibraries->ole.Succeeded()) {
         AfxMessageBox(IDS_OLE_INIT_FAILED);
         return FALSE;
     }
-    m_bOleInitialized = true;
 
     SetRegistryKey(kCompanyKey);
     m_nSubDirSizeLimit = GetProfileInt(L"Settings", L"SubDirSizeLimit", 128);
     m_nHowToGetShellIDList = GetProfileInt(L"Settings", L"HowToGetShellIDList", 0);
 
     m_pDocTemplate = std::make_unique<CSingleDocTemplate>(
-        IDR_MAINFRAME, [] { return std::make_unique<CPlexaDoc>(); }, [] { return std::make_unique<CMainFrame>(); });
+        IDR_MAINFRAME, [this] { return std::make_unique<CPlexaDoc>(*this); }, [] { return std::make_unique<CMainFrame>(); });
 
     if (!m_workFolder.Claim(GetTempRoot())) {
         AfxMessageBox(L"作業用ファイルを開けません。\r\n" + m_workFolder.m_strCheckFile, MB_OK);
@@ -84,11 +59,12 @@ BOOL CPlexaApp::InitInstance()
 
 int CPlexaApp::ExitInstance()
 {
-    if (m_bOleInitialized) {
-        ::OleUninitialize();
-        m_bOleInitialized = false;
-    }
+    // The nodes delete their own files and release their COM objects while
+    // OLE still runs; the folder is cleaned once they are gone. Safe to run
+    // twice: a log-off runs it before the message loop ends.
+    m_pDocTemplate.reset();
     m_workFolder.Release();
+    m_pLibraries.reset();
     const int exitCode = CWinApp::ExitInstance();
     // Last, so that nothing written while closing survives.
     if (m_bDeleteSettingsOnExit)
@@ -107,6 +83,11 @@ BOOL CPlexaApp::PreTranslateMessage(MSG& msg)
         }
     }
     return CWinApp::PreTranslateMessage(msg);
+}
+
+CaptureOptions CPlexaApp::GetCaptureOptions() const
+{
+    return {static_cast<int64_t>(m_nSubDirSizeLimit) * 1048576, m_nHowToGetShellIDList == 1};
 }
 
 bool CPlexaApp::OnCmdMsg(UINT nID)

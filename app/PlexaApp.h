@@ -3,6 +3,9 @@
 #pragma once
 
 #include "app/WorkFolder.h"
+#include "capture/CaptureHost.h"
+#include "framework/GdiPlus.h"
+#include "framework/ScopedOle.h"
 #include "framework/WinApp.h"
 
 #include <memory>
@@ -10,7 +13,7 @@
 class CMainFrame;
 class CSingleDocTemplate;
 
-class CPlexaApp : public CWinApp {
+class CPlexaApp : public CWinApp, public ICaptureHost {
 public:
     CPlexaApp();
     ~CPlexaApp() override;
@@ -23,12 +26,15 @@ public:
     // A new empty file in the working folder; empty when none could be made.
     std::wstring MakeTempFileName() const { return m_workFolder.MakeTempFileName(); }
 
+    // The capture's view of the settings and the working folder.
+    CaptureOptions GetCaptureOptions() const override;
+    CFileHandle CreateTempFile(std::wstring& path) const override { return m_workFolder.CreateTempFile(path); }
+
     // Removes this application's registry settings, and the company key when
     // nothing else is left in it.
     void Unregister() const;
 
     CWorkFolder m_workFolder;
-    BOOL m_bGdiplusStarted = FALSE;
     BOOL m_bDeleteSettingsOnExit = FALSE;
     int m_nSubDirSizeLimit = 128;
     int m_nHowToGetShellIDList = 0;
@@ -40,18 +46,11 @@ protected:
 private:
     void OnDeleteSettingsAndExit();
 
-    ULONG_PTR m_gdiplusToken = 0;
-    bool m_bOleInitialized = false;
+    // The libraries InitInstance starts; ExitInstance ends OLE, then GDI+.
+    struct CLibraries {
+        CScopedGdiPlus gdiplus;
+        CScopedOle ole;
+    };
+    std::unique_ptr<CLibraries> m_pLibraries;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };
-
-// The running application object.
-CPlexaApp* GetPlexaApp();
-
-// Registers the formats below; the start-up does it once.
-void RegisterClipboardFormats();
-
-// Clipboard formats registered at start-up.
-extern UINT g_cfFileContents;
-extern UINT g_cfFileGroupDescriptor;
-extern UINT g_cfFileGroupDescriptorW;

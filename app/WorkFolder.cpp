@@ -88,20 +88,29 @@ void CWorkFolder::RemoveTempFiles() const
 
 std::wstring CWorkFolder::MakeTempFileName() const
 {
+    std::wstring path;
+    CreateTempFile(path);
+    return path;
+}
+
+CFileHandle CWorkFolder::CreateTempFile(std::wstring& path) const
+{
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     const std::wstring stamp = FormatString(L"%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay,
                                             now.wHour, now.wMinute, now.wSecond);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        // Re-creates the folder if someone removed it while we run.
-        ::CreateDirectoryW(m_strWorkDir.c_str(), nullptr);
         unsigned int random = 0;
         rand_s(&random);
-        std::wstring path = m_strWorkDir + L"\\" + stamp + FormatString(L"%08lx", random) + L".cvtmp";
+        path = m_strWorkDir + L"\\" + stamp + FormatString(L"%08lx", random) + L".cvtmp";
         CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)
-            return path;
+            return file;
+        // Someone removed the folder while we run: make it again and retry.
+        if (::GetLastError() == ERROR_PATH_NOT_FOUND)
+            ::CreateDirectoryW(m_strWorkDir.c_str(), nullptr);
     }
+    path.clear();
     return {};
 }

@@ -25,6 +25,9 @@ public:
 
     // Creates a new empty file in the folder and returns its path; empty on failure.
     std::wstring MakeTempFileName() const;
+    // The same file left open for writing, its path in `path`; an invalid
+    // handle and an empty path on failure.
+    CFileHandle CreateTempFile(std::wstring& path) const;
 
     bool IsClaimed() const { return m_hCheckFile.IsValid(); }
 

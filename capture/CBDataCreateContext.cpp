@@ -1,13 +1,6 @@
 #include "capture/CBDataCreateContext.h"
 
-#include "app/PlexaApp.h"
 #include "capture/CopyingDialog.h"
-
-CCBDataCreateContext::~CCBDataCreateContext()
-{
-    if (m_bOwnPalette && m_hPalette)
-        ::DeleteObject(m_hPalette);
-}
 
 std::unique_ptr<CCBData> CCBDataCreateContext::CreateErrorData(const std::wstring& message)
 {
@@ -16,8 +9,22 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CreateErrorData(const std::wstrin
     return node;
 }
 
+namespace {
+constexpr ULONGLONG kPumpIntervalMs = 50;
+}
+
+bool CCBDataCreateContext::PumpMessagesIfDue()
+{
+    if (::GetTickCount64() - m_nLastPump >= kPumpIntervalMs)
+        return PumpMessages();
+    return m_pDialog && m_pDialog->m_bAbort;
+}
+
 bool CCBDataCreateContext::PumpMessages()
 {
+    m_nLastPump = ::GetTickCount64();
+    if (m_pDialog)
+        m_pDialog->ShowPendingItem();
     const HWND dialog = m_pDialog ? m_pDialog->GetSafeHwnd() : nullptr;
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -43,7 +50,7 @@ void CCBDataCreateContext::ShowItem(const std::wstring& text)
 bool CCBDataCreateContext::IsOverBudget() const
 {
     // The setting is signed; a negative one stops every sub-container.
-    const int64_t limit = static_cast<int64_t>(GetPlexaApp()->m_nSubDirSizeLimit) * 1048576;
+    const int64_t limit = m_host.GetCaptureOptions().sizeLimit;
     return limit < 0 || m_nTotal > static_cast<uint64_t>(limit);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "capture/CaptureHost.h"
 
 #include <objidl.h>
 #include <shobjidl.h>
@@ -16,8 +17,8 @@ class CCopyingDialog;
 
 class CCBDataCreateContext {
 public:
-    CCBDataCreateContext() = default;
-    virtual ~CCBDataCreateContext();
+    explicit CCBDataCreateContext(const ICaptureHost& host) : m_host(host) {}
+    virtual ~CCBDataCreateContext() = default;
     CCBDataCreateContext(const CCBDataCreateContext&) = delete;
     CCBDataCreateContext& operator=(const CCBDataCreateContext&) = delete;
 
@@ -42,18 +43,25 @@ public:
     static std::unique_ptr<CCBData> CreateErrorData(const std::wstring& message);
 
     // Handles every waiting message (dialog navigation goes to the progress
-    // dialog only) and returns the abort flag.
+    // dialog only), shows the latest item, and returns the abort flag.
     bool PumpMessages();
+    // The same when the last pump is a twentieth of a second ago or more,
+    // else only the abort flag: the loops over items and chunks call this,
+    // so that small items cost no repaint each and the button still answers.
+    bool PumpMessagesIfDue();
     // Shows what is being taken in the progress dialog, if there is one.
     void ShowItem(const std::wstring& text);
     // The line a placeholder gets when the walk stops before opening it.
     std::wstring GetStopMessage() const;
     // Whether m_nTotal has passed the size limit of the settings.
     bool IsOverBudget() const;
+    // Shell item lists are walked through IStorage rather than IShellFolder.
+    bool ItemsAsStorage() const { return m_host.GetCaptureOptions().itemsAsStorage; }
+    const ICaptureHost& GetHost() const { return m_host; }
 
     COleDataObject* m_pDataObject = nullptr;  // not owned; null for the clipboard
-    HPALETTE m_hPalette = nullptr;
-    int m_bOwnPalette = 0;  // m_hPalette is our copy, deleted with the context
+    HPALETTE m_hPalette = nullptr;  // the clipboard's, or m_paletteCopy
+    CPaletteHandle m_paletteCopy;   // the data object's palette, ours to delete
     uint64_t m_nTotal = 0;
     CCopyingDialog* m_pDialog = nullptr;  // not owned; null runs without progress or abort
     int m_nDepth = 0;  // containers open below the top-level format
@@ -62,5 +70,7 @@ public:
     BYTE* GetCopyBuffer();
 
 private:
+    const ICaptureHost& m_host;
     std::unique_ptr<BYTE[]> m_pCopyBuffer;
+    ULONGLONG m_nLastPump = 0;  // GetTickCount64 of the last PumpMessages
 };

@@ -2,7 +2,7 @@
 
 #include "capture/AnsiText.h"
 #include "capture/CBDataCreateContext.h"
-#include "capture/FileGroupLayout.h"
+#include "portable/FileGroupLayout.h"
 #include "framework/Format.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The node's naming and its per-format choices of first page and code page.
 #include "capture/CBData.h"
 
-#include "app/PlexaApp.h"
+#include "framework/WinApp.h"
 #include "capture/FormatNames.h"
 #include "common/AsciiKeyTable.h"
 
@@ -100,7 +100,7 @@ std::wstring CCBData::GetFormatKey() const
 int CCBData::GetDefaultViewTab() const
 {
     const std::wstring key = GetFormatKey();
-    const std::wstring stored = GetPlexaApp()->GetProfileString(kSection, key.c_str(), L"");
+    const std::wstring stored = AfxGetApp()->GetProfileString(kSection, key.c_str(), L"");
     // A stored word that is not a page name still overrides the built-in table.
     if (!stored.empty())
         return PageOfName(stored).value_or(m_nDefaultTab);
@@ -111,7 +111,7 @@ void CCBData::SetDefaultViewTab(int tab) const
 {
     if (tab < 0 || tab >= static_cast<int>(std::size(kPageNames)))
         return;
-    GetPlexaApp()->WriteProfileString(kSection, GetFormatKey().c_str(), kPageNames[tab]);
+    AfxGetApp()->WriteProfileString(kSection, GetFormatKey().c_str(), kPageNames[tab]);
 }
 
 int CCBData::GetCodePage() const

@@ -1,6 +1,5 @@
 #include "capture/CBDataGdi.h"
 
-#include "app/PlexaApp.h"
 #include "framework/GdiPlus.h"
 
 #include <ole2.h>
@@ -96,28 +95,19 @@ HGLOBAL DuplicateMetaFilePict(HGLOBAL source)
 
 }
 
-CCBData_HMETAFILEPICT::CCBData_HMETAFILEPICT(HGLOBAL hMetaFilePict)
+CCBData_HMETAFILEPICT::CCBData_HMETAFILEPICT(HGLOBAL hMetaFilePict, const ICaptureHost& host)
     : m_hMetaFilePict(hMetaFilePict ? DuplicateMetaFilePict(hMetaFilePict) : nullptr)
 {
     CGlobalLock block(m_hMetaFilePict);
     const auto* picture = static_cast<const METAFILEPICT*>(block.Get());
     if (!picture || !picture->hMF)
         return;
-    m_hMetaFile = picture->hMF;
+    m_hMetaFile.Attach(picture->hMF);
     m_nSize = block.Size();
-    m_strTempFile = GetPlexaApp()->MakeTempFileName();
-    CFileHandle file(::CreateFileW(m_strTempFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file = host.CreateTempFile(m_strTempFile);
     DWORD written = 0;
     if (file)
         ::WriteFile(file, picture, static_cast<DWORD>(m_nSize), &written, nullptr);
-}
-
-CCBData_HMETAFILEPICT::~CCBData_HMETAFILEPICT()
-{
-    // The copied block owns the copied metafile; both go together.
-    if (m_hMetaFile)
-        ::DeleteMetaFile(m_hMetaFile);
 }
 
 CImagePtr CCBData_HMETAFILEPICT::CreateGdiImage()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "capture/CaptureHost.h"
 #include "framework/Handles.h"
 
 class CCBData_GDI : public CCBData {
@@ -40,11 +41,10 @@ public:
 class CCBData_HMETAFILEPICT : public CCBData_GDI {
 public:
     // Copies the METAFILEPICT block with its metafile and writes the block's
-    // bytes to a temporary file.
-    explicit CCBData_HMETAFILEPICT(HGLOBAL hMetaFilePict);
-    ~CCBData_HMETAFILEPICT() override;
+    // bytes to a temporary file of `host`.
+    CCBData_HMETAFILEPICT(HGLOBAL hMetaFilePict, const ICaptureHost& host);
     CImagePtr CreateGdiImage() override;
 
     CGlobalHandle m_hMetaFilePict;
-    HMETAFILE m_hMetaFile = nullptr;  // the metafile inside m_hMetaFilePict
+    CMetaFileHandle m_hMetaFile;  // the copy that m_hMetaFilePict's block names
 };

@@ -1,7 +1,7 @@
 #include "capture/CBDataImageBytes.h"
 
-#include "capture/DibLayout.h"
-#include "capture/DragImageLayout.h"
+#include "portable/DibLayout.h"
+#include "portable/DragImageLayout.h"
 #include "framework/GdiPlus.h"
 
 ByteSpan CCBData_ImageBytes::Bytes()

@@ -3,7 +3,7 @@
 // are loaded once, on the first picture, and kept: the picture refers to them.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 #include "capture/CBData.h"
 
 class CCBData_ImageBytes : public CCBData {

@@ -1,12 +1,13 @@
 #include "capture/CaptureDriver.h"
 
-#include "app/PlexaApp.h"
+#include "capture/RegisteredFormats.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataFileDescriptor.h"
 #include "capture/CopyingDialog.h"
 #include "framework/Format.h"
 #include "framework/OleDataObject.h"
 #include "framework/StgMedium.h"
+#include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
 #include <ole2.h>
@@ -59,8 +60,8 @@ void TakePalette(CCBDataCreateContext& context)
     FORMATETC fmt{CF_PALETTE, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
     CStgMedium medium;
     if (context.m_pDataObject->GetData(fmt, medium) && medium.hBitmap) {
-        context.m_hPalette = static_cast<HPALETTE>(::OleDuplicateData(medium.hBitmap, CF_PALETTE, 0));
-        context.m_bOwnPalette = context.m_hPalette != nullptr;
+        context.m_paletteCopy.Attach(static_cast<HPALETTE>(::OleDuplicateData(medium.hBitmap, CF_PALETTE, 0)));
+        context.m_hPalette = context.m_paletteCopy;
     }
 }
 
@@ -95,7 +96,7 @@ void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context)
         if (node->m_fmt.cfFormat != g_cfFileContents)
             continue;
         context.ShowItem(GetFormatEtcName(node->m_fmt));
-        if (context.PumpMessages())
+        if (context.PumpMessagesIfDue())
             return;
         if (const CCBData_FileDescriptor* descriptor = FindFileGroupDescriptor(nodes, *node)) {
             node->m_pChildren = std::make_unique<CCBDataArray>();
@@ -123,20 +124,21 @@ void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats)
     }
 }
 
-void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats)
+void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
+                const ICaptureHost& host)
 {
     CCopyingDialog dialog;
     bool aborted = false;
     {
         CRunWindows windows(dialog);
-        CCBDataCreateContext context;
+        CCBDataCreateContext context(host);
         context.m_pDataObject = dataObject;
         context.m_pDialog = &dialog;
         TakePalette(context);
 
         for (const FORMATETC& fmt : formats) {
             context.ShowItem(GetFormatEtcName(fmt));
-            if (context.PumpMessages())
+            if (context.PumpMessagesIfDue())
                 break;
             context.m_nTotal = 0;
             result.push_back(context.CreateData(fmt));
@@ -145,7 +147,7 @@ void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatE
         CaptureAllFileContents(result, context);
         aborted = dialog.m_bAbort;
     }
-    CCBDataCreateContext().PumpMessages();
+    CCBDataCreateContext(host).PumpMessages();
     if (aborted)
         AfxMessageBox(L"中止しました。", MB_OK);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "capture/CaptureHost.h"
 #include "capture/FormatNames.h"
 
 class COleDataObject;
@@ -11,6 +12,8 @@ class COleDataObject;
 // the clipboard the caller has opened; repeated descriptions are listed once.
 void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats);
 
-// Captures every description into `result`, with the main window disabled for
-// the run. std::bad_alloc leaves it after the dialog is gone and the window enabled.
-void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats);
+// Captures every description into `result` under the settings and into the
+// files of `host`, with the main window disabled for the run. std::bad_alloc
+// leaves it after the dialog is gone and the window enabled.
+void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
+                const ICaptureHost& host);

@@ -6,12 +6,31 @@ CCopyingDialog::CCopyingDialog() : CDialogEx(IDD_COPYING)
 {
 }
 
+namespace {
+constexpr ULONGLONG kShowIntervalMs = 100;
+}
+
 void CCopyingDialog::ShowItem(const std::wstring& text)
 {
-    if (m_edit.GetSafeHwnd())
-        m_edit.SetWindowText(text);
-    else
-        m_strText = text;
+    m_strText = text;
+    m_bPending = true;
+    if (::GetTickCount64() - m_nLastShown >= kShowIntervalMs)
+        ShowText();
+}
+
+void CCopyingDialog::ShowPendingItem()
+{
+    if (m_bPending)
+        ShowText();
+}
+
+void CCopyingDialog::ShowText()
+{
+    if (!m_edit.GetSafeHwnd())
+        return;
+    m_edit.SetWindowText(m_strText);
+    m_bPending = false;
+    m_nLastShown = ::GetTickCount64();
 }
 
 void CCopyingDialog::DoDataExchange(CDataExchange& dx)
@@ -23,7 +42,7 @@ void CCopyingDialog::DoDataExchange(CDataExchange& dx)
 BOOL CCopyingDialog::OnInitDialog()
 {
     const BOOL result = CDialogEx::OnInitDialog();
-    m_edit.SetWindowText(m_strText);
+    ShowText();
     return result;
 }
 

@@ -11,8 +11,12 @@ class CCopyingDialog : public CDialogEx {
 public:
     CCopyingDialog();
 
-    // Shows the text now, or as soon as the window exists.
+    // Shows the text now, or as soon as the window exists; while items follow
+    // each other faster than the eye can read, the edit is repainted at most
+    // every tenth of a second and the rest waits for ShowPendingItem.
     void ShowItem(const std::wstring& text);
+    // Shows the latest text that ShowItem kept back.
+    void ShowPendingItem();
 
     std::wstring m_strText;
     int m_bAbort = 0;  // set once by the user, never cleared during a run
@@ -24,4 +28,10 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override;
+
+private:
+    void ShowText();
+
+    bool m_bPending = false;  // m_strText is not in the edit yet
+    ULONGLONG m_nLastShown = 0;
 };

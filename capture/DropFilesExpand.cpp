@@ -2,7 +2,7 @@
 // its node: files copied, directories walked.
 #include "capture/AnsiText.h"
 #include "capture/CBDataCreateContext.h"
-#include "capture/DropFilesLayout.h"
+#include "portable/DropFilesLayout.h"
 #include "capture/NodeTypeNames.h"
 #include "capture/TwoPassWalk.h"
 

@@ -1,5 +1,4 @@
 // Virtual files: the FileContents items that a file group descriptor lists.
-#include "app/PlexaApp.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataFileDescriptor.h"
 #include "capture/FileGroupMatch.h"
@@ -17,7 +16,7 @@ void CaptureFileContents(CCBDataArray& children, CCBDataCreateContext& context,
     for (size_t i = 0; i < descriptor.m_arrFileNames.size(); ++i) {
         const std::wstring& name = descriptor.m_arrFileNames[i];
         context.ShowItem(name);
-        if (context.PumpMessages())
+        if (context.PumpMessagesIfDue())
             return;
         FORMATETC item = contentsFormat;
         item.lindex = static_cast<LONG>(i);

@@ -2,7 +2,7 @@
 // one of the same aspect, else the last ANSI one of that aspect.
 #pragma once
 
-#include "app/PlexaApp.h"
+#include "capture/RegisteredFormats.h"
 
 #include <objidl.h>
 

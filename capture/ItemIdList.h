@@ -1,7 +1,7 @@
 // Item identifier lists owned by the capture, and their bytes.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 #include "capture/CoTaskMem.h"
 
 #include <shtypes.h>

@@ -1,6 +1,5 @@
 // Copies of memory blocks, files and streams into nodes' temporary files,
 // in chunks with the message pump between them.
-#include "app/PlexaApp.h"
 #include "capture/CBDataCreateContext.h"
 #include "framework/Handles.h"
 
@@ -29,17 +28,13 @@ void AddLine(CCBData& node, const wchar_t* message)
 void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkReader& read,
                       const wchar_t* incompleteLine)
 {
-    node.m_strTempFile = GetPlexaApp()->MakeTempFileName();
-    CFileHandle file(node.m_strTempFile.empty()
-                         ? INVALID_HANDLE_VALUE
-                         : ::CreateFileW(node.m_strTempFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file = context.GetHost().CreateTempFile(node.m_strTempFile);
     if (!file) {
         AddLine(node, L"一時ファイルに書き込めません。");
         return;
     }
     uint64_t done = 0;
-    while (done < node.m_nSize && !context.PumpMessages()) {
+    while (done < node.m_nSize && !context.PumpMessagesIfDue()) {
         const DWORD wanted = static_cast<DWORD>(std::min<uint64_t>(node.m_nSize - done, kChunkSize));
         const Chunk chunk = read(wanted);
         const DWORD size = std::min(chunk.size, wanted);

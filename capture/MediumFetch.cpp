@@ -22,7 +22,7 @@ std::unique_ptr<CCBData> NodeFromMedium(CCBDataCreateContext& context, const STG
     if (tymed & TYMED_GDI)
         return std::make_unique<CCBData_HBITMAP>(medium.hBitmap, context.m_hPalette);
     if (tymed & TYMED_MFPICT)
-        return std::make_unique<CCBData_HMETAFILEPICT>(medium.hMetaFilePict);
+        return std::make_unique<CCBData_HMETAFILEPICT>(medium.hMetaFilePict, context.GetHost());
     if (tymed & TYMED_ENHMF)
         return std::make_unique<CCBData_HENHMF>(medium.hEnhMetaFile);
     return CCBDataCreateContext::CreateErrorData(L"対応していないtymedです。");
@@ -37,7 +37,7 @@ std::unique_ptr<CCBData> NodeFromClipboard(CCBDataCreateContext& context, UINT f
     case TYMED_GDI:
         return std::make_unique<CCBData_HBITMAP>(static_cast<HBITMAP>(handle), context.m_hPalette);
     case TYMED_MFPICT:
-        return std::make_unique<CCBData_HMETAFILEPICT>(handle);
+        return std::make_unique<CCBData_HMETAFILEPICT>(handle, context.GetHost());
     case TYMED_ENHMF:
         return std::make_unique<CCBData_HENHMF>(static_cast<HENHMETAFILE>(handle));
     }

@@ -1,9 +1,8 @@
 // The items of a shell item list ("Shell IDList Array"), read from the bytes
 // of its node and taken through the shell.
-#include "app/PlexaApp.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/ItemIdList.h"
-#include "capture/ShellIdListLayout.h"
+#include "portable/ShellIdListLayout.h"
 #include "capture/ShellItemName.h"
 #include "capture/ShellItemWalk.h"
 #include "capture/TwoPassWalk.h"
@@ -47,7 +46,7 @@ CComPtr<IShellFolder> BindParent(CComPtr<IShellFolder> desktop, PCIDLIST_ABSOLUT
 void ListItems(CCBDataCreateContext& context, CCBDataArray& level, IShellFolder* folder, ByteSpan bytes,
                const std::vector<std::optional<IdListSpan>>& items)
 {
-    const ShellItemRules rules{kNoName, GetPlexaApp()->m_nHowToGetShellIDList == 1};
+    const ShellItemRules rules{kNoName, context.ItemsAsStorage()};
     for (const auto& span : items) {
         if (span) {
             const CItemIdList item = CopyList(bytes, *span);

@@ -1,7 +1,7 @@
 // Names of shell items, read from the shell's STRRET replies.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <shobjidl.h>
 

@@ -38,7 +38,7 @@ inline std::unique_ptr<CCBData> MakePlaceholder(const wchar_t* type)
 inline bool ShowEntry(CCBDataCreateContext& context, const std::wstring& name)
 {
     context.ShowItem(name);
-    return !context.PumpMessages();
+    return !context.PumpMessagesIfDue();
 }
 
 // Appends a listed entry and counts its bytes against the budget.
@@ -61,7 +61,7 @@ void ExpandPlaceholders(CCBDataCreateContext& context, CCBData& container, Expan
             continue;
         context.ShowItem(slot->m_strName);
         const bool tooDeep = context.m_nDepth >= kMaxDepth;
-        if (context.PumpMessages() || context.IsOverBudget() || tooDeep) {
+        if (context.PumpMessagesIfDue() || context.IsOverBudget() || tooDeep) {
             slot->m_pPendingFolder.Reset();
             slot->m_pPendingStorage.Reset();
             slot->m_arrInfo.push_back(tooDeep && !context.IsOverBudget()

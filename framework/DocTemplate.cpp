@@ -1,7 +1,7 @@
 #include "framework/DocTemplate.h"
 
 #include "framework/WinApp.h"
-#include "res/resource.h"
+#include "framework/FrameworkIds.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocumentFactory makeDocument, FrameFactory makeFrame)
     : m_nIDResource(nIDResource), m_makeDocument(std::move(makeDocument)), m_makeFrame(std::move(makeFrame))

@@ -1,11 +1,10 @@
 #include "framework/FrameWnd.h"
 
 #include "framework/Document.h"
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
 #include "framework/SplitterWnd.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
-#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -60,6 +59,45 @@ bool CFrameWnd::PreTranslateMessage(MSG& msg)
 {
     return m_hAccelTable && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
            ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, &msg);
+}
+
+LRESULT CFrameWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (const HWND focus = ::GetFocus(); focus && ::IsChild(m_hWnd, focus))
+                m_hWndLastFocus = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        // The frame takes no keys itself.
+        if (const HWND target = GetFocusTarget()) {
+            ::SetFocus(target);
+            return 0;
+        }
+        break;
+    case WM_ENDSESSION:
+        // Windows may end the process as soon as this returns: the
+        // application cleans up now, as at an exit. The frame object may
+        // be gone afterwards, so nothing of it is touched.
+        if (wParam) {
+            if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) {
+                app->EndSession();
+                return 0;
+            }
+        }
+        break;
+    }
+    return CWnd::WndProc(msg, wParam, lParam);
+}
+
+HWND CFrameWnd::GetFocusTarget() const
+{
+    const HWND last = m_hWndLastFocus;
+    if (last && ::IsChild(m_hWnd, last) && ::IsWindowVisible(last) && ::IsWindowEnabled(last))
+        return last;
+    return m_pActiveView ? m_pActiveView->GetSafeHwnd() : nullptr;
 }
 
 int CFrameWnd::OnCreate(CREATESTRUCTW& cs)

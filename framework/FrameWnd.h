@@ -1,6 +1,7 @@
 // Top-level frame: menu, accelerators, caption "title - application", the
-// layout of its top bar and client, the active view, and the route of
-// commands: active view, its document, the frame, the application.
+// layout of its top bar and client, the active view, the focus handed on to
+// it, the route of commands (active view, its document, the frame, the
+// application), and the application's end when the log-on ends.
 #pragma once
 
 #include "framework/Handles.h"
@@ -38,6 +39,7 @@ protected:
     // The frame's own commands: exit and moving between panes.
     bool OnCmdMsg(UINT nID) override;
 
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -47,6 +49,11 @@ protected:
     HACCEL m_hAccelTable = nullptr;  // resource-owned, never destroyed
 
 private:
+    // Where the keys go when the frame gets the focus: the window that had it
+    // when the frame was last deactivated, else the active view.
+    HWND GetFocusTarget() const;
+
     CView* m_pActiveView = nullptr;
+    HWND m_hWndLastFocus = nullptr;  // a descendant focused at the last deactivation
     CDocument* m_pCreateDocument = nullptr;  // only while LoadFrame runs
 };

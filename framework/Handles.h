@@ -1,8 +1,9 @@
-// Scoped owners of kernel, GDI, global-memory and search handles, and of
-// device contexts.
+// Scoped owners of kernel, GDI, global-memory, search, icon and image-list
+// handles, and of device contexts.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -54,6 +55,8 @@ inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) { ::DeleteEnhMetaFile(h); }
 inline void DeleteMetaFileHandle(HMETAFILE h) { ::DeleteMetaFile(h); }
 inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
 }
 
 // Mutexes, events, processes: null when absent.
@@ -66,6 +69,8 @@ using CRegKey = CScopedHandle<HKEY, 0, handle_detail::CloseRegKey>;
 using CMenuHandle = CScopedHandle<HMENU, 0, handle_detail::DestroyMenuHandle>;
 using CEnhMetaFileHandle = CScopedHandle<HENHMETAFILE, 0, handle_detail::DeleteEnhMetaFileHandle>;
 using CMetaFileHandle = CScopedHandle<HMETAFILE, 0, handle_detail::DeleteMetaFileHandle>;
+using CIconHandle = CScopedHandle<HICON, 0, handle_detail::DestroyIconHandle>;
+using CImageListHandle = CScopedHandle<HIMAGELIST, 0, handle_detail::DestroyImageList>;
 
 template <class T>
 using CGdiObject = CScopedHandle<T, 0, handle_detail::DeleteGdi>;
@@ -104,7 +109,25 @@ private:
     HGDIOBJ m_old;
 };
 
-// A window's client-area device context, released at scope end.
+// The device context of one WM_PAINT, ended at scope end.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd), m_dc(::BeginPaint(hWnd, &m_paint)) {}
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+
+    operator HDC() const { return m_dc; }
+    const RECT& PaintRect() const { return m_paint.rcPaint; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+
+// A window's client-area device context (the screen's for no window),
+// released at scope end.
 class CClientDC {
 public:
     explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_dc(::GetDC(hWnd)) {}

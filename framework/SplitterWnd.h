@@ -2,7 +2,7 @@
 // owns, and the bar between them is dragged to change the left width.
 #pragma once
 
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
 #include "framework/View.h"
 
 #include <array>

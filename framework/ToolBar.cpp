@@ -1,16 +1,14 @@
 #include "framework/ToolBar.h"
 
 #include "framework/Resource.h"
-#include "res/resource.h"
+#include "framework/FrameworkIds.h"
 
 #include <vector>
 
 CToolBar::~CToolBar()
 {
-    // The control only borrows the image list.
+    // Before the image list goes: the control only borrows it.
     CWnd::DestroyWindow();
-    if (m_hImageList)
-        ::ImageList_Destroy(m_hImageList);
 }
 
 bool CToolBar::CreateEx(HWND parent, DWORD ctrlStyle, DWORD style, UINT id)
@@ -25,7 +23,7 @@ bool CToolBar::CreateEx(HWND parent, DWORD ctrlStyle, DWORD style, UINT id)
 bool CToolBar::LoadToolBar(UINT id)
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const std::span<const BYTE> resource = FindResourceBytes(id, MAKEINTRESOURCEW(RT_PLEXA_TOOLBAR));
+    const std::span<const BYTE> resource = FindResourceBytes(id, MAKEINTRESOURCEW(RT_TOOLBAR));
     const auto* words = reinterpret_cast<const WORD*>(resource.data());
     const size_t size = resource.size();
     // Version, width, height, count, then one command per item.
@@ -41,9 +39,7 @@ bool CToolBar::LoadToolBar(UINT id)
         return false;
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
     SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    if (m_hImageList)
-        ::ImageList_Destroy(m_hImageList);
-    m_hImageList = images;
+    m_hImageList.Attach(images);
 
     std::vector<TBBUTTON> buttons(count);
     int image = 0;

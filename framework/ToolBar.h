@@ -2,7 +2,8 @@
 // and its bitmap; its buttons send WM_COMMAND to the parent frame.
 #pragma once
 
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
+#include "framework/Handles.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -20,7 +21,7 @@ public:
     // its own styles come from `ctrlStyle`.
     bool CreateEx(HWND parent, DWORD ctrlStyle = TBSTYLE_FLAT,
                   DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, UINT id = AFX_IDW_TOOLBAR);
-    // Reads the buttons from resource `id` of type RT_PLEXA_TOOLBAR and the
+    // Reads the buttons from resource `id` of type RT_TOOLBAR and the
     // images from bitmap `id`, magenta being transparent.
     bool LoadToolBar(UINT id);
 
@@ -31,5 +32,5 @@ public:
     int GetCount() const;
 
 private:
-    HIMAGELIST m_hImageList = nullptr;
+    CImageListHandle m_hImageList;  // the control does not destroy it
 };

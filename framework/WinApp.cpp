@@ -2,7 +2,7 @@
 
 #include "framework/Registry.h"
 #include "framework/Wnd.h"
-#include "res/resource.h"
+#include "framework/FrameworkIds.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -80,6 +80,13 @@ int CWinApp::Run()
         while (PumpMessage()) {
         }
     return ExitInstance();
+}
+
+void CWinApp::EndSession()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->DestroyWindow();
+    m_nExitCode = ExitInstance();
 }
 
 void CWinApp::SetRegistryKey(const wchar_t* company)

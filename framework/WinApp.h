@@ -28,6 +28,10 @@ public:
 
     // Runs InitInstance, the message loop and ExitInstance; returns the exit code.
     int Run();
+    // The log-on ends and the process with it: closes the main window and
+    // runs ExitInstance at once (the loop runs it again after; it must
+    // allow that).
+    void EndSession();
     // Handles one waiting message the way the loop does; false once WM_QUIT arrives.
     bool PumpMessage();
 

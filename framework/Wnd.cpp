@@ -1,12 +1,49 @@
 #include "framework/Wnd.h"
 
 #include "framework/Format.h"
+#include "framework/WinApp.h"
 
 #include <commctrl.h>
 
+#include <new>
 #include <utility>
 
 namespace {
+// The window property that links a window to its object. Only windows this
+// framework created or subclassed in this process carry it (the name holds
+// the process id), so a handle of anyone else's window never turns into a
+// pointer.
+const wchar_t* ObjectProperty()
+{
+    static const ATOM atom =
+        ::GlobalAddAtomW(FormatString(L"Plexa.CWnd.%lu", ::GetCurrentProcessId()).c_str());
+    return MAKEINTATOM(atom);
+}
+
+// Called inside a catch block: an exception must not unwind through the
+// system code that called the window procedure. The user hears of it once;
+// the message is dropped and the program goes on.
+void ReportUnhandledException() noexcept
+{
+    static thread_local bool t_bReporting = false;
+    if (t_bReporting)
+        return;
+    t_bReporting = true;
+    try {
+        const wchar_t* text = L"予期しないエラーが発生したため、操作を中止しました。";
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            text = L"メモリが足りません。";
+        } catch (...) {
+        }
+        if (AfxGetApp())
+            AfxMessageBox(text, MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+    t_bReporting = false;
+}
+
 // The object whose window CreateEx is making on this thread, until it is linked.
 thread_local CWnd* t_pCreating = nullptr;
 
@@ -41,9 +78,7 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    if (!hWnd)
-        return nullptr;
-    return reinterpret_cast<CWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    return hWnd ? static_cast<CWnd*>(::GetPropW(hWnd, ObjectProperty())) : nullptr;
 }
 
 std::wstring CWnd::RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
@@ -147,7 +182,7 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetPropW(hWnd, ObjectProperty(), this);
 }
 
 bool CWnd::SubclassWindow(HWND hWnd)
@@ -162,12 +197,19 @@ bool CWnd::SubclassWindow(HWND hWnd)
 LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const HWND hWnd = wnd->m_hWnd;
-    const LRESULT result = wnd->WndProc(msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = wnd->WndProc(msg, wParam, lParam);
+    } catch (...) {
+        ReportUnhandledException();
+    }
+    // Nothing of `wnd` is touched after WndProc but for WM_NCDESTROY: a
+    // handler may have deleted the object (the end of a log-on does).
     if (msg == WM_NCDESTROY) {
         if (wnd->m_bSubclassed)
             ::RemoveWindowSubclass(hWnd, SubclassProc, 0);
         wnd->m_bSubclassed = false;
-        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        ::RemovePropW(hWnd, ObjectProperty());
         wnd->m_hWnd = nullptr;
         wnd->PostNcDestroy();
     }

@@ -2,6 +2,8 @@
 // programs and stored settings never see them, but tests drive Plexa by them.
 #pragma once
 
+#include "framework/FrameworkIds.h"
+
 // Main frame: menu, toolbar and its bitmap, accelerators, icon and document string.
 #define IDR_MAINFRAME                   128
 
@@ -15,30 +17,10 @@
 #define IDI_TREE_IMAGE                  326
 #define IDI_TREE_UNKNOWN                327
 
-// Resource types that windows.h does not define. The toolbar is the
-// classic layout (WORD version 1, width, height, count, then one WORD
-// command per item, 0 for a separator); the dialog-init data is a list of
-// (WORD control, WORD message, DWORD byte count, UTF-16 text with its NUL)
-// closed by a WORD 0, each text meant for SendDlgItemMessageW.
-#define RT_PLEXA_DLGINIT                240
-#define RT_PLEXA_TOOLBAR                241
-
 // Strings
 #define IDS_OLE_INIT_FAILED             100
-#define IDS_APP_TITLE                   57344
-#define IDS_UNTITLED                    61443
-#define IDS_INTEGER_REQUIRED            61712
 
 // Commands
-#define ID_FILE_NEW                     57600
-#define ID_FILE_OPEN                    57601
-#define ID_EDIT_COPY                    57634
-#define ID_EDIT_PASTE                   57637
-#define ID_EDIT_SELECT_ALL              57642
-#define ID_APP_ABOUT                    57664
-#define ID_APP_EXIT                     57665
-#define ID_NEXT_PANE                    57680
-#define ID_PREV_PANE                    57681
 #define ID_EDIT_PASTE_WITH_FORMAT       32775
 #define ID_SETTINGS                     32778
 #define ID_SET_DEFAULT_VIEW_TAB         32779

@@ -5,12 +5,16 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build/windows"
 NATIVE_BUILD="$ROOT/build/native"
 
-PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-          googletest wine wine64 xvfb xdotool fonts-ipafont imagemagick locales)
+# What building Plexa for Windows and running it under Wine take; the tests
+# add GoogleTest's sources and a native compiler for the sanitizer build.
+RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+              wine wine64 xvfb fonts-ipafont locales)
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest)
 
+# Usage: ensure_packages PACKAGE...
 ensure_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
     done
     if ((${#missing[@]})); then
@@ -22,14 +26,31 @@ ensure_packages() {
     fi
 }
 
+# Configures quietly, but shows everything CMake said when it fails.
+# Usage: configure BUILD_DIR CMAKE_ARGUMENT...
+configure() {
+    local dir="$1" log
+    shift
+    mkdir -p "$dir"
+    log="$dir/configure.log"
+    if ! cmake -S "$ROOT" -B "$dir" "$@" >"$log" 2>&1; then
+        cat "$log" >&2
+        echo "Configuring $dir failed." >&2
+        return 1
+    fi
+}
+
+# Usage: build_windows TESTS(ON|OFF) [cmake --build arguments]
 build_windows() {
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null
+    local tests="$1"
+    shift
+    configure "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+              -DCMAKE_BUILD_TYPE=Release -DPLEXA_BUILD_TESTS="$tests"
     cmake --build "$BUILD" -j"$(nproc)" "$@"
 }
 
 build_native() {
-    cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    configure "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Debug
     cmake --build "$NATIVE_BUILD" -j"$(nproc)"
 }
 

@@ -2,8 +2,8 @@
 # Builds Plexa and starts it under Wine, on a virtual display when there is none.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages
-build_windows --target Plexa
+ensure_packages "${RUN_PACKAGES[@]}"
+build_windows OFF --target Plexa
 
 cleanup() { stop_wine; stop_display; }
 trap cleanup EXIT

@@ -3,9 +3,9 @@
 # byte-layout readers, and under Wine for everything else.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages
+ensure_packages "${TEST_PACKAGES[@]}"
 build_native
-build_windows
+build_windows ON
 
 cleanup() { stop_wine; stop_display; }
 trap cleanup EXIT

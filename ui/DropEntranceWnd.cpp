@@ -17,9 +17,7 @@ bool CDropEntranceWnd::Create(HWND parent, UINT id, COLORREF background, const s
 int CDropEntranceWnd::OnCreate(CREATESTRUCTW& cs)
 {
     // 8 points on the screen's resolution.
-    const HDC screen = ::GetDC(nullptr);
-    const int height = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
+    const int height = -::MulDiv(8, ::GetDeviceCaps(CClientDC(nullptr), LOGPIXELSY), 72);
     m_font.Attach(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
     m_dropTarget.m_pTargetWnd = this;
@@ -44,14 +42,12 @@ LRESULT CDropEntranceWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CDropEntranceWnd::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(m_hWnd, &paint);
-    const int saved = ::SaveDC(dc);
+    const CPaintDC dc(m_hWnd);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     CBrushHandle background(::CreateSolidBrush(m_crBack));
     ::FillRect(dc, &client, background);
-    ::SelectObject(dc, m_font);
+    const CSelectObject font(dc, m_font);
     ::SetTextColor(dc, RGB(0, 0, 0));
     ::SetBkColor(dc, m_crBack);
     RECT text = client;
@@ -60,8 +56,6 @@ void CDropEntranceWnd::OnPaint()
     const int right = ((client.right - client.left) - (text.right - text.left)) / 2;
     ::OffsetRect(&text, right, down);
     ::DrawTextW(dc, m_strText.c_str(), -1, &text, DT_NOPREFIX | DT_CENTER);
-    ::RestoreDC(dc, saved);
-    ::EndPaint(m_hWnd, &paint);
 }
 
 CPlexaDoc* CDropEntranceWnd::FindDocument() const

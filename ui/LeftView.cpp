@@ -5,19 +5,18 @@
 
 CLeftView::~CLeftView()
 {
-    if (m_imageList)
-        ::ImageList_Destroy(m_imageList);
+    // Before the image list goes: the tree only borrows it.
+    DestroyWindow();
 }
 
 int CLeftView::OnCreate(CREATESTRUCTW& cs)
 {
-    m_imageList = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4);
+    m_imageList.Attach(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4));
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (UINT icon : {IDI_TREE_FOLDER, IDI_TREE_DATA, IDI_TREE_IMAGE, IDI_TREE_UNKNOWN}) {
-        const HICON handle = static_cast<HICON>(
-            ::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        const CIconHandle handle(static_cast<HICON>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
         ::ImageList_AddIcon(m_imageList, handle);
-        ::DestroyIcon(handle);
     }
     ::SetWindowLongW(m_hWnd, GWL_STYLE,
                      ::GetWindowLongW(m_hWnd, GWL_STYLE) | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
@@ -64,6 +63,8 @@ void CLeftView::Rebuild()
     const HTREEITEM root = InsertItem(TVI_ROOT, document->GetTitle(), kIconFolder, nullptr);
     AddNodes(root, *document->m_pCaptures);
     TreeView_Expand(m_hWnd, root, TVE_EXPAND);
+    // A new snapshot is read from the tree: the keys start there.
+    ::SetFocus(m_hWnd);
 }
 
 void CLeftView::SelectFirstNode()

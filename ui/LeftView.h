@@ -4,6 +4,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "framework/Handles.h"
 #include "framework/TreeView.h"
 
 #include <commctrl.h>
@@ -24,5 +25,5 @@ private:
     void AddNodes(HTREEITEM parent, const CCBDataArray& nodes);
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
 
-    HIMAGELIST m_imageList = nullptr;  // owned; the tree does not destroy it
+    CImageListHandle m_imageList;  // the tree does not destroy it
 };

@@ -3,7 +3,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/LeftView.h"
-#include "ui/PlexaPropertyPage.h"
+#include "viewers/PlexaPropertyPage.h"
 #include "ui/PlexaView.h"
 
 namespace {

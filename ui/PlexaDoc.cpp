@@ -1,11 +1,12 @@
 #include "ui/PlexaDoc.h"
 
-#include "app/PlexaApp.h"
 #include "capture/CaptureDriver.h"
 #include "capture/FileGroupMatch.h"
+#include "capture/RegisteredFormats.h"
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
+#include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 
@@ -92,7 +93,7 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats)
     DiscardSnapshot();
     m_pCaptures = std::make_unique<CCBDataArray>();
     try {
-        CaptureAll(*m_pCaptures, source, formats);
+        CaptureAll(*m_pCaptures, source, formats, m_host);
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
         AfxMessageBox(L"メモリが足りません。", MB_OK);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "capture/CaptureHost.h"
 #include "capture/FormatNames.h"
 #include "framework/Document.h"
 
@@ -19,6 +20,9 @@ enum : LPARAM {
 
 class CPlexaDoc : public CDocument {
 public:
+    // Captures run under the settings and into the files of `host`.
+    explicit CPlexaDoc(const ICaptureHost& host) : m_host(host) {}
+
     bool OnCmdMsg(UINT nID) override;
 
     // Takes a dropped data object; false when nothing was taken.
@@ -32,6 +36,8 @@ protected:
     virtual void SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArray& chosen);
 
 private:
+    const ICaptureHost& m_host;
+
     void OnEditPaste();
     void OnEditPasteWithFormat();
     // Tells the views the old snapshot is gone, then deletes it.

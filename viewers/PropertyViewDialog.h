@@ -6,7 +6,7 @@
 #include "framework/ListCtrl.h"
 #include "framework/Menu.h"
 #include "res/resource.h"
-#include "ui/PlexaPropertyPage.h"
+#include "viewers/PlexaPropertyPage.h"
 
 class CPropertyViewDialog : public CPlexaPropertyPage {
 public:

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "res/resource.h"
-#include "ui/PlexaPropertyPage.h"
+#include "viewers/PlexaPropertyPage.h"
 
 class CTextViewDialog : public CPlexaPropertyPage {
 public:

@@ -1,6 +1,6 @@
 // The main frame as InitInstance makes it: commands it routes to the content
 // view's pages, shortcuts from inside a page, and what closing stores.
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
 #include "res/resource.h"
 #include "support/TestApp.h"
 #include "ui/MainFrame.h"

@@ -1,4 +1,4 @@
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Registry.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"

@@ -72,6 +72,23 @@ TEST(WorkFolder, AMissingFolderIsCreatedAgainForTheNextName)
     EXPECT_EQ(path.substr(0, instance.m_strWorkDir.size() + 1), instance.m_strWorkDir + L"\\");
 }
 
+TEST(WorkFolder, ANewFileComesOpenForWritingAndIsOnlyOurs)
+{
+    CTempDir root;
+    CWorkFolder instance;
+    instance.m_strWorkDir = root.Path();
+    std::wstring path;
+    CFileHandle file = instance.CreateTempFile(path);
+    ASSERT_TRUE(file.IsValid());
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(file, "bytes", 5, &written, nullptr));
+    CFileHandle reader(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(reader.IsValid()) << "no sharing while the capture writes it";
+    file.Close();
+    EXPECT_EQ(ReadFileBytes(path), "bytes");
+}
+
 TEST(WorkFolder, NamesAreAStampEightHexDigitsAndTheExtension)
 {
     CTempDir root;

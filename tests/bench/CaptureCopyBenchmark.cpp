@@ -47,7 +47,7 @@ int main()
     {
         CTestApp app;
         app.ClaimWorkFolder();
-        CCBDataCreateContext context;
+        CCBDataCreateContext context(app);
         CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, kSize));
         {
             CGlobalLock lock(block);

@@ -74,7 +74,7 @@ protected:
         CFormatEtcArray formats;
         EnumFormats(&dataObject, formats);
         CCBDataArray result;
-        CaptureAll(result, &dataObject, formats);
+        CaptureAll(result, &dataObject, formats, m_app);
         if (listed)
             *listed = formats;
         return result;
@@ -87,7 +87,7 @@ protected:
         CFormatEtcArray formats;
         EnumFormats(nullptr, formats);
         CCBDataArray result;
-        CaptureAll(result, nullptr, formats);
+        CaptureAll(result, nullptr, formats, m_app);
         return result;
     }
 
@@ -343,15 +343,18 @@ TEST_F(CaptureDriverTest, TheSourcesPaletteIsGivenToItsBitmaps)
 
 namespace {
 
-// Presses Esc in the progress dialog while the source hands out one format.
+// Presses Esc in the progress dialog while the source hands out one format,
+// and takes long enough for the run to look at its messages next.
 class CAbortingDataObject final : public CTestComObject<IDataObject> {
 public:
     CAbortingDataObject(IDataObject* inner, CLIPFORMAT abortOn) : m_inner(inner), m_abortOn(abortOn) {}
 
     IFACEMETHODIMP GetData(FORMATETC* request, STGMEDIUM* medium) override
     {
-        if (request->cfFormat == m_abortOn)
+        if (request->cfFormat == m_abortOn) {
             ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            ::Sleep(100);
+        }
         return m_inner->GetData(request, medium);
     }
     IFACEMETHODIMP GetDataHere(FORMATETC* request, STGMEDIUM* medium) override { return E_NOTIMPL; }

@@ -27,7 +27,7 @@ protected:
 
     CTestApp m_app;
     CCopyingDialog m_dialog;
-    CCBDataCreateContext m_context;
+    CCBDataCreateContext m_context{m_app};
 };
 
 }
@@ -43,8 +43,16 @@ TEST_F(CopyingDialogTest, ShowsItsTemplateWithTheTextGivenBeforeItExisted)
     ::GetDlgItemTextW(m_dialog, IDCANCEL, button, 32);
     EXPECT_STREQ(button, L"中止");
 
-    m_dialog.ShowItem(L"next item");
-    EXPECT_EQ(m_dialog.m_edit.GetWindowText(), L"next item");
+}
+
+TEST_F(CopyingDialogTest, ABurstOfItemsEndsShowingTheLastOneAtTheNextPump)
+{
+    ASSERT_TRUE(m_dialog.Create());
+    for (int i = 0; i <= 500; ++i)
+        m_context.ShowItem(L"item " + std::to_wstring(i));
+    EXPECT_EQ(m_dialog.m_strText, L"item 500");
+    m_context.PumpMessages();
+    EXPECT_EQ(m_dialog.m_edit.GetWindowText(), L"item 500");
 }
 
 TEST_F(CopyingDialogTest, EnterDoesNothing)
@@ -81,7 +89,7 @@ TEST_F(CopyingDialogTest, TheButtonPressedTwiceAbortsOnce)
 
 TEST_F(CopyingDialogTest, NoDialogMeansNoAbort)
 {
-    CCBDataCreateContext context;
+    CCBDataCreateContext context(m_app);
     context.ShowItem(L"nowhere to show it");
     EXPECT_FALSE(context.PumpMessages());
 }

@@ -38,7 +38,7 @@ protected:
     }
 
     CTestApp m_app;
-    CCBDataCreateContext m_context;
+    CCBDataCreateContext m_context{m_app};
 };
 
 }

@@ -91,7 +91,7 @@ TEST_F(PictureNodeTest, NullHandlesGiveNoPictureAndNoCopies)
 {
     CCBData_HBITMAP bitmap(nullptr, nullptr);
     CCBData_HENHMF enhanced(nullptr);
-    CCBData_HMETAFILEPICT picture(nullptr);
+    CCBData_HMETAFILEPICT picture(nullptr, m_app);
     EXPECT_FALSE(bitmap.m_hBitmap.IsValid());
     for (CCBData* node : std::initializer_list<CCBData*>{&bitmap, &enhanced, &picture}) {
         Size3 size;
@@ -120,8 +120,8 @@ TEST_F(PictureNodeTest, AnEnhancedMetafileIsCopiedAndReportsItsOwnSize)
 TEST_F(PictureNodeTest, AMetafilePictureKeepsItsBlockInTheTemporaryFile)
 {
     CGlobalHandle original(CreateTestMetafilePict(3000, 1500));
-    CCBData_HMETAFILEPICT node(original);
-    ASSERT_NE(node.m_hMetaFile, nullptr);
+    CCBData_HMETAFILEPICT node(original, m_app);
+    ASSERT_TRUE(node.m_hMetaFile.IsValid());
     ASSERT_FALSE(node.m_strTempFile.empty());
     const std::string file = ReadFileBytes(node.m_strTempFile);
     ASSERT_EQ(file.size(), node.m_nSize);
@@ -131,7 +131,7 @@ TEST_F(PictureNodeTest, AMetafilePictureKeepsItsBlockInTheTemporaryFile)
     EXPECT_EQ(stored.mm, MM_ANISOTROPIC);
     EXPECT_EQ(stored.xExt, 3000);
     EXPECT_EQ(stored.yExt, 1500);
-    EXPECT_EQ(stored.hMF, node.m_hMetaFile) << "the handle value of the node's own copy";
+    EXPECT_EQ(stored.hMF, node.m_hMetaFile.Get()) << "the handle value of the node's own copy";
     Size3 size;
     EXPECT_NE(node.CreateImage(size.width, size.height, size.depth), nullptr);
     EXPECT_EQ(size.depth, 0);

@@ -66,7 +66,7 @@ TEST_F(ShellDataObjectTest, DroppedFilesAndFoldersBecomeSubtrees)
     CFormatEtcArray formats;
     EnumFormats(&dataObject, formats);
     CCBDataArray nodes;
-    CaptureAll(nodes, &dataObject, formats);
+    CaptureAll(nodes, &dataObject, formats, m_app);
 
     const UINT cfShellIdList = ::RegisterClipboardFormatW(CFSTR_SHELLIDLIST);
     auto find = [&nodes](UINT format) {

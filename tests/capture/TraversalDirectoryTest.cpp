@@ -1,6 +1,8 @@
 // Directories walked into subtrees over the real file system.
 #include "TraversalFixture.h"
 
+#include "capture/CopyingDialog.h"
+
 #include <windows.h>
 
 namespace {
@@ -107,4 +109,35 @@ TEST_F(TraversalDirectoryTest, JapaneseNamesArriveIntact)
     const CCBData* folder = Child(*node, L"資料");
     ASSERT_NE(folder, nullptr);
     ExpectCopied(Child(*folder, L"日本語のファイル.txt"), BytesOf("naiyou"), L"ディスクファイル");
+}
+
+TEST_F(TraversalDirectoryTest, TheAbortButtonStopsALongListingBetweenTwoFiles)
+{
+    constexpr int kFiles = 1500;
+    for (int i = 0; i < kFiles; ++i)
+        WriteSourceFile(m_source / (L"f" + std::to_wstring(i)), BytesOf("data"));
+    CCopyingDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    m_context.m_pDialog = &dialog;
+    // The press arrives while the walk runs, as a click on the button does.
+    struct Press {
+        static void CALLBACK At(HWND window, UINT, UINT_PTR id, DWORD)
+        {
+            ::KillTimer(window, id);
+            ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(window, IDCANCEL)));
+        }
+    };
+    ::SetTimer(dialog, 1, 100, Press::At);
+
+    auto node = m_context.CaptureDirectory(m_source.Path());
+
+    EXPECT_EQ(dialog.m_bAbort, 1);
+    ASSERT_TRUE(node->m_pChildren);
+    const size_t taken = node->m_pChildren->size();
+    EXPECT_GT(taken, 0u);
+    EXPECT_LT(taken, static_cast<size_t>(kFiles)) << "the listing stops once the press is seen";
+    for (const auto& file : *node->m_pChildren)
+        ExpectCopied(file.get(), BytesOf("data"), L"ディスクファイル");
+    dialog.DestroyWindow();
 }

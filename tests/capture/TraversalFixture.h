@@ -39,7 +39,7 @@ protected:
 
     CTestApp m_app;
     CTempDir m_source;
-    CCBDataCreateContext m_context;
+    CCBDataCreateContext m_context{m_app};
 };
 
 // The child named `name`, or null.

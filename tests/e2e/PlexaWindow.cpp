@@ -1,7 +1,7 @@
 #include "PlexaWindow.h"
 
 #include "UserInput.h"
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
 #include "res/resource.h"
 

@@ -1,12 +1,12 @@
 // libFuzzer harness over every byte-layout reader, checking that whatever a
 // reader accepts lies inside the input. Not part of the build; run with:
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//       tests/fuzz/LayoutFuzz.cpp capture/*Layout.cpp -o layout_fuzz && ./layout_fuzz
-#include "capture/DibLayout.h"
-#include "capture/DragImageLayout.h"
-#include "capture/DropFilesLayout.h"
-#include "capture/FileGroupLayout.h"
-#include "capture/ShellIdListLayout.h"
+//       tests/fuzz/LayoutFuzz.cpp portable/*.cpp -o layout_fuzz && ./layout_fuzz
+#include "portable/DibLayout.h"
+#include "portable/DragImageLayout.h"
+#include "portable/DropFilesLayout.h"
+#include "portable/FileGroupLayout.h"
+#include "portable/ShellIdListLayout.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 #include "LayoutTestBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "capture/DibLayout.h"
+#include "portable/DibLayout.h"
 #include "LayoutTestBytes.h"
 
 #include <gtest/gtest.h>

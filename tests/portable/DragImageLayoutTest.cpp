@@ -1,4 +1,4 @@
-#include "capture/DragImageLayout.h"
+#include "portable/DragImageLayout.h"
 #include "LayoutTestBytes.h"
 
 #include <gtest/gtest.h>

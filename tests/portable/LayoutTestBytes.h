@@ -2,7 +2,7 @@
 // so that each test shows the structure it feeds in.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <algorithm>
 #include <cstdint>

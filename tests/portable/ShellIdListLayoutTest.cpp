@@ -1,4 +1,4 @@
-#include "capture/ShellIdListLayout.h"
+#include "portable/ShellIdListLayout.h"
 #include "LayoutTestBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "support/TestApp.h"
 
+#include "capture/RegisteredFormats.h"
 #include "framework/Format.h"
 #include "framework/Registry.h"
 

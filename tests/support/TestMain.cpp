@@ -2,10 +2,10 @@
 // controls for the whole run, and a loud stop when the Japanese ANSI code
 // page is missing, since much of what is tested depends on it.
 #include "framework/GdiPlus.h"
+#include "framework/ScopedOle.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <cstdio>
 
@@ -20,14 +20,9 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (::GetACP() != 932)
         std::fprintf(stderr, "*** ANSI code page is %u, not 932: set LC_ALL=ja_JP.UTF-8 ***\n", ::GetACP());
-    ::OleInitialize(nullptr);
+    const CScopedGdiPlus gdiplus;
+    const CScopedOle ole;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
-    ULONG_PTR gdiplusToken = 0;
-    const Gdiplus::GdiplusStartupInput gdiplusInput;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
-    const int result = RUN_ALL_TESTS();
-    Gdiplus::GdiplusShutdown(gdiplusToken);
-    ::OleUninitialize();
-    return result;
+    return RUN_ALL_TESTS();
 }

@@ -23,7 +23,7 @@ protected:
     void TearDown() override { m_frame.DestroyWindow(); }
 
     CTestApp m_app;
-    CPlexaDoc m_doc;
+    CPlexaDoc m_doc{m_app};
     CFrameWnd m_frame;
     CView m_view;
     CDropEntranceWnd m_drop;

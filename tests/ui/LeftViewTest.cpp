@@ -69,7 +69,7 @@ protected:
     }
 
     CTestApp m_app;
-    CPlexaDoc m_doc;
+    CPlexaDoc m_doc{m_app};
     CLeftView m_tree;
     CShownNodes m_content;
     CWnd m_parentWnd;

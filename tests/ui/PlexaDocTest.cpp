@@ -1,4 +1,5 @@
 #include "capture/FormatNames.h"
+#include "capture/RegisteredFormats.h"
 #include "framework/Handles.h"
 #include "framework/OleDataObject.h"
 #include "framework/View.h"
@@ -34,6 +35,7 @@ public:
 // Chooses menu entries the way a test says instead of showing the menu.
 class CTestDoc : public CPlexaDoc {
 public:
+    using CPlexaDoc::CPlexaDoc;
     std::optional<size_t> m_choice;
     size_t m_menuShown = 0;
 
@@ -75,7 +77,7 @@ protected:
     }
 
     CTestApp m_app;
-    CTestDoc m_doc;
+    CTestDoc m_doc{m_app};
     CRecordingView m_view;
     HWND m_parent = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "framework/FrameIds.h"
+#include "framework/FrameworkIds.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "ui/PlexaDoc.h"
@@ -108,7 +108,7 @@ protected:
     }
 
     CWnd m_parent;
-    CPlexaDoc m_doc;
+    CPlexaDoc m_doc{m_app};
     std::unique_ptr<CCBData> m_withBytes, m_otherWithBytes, m_withoutBytes;
     CPlexaView m_view;
 };

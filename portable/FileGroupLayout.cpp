@@ -1,4 +1,4 @@
-#include "capture/FileGroupLayout.h"
+#include "portable/FileGroupLayout.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // and, at pFiles, NUL-terminated paths ended by an empty one.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 // premultiplied 32-bit BGRA pixels in bottom-up rows.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,7 +3,7 @@
 // the items' lists, relative to that folder, at the others.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,7 +3,7 @@
 // ANSI names) records.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <cstdint>
 #include <string>

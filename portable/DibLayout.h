@@ -3,7 +3,7 @@
 // ever built over bytes that were really captured.
 #pragma once
 
-#include "capture/ByteReaderLayout.h"
+#include "portable/ByteReaderLayout.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "capture/DropFilesLayout.h"
+#include "portable/DropFilesLayout.h"
 
 #include <limits>
 
