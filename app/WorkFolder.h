@@ -29,7 +29,6 @@ public:
     // handle and an empty path on failure.
     CFileHandle CreateTempFile(std::wstring& path) const;
 
-    bool IsClaimed() const { return m_hCheckFile.IsValid(); }
 
     std::wstring m_strWorkDir;
     std::wstring m_strCheckFile;

@@ -118,7 +118,6 @@ public:
     CPaintDC& operator=(const CPaintDC&) = delete;
 
     operator HDC() const { return m_dc; }
-    const RECT& PaintRect() const { return m_paint.rcPaint; }
 
 private:
     HWND m_hWnd;

@@ -21,7 +21,6 @@ public:
     bool CreateView(int row, int col, std::unique_ptr<CView> view, SIZE size, CDocument* doc);
 
     CView* GetPane(int row, int col) const;
-    int GetColumnCount() const { return m_nCols; }
     // The column's width as laid out, and the narrowest it may be dragged to.
     void GetColumnInfo(int col, int& current, int& min) const;
     // Sets the width the column should have; RecalcLayout applies it.
