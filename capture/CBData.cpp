@@ -52,8 +52,9 @@ std::unique_ptr<BYTE[]> CCBData::LoadData() const
         const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(m_nSize - done, kMaxReadPiece));
         DWORD read = 0;
         if (!::ReadFile(file, bytes.get() + done, piece, &read, nullptr) || read != piece) {
+            // The rest of the buffer was never read: nothing of it may pass for the node's bytes.
             AfxMessageBox(L"一時ファイルを読めません", MB_OK);
-            break;
+            return nullptr;
         }
         done += read;
     }

@@ -48,7 +48,8 @@ public:
     // Deleting the returned object is all the release it needs.
     virtual CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel);
 
-    // The node's bytes in a new buffer of m_nSize bytes; null when there are none.
+    // The node's bytes in a new buffer of m_nSize bytes; null when there are
+    // none or the file holds fewer (the user is told then).
     std::unique_ptr<BYTE[]> LoadData() const;
 
     // Naming and per-format defaults

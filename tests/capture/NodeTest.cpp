@@ -127,9 +127,7 @@ TEST_F(NodeTest, LoadDataReportsAFileShorterThanAnnounced)
 {
     auto node = NodeWith("short");
     node->m_nSize = 100;
-    auto loaded = node->LoadData();
-    ASSERT_NE(loaded, nullptr) << "the buffer comes back with what could be read";
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(loaded.get()), 5), "short");
+    EXPECT_EQ(node->LoadData(), nullptr) << "bytes that were never read are not handed out";
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{L"一時ファイルを読めません"});
 }
 
