@@ -1,0 +1,55 @@
+#include "portable/TextLines.h"
+
+LineBreakCounts CountLineBreaks(std::wstring_view text)
+{
+    LineBreakCounts counts;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r') {
+            if (i + 1 < text.size() && text[i + 1] == L'\n') {
+                ++counts.crlf;
+                ++i;
+            } else {
+                ++counts.cr;
+            }
+        } else if (text[i] == L'\n') {
+            ++counts.lf;
+        }
+    }
+    return counts;
+}
+
+std::wstring ToCrLf(std::wstring_view text)
+{
+    std::wstring result;
+    const LineBreakCounts counts = CountLineBreaks(text);
+    result.reserve(text.size() + counts.cr + counts.lf);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            result += L"\r\n";
+            ++i;
+        } else if (c == L'\r' || c == L'\n') {
+            result += L"\r\n";
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+const wchar_t* LineBreakKind(const LineBreakCounts& counts)
+{
+    const int kinds = (counts.crlf > 0) + (counts.cr > 0) + (counts.lf > 0);
+    if (kinds == 0)
+        return L"なし";
+    if (kinds > 1)
+        return L"*謎*";
+    if (counts.crlf > 0)
+        return L"CR+LF";
+    return counts.lf > 0 ? L"*LFのみ*" : L"*CRのみ*";
+}
+
+std::wstring TextReport(bool nulFound, const LineBreakCounts& counts)
+{
+    return std::wstring(L"終端NUL: ") + (nulFound ? L"あり" : L"なし") + L"  改行コード: " + LineBreakKind(counts);
+}
