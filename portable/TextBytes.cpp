@@ -4,32 +4,45 @@
 #include "portable/TextDetect.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 TextBytes ByteCodePageText(ByteSpan bytes, int codePage)
 {
-    const auto nul = std::find(bytes.begin(), bytes.end(), uint8_t{0});
-    TextBytes text{bytes.first(static_cast<size_t>(nul - bytes.begin())), nul != bytes.end()};
+    const auto* nul = static_cast<const uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
+    TextBytes text{bytes.first(nul ? static_cast<size_t>(nul - bytes.data()) : bytes.size()), nul != nullptr};
     if (codePage == kCodePageUtf8 && DetectBom(bytes).codePage == kCodePageUtf8)
         text.bytes = text.bytes.subspan(std::min<size_t>(3, text.bytes.size()));
     return text;
 }
 
+namespace {
+
+// The units from `first` to the first zero unit.
+template <size_t LowByte>
+std::wstring UnitsToNul(ByteSpan bytes, size_t first, bool& nulFound)
+{
+    const size_t units = bytes.size() / 2;
+    size_t end = std::min(first, units);
+    while (end < units && (bytes[2 * end] | bytes[2 * end + 1]) != 0)
+        ++end;
+    nulFound = end < units;
+    std::wstring text(end - std::min(first, end), L'\0');
+    const uint8_t* source = bytes.data() + 2 * first;
+    if constexpr (LowByte == 0 && sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
+        std::memcpy(text.data(), source, text.size() * 2);
+    } else {
+        for (size_t i = 0; i < text.size(); ++i)
+            text[i] = static_cast<wchar_t>(source[2 * i + LowByte] | source[2 * i + 1 - LowByte] << 8);
+    }
+    return text;
+}
+
+}
+
 std::wstring Utf16Text(ByteSpan bytes, int codePage, bool& nulFound)
 {
     const bool bigEndian = codePage == kCodePageUtf16BE;
-    const auto unitAt = [bytes, bigEndian](size_t i) {
-        const uint8_t low = bytes[2 * i + (bigEndian ? 1 : 0)];
-        const uint8_t high = bytes[2 * i + (bigEndian ? 0 : 1)];
-        return static_cast<wchar_t>(low | high << 8);
-    };
-    const size_t units = bytes.size() / 2;
-    size_t length = 0;
-    while (length < units && unitAt(length) != 0)
-        ++length;
-    nulFound = length < units;
     const size_t first = DetectBom(bytes).codePage == (bigEndian ? kCodePageUtf16BE : kCodePageUtf16LE) ? 1 : 0;
-    std::wstring text(length - std::min(first, length), L'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-        text[i] = unitAt(first + i);
-    return text;
+    return bigEndian ? UnitsToNul<1>(bytes, first, nulFound) : UnitsToNul<0>(bytes, first, nulFound);
 }
