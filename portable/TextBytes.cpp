@@ -18,24 +18,41 @@ TextBytes ByteCodePageText(ByteSpan bytes, int codePage)
 
 namespace {
 
+// The index of the first zero unit at or after `from`, or `units`. Four
+// units at a time while none of them is zero: this runs over whole nodes.
+size_t FindZeroUnit(ByteSpan bytes, size_t from, size_t units)
+{
+    constexpr uint64_t kLow = 0x0001000100010001;
+    constexpr uint64_t kHigh = 0x8000800080008000;
+    for (; from + 4 <= units; from += 4) {
+        uint64_t v;
+        std::memcpy(&v, bytes.data() + 2 * from, sizeof(v));
+        if (((v - kLow) & ~v & kHigh) != 0)
+            break;
+    }
+    while (from < units && (bytes[2 * from] | bytes[2 * from + 1]) != 0)
+        ++from;
+    return from;
+}
+
 // The units from `first` to the first zero unit.
 template <size_t LowByte>
 std::wstring UnitsToNul(ByteSpan bytes, size_t first, bool& nulFound)
 {
     const size_t units = bytes.size() / 2;
-    size_t end = std::min(first, units);
-    while (end < units && (bytes[2 * end] | bytes[2 * end + 1]) != 0)
-        ++end;
+    first = std::min(first, units);
+    const size_t end = FindZeroUnit(bytes, first, units);
     nulFound = end < units;
-    std::wstring text(end - std::min(first, end), L'\0');
     const uint8_t* source = bytes.data() + 2 * first;
     if constexpr (LowByte == 0 && sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
-        std::memcpy(text.data(), source, text.size() * 2);
+        // The bytes are the units already; copied without a zero-filled buffer first.
+        return std::wstring(reinterpret_cast<const wchar_t*>(source), end - first);
     } else {
+        std::wstring text(end - first, L'\0');
         for (size_t i = 0; i < text.size(); ++i)
             text[i] = static_cast<wchar_t>(source[2 * i + LowByte] | source[2 * i + 1 - LowByte] << 8);
+        return text;
     }
-    return text;
 }
 
 }

@@ -1,16 +1,27 @@
 #include "portable/TextLines.h"
 
+#include <algorithm>
+#include <cstdint>
+
 LineBreakCounts CountLineBreaks(std::wstring_view text)
 {
-    // Plain sums without early exits, so the compiler can vectorise the pass
-    // over texts of many megabytes.
+    // Plain sums with no early exit and 32-bit counters per block, so the
+    // compiler vectorises the pass over texts of many megabytes.
+    constexpr size_t kBlock = size_t{1} << 30;
     size_t cr = 0, lf = 0, crlf = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        cr += text[i] == L'\r';
-        lf += text[i] == L'\n';
+    for (size_t start = 0; start < text.size(); start += kBlock) {
+        const size_t end = std::min(text.size(), start + kBlock);
+        uint32_t blockCr = 0, blockLf = 0, blockCrLf = 0;
+        for (size_t i = start; i < end; ++i) {
+            blockCr += text[i] == L'\r';
+            blockLf += text[i] == L'\n';
+        }
+        for (size_t i = std::max<size_t>(start, 1); i < end; ++i)
+            blockCrLf += (text[i - 1] == L'\r') & (text[i] == L'\n');
+        cr += blockCr;
+        lf += blockLf;
+        crlf += blockCrLf;
     }
-    for (size_t i = 1; i < text.size(); ++i)
-        crlf += (text[i - 1] == L'\r') & (text[i] == L'\n');
     return {crlf, cr - crlf, lf - crlf};
 }
 
