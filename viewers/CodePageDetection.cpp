@@ -9,10 +9,12 @@ namespace {
 
 constexpr UINT kShiftJis = 932;
 
-bool IsCharacter(UINT codePage, const char* bytes, int count)
+// True when the two bytes make one character of the ANSI code page.
+bool IsAnsiPair(uint8_t lead, uint8_t trail)
 {
+    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     wchar_t unit[2];
-    return ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, count, unit, 2) > 0;
+    return ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pair, 2, unit, 2) > 0;
 }
 
 DbcsTable MakeAnsiDbcsTable()
@@ -30,8 +32,7 @@ DbcsTable MakeAnsiDbcsTable()
     }
     for (int trail = 1; trail < 256; ++trail) {
         for (const uint8_t lead : leads) {
-            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            if (IsCharacter(CP_ACP, pair, 2)) {
+            if (IsAnsiPair(lead, static_cast<uint8_t>(trail))) {
                 table.trail[trail] = true;
                 break;
             }

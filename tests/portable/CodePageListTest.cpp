@@ -17,10 +17,9 @@ std::vector<std::wstring> Names(const CCodePageArray& list)
 
 TEST(BuildCodePageList, UserEntriesReplaceAtMostOneBuiltInEntryEach)
 {
-    using Names_ = std::vector<std::wstring>;
     const struct {
         std::wstring_view stored;
-        Names_ names;
+        std::vector<std::wstring> names;
     } cases[] = {
         {kDefaultCodePages,
          {L"CP_ACP", L"CP_OEMCP", L"CP_UTF8", L"UTF-16LE", L"UTF-16BE", L"ISO-2022-JP", L"EUC-JP", L"Windows-1252"}},
@@ -63,17 +62,6 @@ TEST(AddCodePageIfMissing, AddsAnEntryNamedByTheNumberOnce)
     AddCodePageIfMissing(list, kCodePageUtf16BE);
     EXPECT_EQ(list.size(), 6u);
     EXPECT_EQ(list.back(), (CPlexaCP{L"936", 936}));
-}
-
-TEST(CodePageEditorText, RoundTripsThroughLines)
-{
-    EXPECT_EQ(CodePagesToEditorText(kDefaultCodePages), L"ISO-2022-JP=50220\r\nEUC-JP=51932\r\nWindows-1252=1252\r\n");
-    EXPECT_EQ(CodePagesToEditorText(L";;a=1;"), L"\r\n\r\na=1\r\n");
-    EXPECT_EQ(CodePagesToEditorText(L""), L"");
-    EXPECT_EQ(EditorTextToCodePages(L"a=1\r\n\r\n  b=2  "), L"a=1;b=2;");
-    EXPECT_EQ(EditorTextToCodePages(L"\r\n\r\na=1\r\n"), L"a=1;");
-    EXPECT_EQ(EditorTextToCodePages(L""), L"");
-    EXPECT_EQ(EditorTextToCodePages(L" \t\r\n"), L"");
 }
 
 }

@@ -44,15 +44,18 @@ protected:
     CAddCodePageDialog m_editor;
 };
 
-TEST_F(AddCodePageDialogTest, ShowsAnEntryPerLine)
+TEST_F(AddCodePageDialogTest, ShowsAnEntryPerLineAndStoresTheTrimmedLines)
 {
     const struct {
         std::optional<std::wstring> stored;
         std::wstring shown;
+        std::wstring edited;
+        std::wstring storedAfter;
     } cases[] = {
-        {std::nullopt, L"ISO-2022-JP=50220\r\nEUC-JP=51932\r\nWindows-1252=1252\r\n"},
-        {L";;a=1;", L"\r\n\r\na=1\r\n"},
-        {L"", L""},
+        {std::nullopt, L"ISO-2022-JP=50220\r\nEUC-JP=51932\r\nWindows-1252=1252\r\n", L"a=1\r\n\r\n  b=2  ",
+         L"a=1;b=2;"},
+        {L";;a=1;", L"\r\n\r\na=1\r\n", L"\r\n\r\na=1\r\n", L"a=1;"},
+        {L"x=2;", L"x=2\r\n", L"", L""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(OpenOver(c.stored), c.shown);
@@ -60,23 +63,7 @@ TEST_F(AddCodePageDialogTest, ShowsAnEntryPerLine)
         ::SendDlgItemMessageW(m_editor, IDC_CODE_PAGE_LIST, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                               reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(start, end) << "the text opens unselected";
-        m_editor.DestroyWindow();
-    }
-}
-
-TEST_F(AddCodePageDialogTest, StoresTheTrimmedLinesOnOk)
-{
-    const struct {
-        std::wstring text;
-        std::wstring stored;
-    } cases[] = {
-        {L"a=1\r\n\r\n  b=2  ", L"a=1;b=2;"},
-        {L"\r\n\r\na=1\r\n", L"a=1;"},
-        {L"", L""},
-    };
-    for (const auto& c : cases) {
-        OpenOver(L"old=1;");
-        EXPECT_EQ(Confirm(c.text), c.stored);
+        EXPECT_EQ(Confirm(c.edited), c.storedAfter);
     }
     EXPECT_TRUE(m_app.m_messages.empty());
 }
