@@ -11,13 +11,15 @@ LineBreakCounts CountLineBreaks(std::wstring_view text)
     size_t cr = 0, lf = 0, crlf = 0;
     for (size_t start = 0; start < text.size(); start += kBlock) {
         const size_t end = std::min(text.size(), start + kBlock);
-        uint32_t blockCr = 0, blockLf = 0, blockCrLf = 0;
-        for (size_t i = start; i < end; ++i) {
+        // The first character has no predecessor to pair with.
+        uint32_t blockCr = start == 0 && text[0] == L'\r';
+        uint32_t blockLf = start == 0 && text[0] == L'\n';
+        uint32_t blockCrLf = 0;
+        for (size_t i = std::max<size_t>(start, 1); i < end; ++i) {
             blockCr += text[i] == L'\r';
             blockLf += text[i] == L'\n';
-        }
-        for (size_t i = std::max<size_t>(start, 1); i < end; ++i)
             blockCrLf += (text[i - 1] == L'\r') & (text[i] == L'\n');
+        }
         cr += blockCr;
         lf += blockLf;
         crlf += blockCrLf;
