@@ -5,6 +5,7 @@
 
 #include "common/Strings.h"
 #include "framework/ComPtr.h"
+#include "portable/CodePageValues.h"
 
 #include <objidl.h>
 #include <shobjidl.h>
@@ -29,9 +30,6 @@ using CImagePtr = std::unique_ptr<Gdiplus::Image>;
 enum : int { kIconFolder = 0, kIconData = 1, kIconPicture = 2, kIconUnknown = 3 };
 // Viewer pages.
 enum : int { kTabHex = 0, kTabText = 1, kTabImage = 2, kTabProperty = 3 };
-// Code-page values besides real code-page numbers.
-enum : int { kCodePageNone = -10, kCodePageAnsi = 0, kCodePageOem = 1, kCodePageUtf16LE = -1,
-             kCodePageUtf16BE = -2 };
 
 class CCBData {
 public:

@@ -8,3 +8,15 @@ class CEdit : public CWnd {
 
 class CStatic : public CWnd {
 };
+
+class CComboBox : public CWnd {
+public:
+    int AddString(const std::wstring& text)
+    {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    void ResetContent() { SendMessage(CB_RESETCONTENT); }
+    // -1 when nothing is selected.
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    void SetCurSel(int index) { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+};

@@ -1,5 +1,5 @@
-// Scoped owners of kernel, GDI, global-memory, search, icon and image-list
-// handles, and of device contexts.
+// Scoped owners of kernel, GDI, global-memory, search, icon, image-list and
+// module handles, and of device contexts.
 #pragma once
 
 #include <windows.h>
@@ -57,6 +57,7 @@ inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
+inline void FreeLibraryHandle(HMODULE h) { ::FreeLibrary(h); }
 }
 
 // Mutexes, events, processes: null when absent.
@@ -71,6 +72,8 @@ using CEnhMetaFileHandle = CScopedHandle<HENHMETAFILE, 0, handle_detail::DeleteE
 using CMetaFileHandle = CScopedHandle<HMETAFILE, 0, handle_detail::DeleteMetaFileHandle>;
 using CIconHandle = CScopedHandle<HICON, 0, handle_detail::DestroyIconHandle>;
 using CImageListHandle = CScopedHandle<HIMAGELIST, 0, handle_detail::DestroyImageList>;
+// LoadLibraryW results.
+using CModuleHandle = CScopedHandle<HMODULE, 0, handle_detail::FreeLibraryHandle>;
 
 template <class T>
 using CGdiObject = CScopedHandle<T, 0, handle_detail::DeleteGdi>;

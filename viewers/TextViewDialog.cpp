@@ -1,0 +1,160 @@
+#include "viewers/TextViewDialog.h"
+
+#include "framework/Format.h"
+#include "viewers/AddCodePageDialog.h"
+#include "viewers/CodePageDetection.h"
+#include "viewers/CodePageSetting.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+ByteSpan NodeBytes(const std::unique_ptr<BYTE[]>& bytes, const CCBData& node)
+{
+    return {bytes.get(), static_cast<size_t>(node.m_nSize)};
+}
+
+}
+
+void CTextViewDialog::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Control(dx, IDC_CODE_PAGE, m_comboCodePage);
+    DDX_Control(dx, IDC_TEXT, m_editText);
+    DDX_Control(dx, IDC_TEXT_INFO, m_staticInfo);
+}
+
+BOOL CTextViewDialog::OnInitDialog()
+{
+    CPlexaPropertyPage::OnInitDialog();
+    m_editBrush.Attach(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
+    std::wstring failure;
+    std::unique_ptr<BYTE[]> bytes = LoadText(failure);
+    if (bytes) {
+        m_nCurrentCodePage = m_pData->GetCodePage();
+        if (m_nCurrentCodePage == kCodePageNone)
+            m_nCurrentCodePage = DetectNodeCodePage(NodeBytes(bytes, *m_pData));
+    }
+    FillCodePageCombo();
+    ShowText(std::move(bytes));
+    return TRUE;
+}
+
+void CTextViewDialog::FillCodePageCombo()
+{
+    const int selected = m_comboCodePage.GetCurSel();
+    int keep = m_pData ? m_nCurrentCodePage : kCodePageAnsi;
+    if (selected >= 0 && static_cast<size_t>(selected) < m_arrCodePages.size())
+        keep = m_arrCodePages[static_cast<size_t>(selected)].m_nCodePage;
+    m_comboCodePage.ResetContent();
+    LoadCodePages(keep);
+    for (size_t i = 0; i < m_arrCodePages.size(); ++i) {
+        m_comboCodePage.AddString(m_arrCodePages[i].m_strName);
+        // When several entries share the code page, the last one stays selected.
+        if (m_arrCodePages[i].m_nCodePage == keep)
+            m_comboCodePage.SetCurSel(static_cast<int>(i));
+    }
+}
+
+void CTextViewDialog::LoadCodePages(int keep)
+{
+    m_arrCodePages = BuildCodePageList(ReadCodePagesSetting());
+    if (m_pData) {
+        if (const int nodeCodePage = m_pData->GetCodePage(); nodeCodePage != kCodePageNone)
+            AddCodePageIfMissing(m_arrCodePages, nodeCodePage);
+    }
+    AddCodePageIfMissing(m_arrCodePages, keep);
+}
+
+std::unique_ptr<BYTE[]> CTextViewDialog::LoadText(std::wstring& failure) const
+{
+    if (!m_pData || m_pData->m_nSize == 0)
+        return nullptr;
+    if (m_pData->m_nSize > kMaxDecodedBytes) {
+        failure = FormatString(L"%llu バイトを超えるため表示できません",
+                               static_cast<unsigned long long>(kMaxDecodedBytes));
+        return nullptr;
+    }
+    std::unique_ptr<BYTE[]> bytes = m_pData->LoadData();
+    if (!bytes)
+        failure = L"データを読めません";
+    return bytes;
+}
+
+void CTextViewDialog::ShowText(std::unique_ptr<BYTE[]> bytes)
+{
+    std::wstring report;
+    if (!bytes)
+        bytes = LoadText(report);
+    DecodedText decoded;
+    const int selected = m_comboCodePage.GetCurSel();
+    if (bytes && selected >= 0 && static_cast<size_t>(selected) < m_arrCodePages.size()) {
+        m_nCurrentCodePage = m_arrCodePages[static_cast<size_t>(selected)].m_nCodePage;
+        try {
+            decoded = m_decoder.Decode(NodeBytes(bytes, *m_pData), m_nCurrentCodePage);
+            report = decoded.converted ? TextReport(decoded.nulFound, decoded.lineBreaks)
+                                       : FormatString(L"コードページ %d で変換できません", m_nCurrentCodePage);
+        } catch (const std::bad_alloc&) {
+            decoded = {};
+            report = L"メモリが足りないため表示できません";
+        }
+    }
+    bytes.reset();
+    if (report.empty())
+        report = TextReport(false, {});
+    if (!m_editText.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(decoded.text.c_str()))) {
+        m_editText.SetWindowText(L"");
+        report = L"メモリが足りないため表示できません";
+    }
+    m_staticInfo.SetWindowText(report);
+}
+
+void CTextViewDialog::OnAddCodePage()
+{
+    CAddCodePageDialog editor;
+    if (editor.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) != IDOK)
+        return;
+    FillCodePageCombo();
+    ShowText();
+}
+
+bool CTextViewDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_CODE_PAGE && HIWORD(wParam) == CBN_SELCHANGE) {
+        ShowText();
+        return true;
+    }
+    if (LOWORD(wParam) == IDC_ADD_CODE_PAGE && HIWORD(wParam) == BN_CLICKED) {
+        OnAddCodePage();
+        return true;
+    }
+    return CPlexaPropertyPage::OnCommand(wParam, lParam);
+}
+
+void CTextViewDialog::OnSize(UINT type, int cx, int cy)
+{
+    if (!m_editText.GetSafeHwnd())
+        return;
+    RECT edit;
+    ::GetWindowRect(m_editText, &edit);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&edit), 2);
+    ::MoveWindow(m_editText, edit.left, edit.top, std::max(0L, cx - edit.left), std::max(0L, cy - edit.top), TRUE);
+}
+
+LRESULT CTextViewDialog::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    // A read-only edit asks as a static does; it gets the window colour, not the dialog's.
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(lParam) == m_editText.GetSafeHwnd() && m_editBrush) {
+            ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(m_editBrush.Get());
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        m_editBrush.Attach(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
+        break;
+    }
+    return CPlexaPropertyPage::WndProc(msg, wParam, lParam);
+}
