@@ -3,13 +3,12 @@
 #include "PlexaSession.h"
 #include "SampleSources.h"
 #include "TreeExpectations.h"
-#include "framework/Clipboard.h"
-#include "framework/Handles.h"
 #include "res/resource.h"
+#include "support/ClipboardRead.h"
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -51,20 +50,7 @@ std::wstring CopyWholeDump(HWND dump)
 {
     ::SendMessageW(dump, WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
     ::SendMessageW(dump, WM_COMMAND, ID_EDIT_COPY, 0);
-    const CClipboard clipboard(nullptr);
-    const CGlobalLock lock(::GetClipboardData(CF_UNICODETEXT));
-    return lock ? std::wstring(static_cast<const wchar_t*>(lock.Get())) : L"(no text)";
-}
-
-std::string ClipboardBinaryData()
-{
-    const CClipboard clipboard(nullptr);
-    const CGlobalLock lock(::GetClipboardData(::RegisterClipboardFormatW(L"BinaryData")));
-    if (!lock || lock.Size() < 4)
-        return "(none)";
-    uint32_t count = 0;
-    std::memcpy(&count, lock.Get(), 4);
-    return std::string(static_cast<const char*>(lock.Get()) + 4, std::min<size_t>(count, lock.Size() - 4));
+    return ClipboardText();
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(HexViewTest, SelectAllThenCopyGivesEveryLineWithCrLfAndAllBytes)
     EXPECT_EQ(text.substr(71, 8), L"\r\n0010  ");
     EXPECT_EQ(text.substr(146, 6), L"0020  ");
     EXPECT_EQ(text.substr(text.size() - 2), L"\r\n");
-    EXPECT_EQ(ClipboardBytes(), SynthBytes(0, 40));
+    EXPECT_EQ(ClipboardBinaryData(), SynthBytes(0, 40));
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{});
 }
 
@@ -69,7 +69,7 @@ TEST_P(HexViewSelection, OnlyTheHexColumnSelectsBytes)
     SetClipboardMarker();
     Key('C', kCtrl);
     EXPECT_EQ(ClipboardText().size(), GetParam().textLength);
-    EXPECT_EQ(ClipboardBytes(), GetParam().bytes);
+    EXPECT_EQ(ClipboardBinaryData(), GetParam().bytes);
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{});
 }
 
@@ -249,7 +249,7 @@ TEST_F(HexViewTest, EightGiBScrollToTheEndAndCopyTheLastLine)
     EXPECT_EQ(m_view.GetTopLine(), lines + 1 - m_view.GetPageLines());
     Key(VK_UP, kShift);
     Key('C', kCtrl);
-    EXPECT_EQ(ClipboardBytes(), SynthBytes(8 * kGiB - 16, 16));
+    EXPECT_EQ(ClipboardBinaryData(), SynthBytes(8 * kGiB - 16, 16));
     EXPECT_EQ(ClipboardText().substr(0, 18), L"00000001fffffff0  ");
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{});
 }
@@ -273,7 +273,7 @@ TEST_F(HexViewTest, TooMuchTextIsRefusedAndTheClipboardKept)
     Key('C', kCtrl);
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kTooLarge});
     EXPECT_EQ(ClipboardText(), L"marker");
-    EXPECT_EQ(ClipboardBytes(), std::nullopt);
+    EXPECT_EQ(ClipboardBinaryData(), std::nullopt);
 }
 
 TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
@@ -281,7 +281,7 @@ TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
     Show(40, 20);
     Key('A', kCtrl);
     Key('C', kCtrl);
-    EXPECT_EQ(ClipboardBytes(), SynthBytes(0, 20));
+    EXPECT_EQ(ClipboardBinaryData(), SynthBytes(0, 20));
     const std::wstring text = ClipboardText();
     EXPECT_EQ(text.substr(73 + 6 + 3 * 4, 6), L"-- -- ");  // byte 20 is the fifth of line 1
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kUnreadable});

@@ -1,5 +1,5 @@
-#include "framework/Clipboard.h"
 #include "framework/PropertySheet.h"
+#include "support/ClipboardRead.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "viewers/HexViewDialog.h"
@@ -47,9 +47,7 @@ protected:
         m_app.PreTranslateMessage(msg);
         state[VK_CONTROL] = 0;
         ::SetKeyboardState(state);
-        const CClipboard clipboard(nullptr);
-        const CGlobalLock lock(::GetClipboardData(CF_UNICODETEXT));
-        return lock ? std::wstring(static_cast<const wchar_t*>(lock.Get())) : L"(no text)";
+        return ClipboardText();
     }
 
     std::optional<int> StoredWidth() const
@@ -73,6 +71,7 @@ TEST_F(HexViewDialogTest, SeventeenBytesOfTheTemporaryFileMakeAFullAndAShortLine
     Open(node.get());
     EXPECT_EQ(CopyAll(), L"0000  30 31 32 33 34 35 36 37 38 39 41 42 43 44 45 46  0123456789ABCDEF\r\n"
                          L"0010  80" + std::wstring(45, L' ') + L"  .\r\n");
+    EXPECT_EQ(ClipboardBinaryData(), "0123456789ABCDEF\x80");
     EXPECT_TRUE(m_app.m_messages.empty());
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Clipboard.h"
+#include "support/ClipboardRead.h"
 #include "res/resource.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
@@ -12,7 +13,6 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
-#include <optional>
 #include <string>
 
 inline uint8_t SynthByte(uint64_t offset)
@@ -126,27 +126,6 @@ protected:
         ::EmptyClipboard();
         if (::SetClipboardData(CF_UNICODETEXT, block))
             block.Detach();
-    }
-
-    static std::wstring ClipboardText()
-    {
-        const CClipboard clipboard(nullptr);
-        const CGlobalLock lock(::GetClipboardData(CF_UNICODETEXT));
-        return lock ? std::wstring(static_cast<const wchar_t*>(lock.Get())) : L"(no text)";
-    }
-
-    // The bytes of "BinaryData" after its count, checked against the block's size.
-    static std::optional<std::string> ClipboardBytes()
-    {
-        const CClipboard clipboard(nullptr);
-        const CGlobalLock lock(::GetClipboardData(::RegisterClipboardFormatW(L"BinaryData")));
-        if (!lock)
-            return std::nullopt;
-        uint32_t count = 0;
-        std::memcpy(&count, lock.Get(), 4);
-        if (lock.Size() < count + 4u)
-            return "(block shorter than its count)";
-        return std::string(static_cast<const char*>(lock.Get()) + 4, count);
     }
 
     CWnd m_host;
