@@ -6,6 +6,7 @@
 #include "portable/DragImageLayout.h"
 #include "portable/DropFilesLayout.h"
 #include "portable/FileGroupLayout.h"
+#include "portable/HexLayout.h"
 #include "portable/ShellIdListLayout.h"
 
 #include <cstdlib>
@@ -79,6 +80,31 @@ void CheckFileGroup(ByteSpan bytes, const FileGroup<Char>& group, uint64_t recor
         Require(file.name.size() <= 260);
 }
 
+// The input picks a size, a width and two positions; the selection must stay
+// inside the data and each line's text must have the length the layout gives.
+void CheckHexLayout(ByteSpan bytes)
+{
+    const auto size = ReadLE<uint64_t>(bytes, 0);
+    if (!size || bytes.size() < 21)
+        return;
+    const int widths[] = {16, 32, 64};
+    const CHexLayout layout(*size, widths[bytes[8] % 3]);
+    const int64_t lines = layout.Lines();
+    const auto pos = [&](uint64_t offset) {
+        const int64_t line = lines ? static_cast<int64_t>(*ReadLE<uint32_t>(bytes, offset) % (lines + 1)) : 0;
+        return HexPos{line, static_cast<int>(bytes[offset + 4] % (layout.LineLength(line) + 1))};
+    };
+    const HexPos a = pos(9);
+    const HexPos b = pos(15);
+    const HexByteRange range = layout.SelectedBytes(std::min(a, b), std::max(a, b));
+    Require(range.start <= *size && range.end <= *size);
+    std::wstring text;
+    layout.FormatLine(a.line, bytes.subspan(0, std::min<size_t>(bytes.size(), layout.BytesOnLine(a.line))), text);
+    Require(text.size() == static_cast<size_t>(layout.LineLength(a.line)));
+    if (a.line == b.line && a < b)
+        Require(layout.SelectionTextLength(a, b) == static_cast<uint64_t>(b.col - a.col));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -90,5 +116,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckDropFiles(bytes);
     CheckFileGroup(bytes, ReadFileGroupW(bytes), 592);
     CheckFileGroup(bytes, ReadFileGroupA(bytes), 332);
+    CheckHexLayout(bytes);
     return 0;
 }

@@ -1,0 +1,25 @@
+#include "framework/FileSaveDialog.h"
+
+#include "framework/ComPtr.h"
+
+#include <shobjidl.h>
+
+std::wstring ShowFileSaveDialog(HWND owner)
+{
+    CComPtr<IFileSaveDialog> dialog;
+    if (FAILED(::CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+        return {};
+    FILEOPENDIALOGOPTIONS options = 0;
+    if (FAILED(dialog->GetOptions(&options)) ||
+        FAILED(dialog->SetOptions(options | FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM)))
+        return {};
+    CComPtr<IShellItem> item;
+    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(&item)))
+        return {};
+    PWSTR path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+        return {};
+    std::wstring result(path);
+    ::CoTaskMemFree(path);
+    return result;
+}
