@@ -60,7 +60,7 @@ BOOL CHexViewDialog::OnInitDialog()
     m_hexView.SetBytesPerLine(width);
     if (m_pData)
         m_hexView.SetDataSource(ReadFromFile, this, 0, m_pData->m_nSize);
-    m_comboWidth.SendMessage(CB_SETCURSEL, IndexOfWidth(width));
+    m_comboWidth.SetCurSel(IndexOfWidth(width));
     ::SetWindowPos(m_hexView, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return TRUE;
 }
@@ -86,7 +86,7 @@ bool CHexViewDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CHexViewDialog::OnWidthChange()
 {
-    const int width = WidthOfIndex(m_comboWidth.SendMessage(CB_GETCURSEL));
+    const int width = WidthOfIndex(m_comboWidth.GetCurSel());
     AfxGetApp()->WriteProfileInt(kSection, kWidthEntry, width);
     m_hexView.SetBytesPerLine(width);
 }

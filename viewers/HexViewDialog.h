@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "res/resource.h"
 #include "viewers/HexViewCtrl.h"
+#include "viewers/NoSelEdit.h"
 #include "viewers/PlexaPropertyPage.h"
 
 class CHexViewDialog : public CPlexaPropertyPage {
@@ -27,8 +28,8 @@ protected:
     CHexViewCtrl m_hexView;
     CFontHandle m_font;
     CFileHandle m_file;
-    CWnd m_comboWidth;
-    CEdit m_editFrame;
+    CComboBox m_comboWidth;
+    CNoSelEdit m_editFrame;
 
 private:
     void OnWidthChange();

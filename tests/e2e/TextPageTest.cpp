@@ -1,28 +1,42 @@
-// A pasted CF_UNICODETEXT opened on the text page of a running Plexa.exe,
-// its edit and report line read back from the test process.
+// Pasted text formats opened on the text page of a running Plexa.exe, the
+// edit read back from the test process.
 #include "PlexaSession.h"
 #include "TreeExpectations.h"
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
-#include "framework/Registry.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
-void PutUnicodeText(const std::wstring& text)
+struct CTextSample {
+    UINT format;
+    const wchar_t* label;  // the node's text in the tree
+    std::string bytes;
+    const wchar_t* shown;  // what the text page's edit holds
+};
+
+// Fills the clipboard with every sample at once, each under its own format.
+void PutSamples(const std::vector<CTextSample>& samples)
 {
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    std::memcpy(CGlobalLock(block).Get(), text.c_str(), bytes);
     const CClipboard clipboard(nullptr);
     ASSERT_TRUE(::EmptyClipboard());
-    ASSERT_NE(::SetClipboardData(CF_UNICODETEXT, block), nullptr);
-    block.Detach();
+    for (const CTextSample& sample : samples) {
+        CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, sample.bytes.size()));
+        std::memcpy(CGlobalLock(block).Get(), sample.bytes.data(), sample.bytes.size());
+        ASSERT_NE(::SetClipboardData(sample.format, block), nullptr) << sample.format;
+        block.Detach();
+    }
+}
+
+std::string WideBytes(const std::wstring& text)
+{
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
 }
 
 // The text of the content pane's control `id`, as another program reads it.
@@ -36,7 +50,7 @@ std::wstring ControlText(const CPlexaWindow& plexa, int id)
         plexa.ContentPane(),
         [](HWND hWnd, LPARAM param) {
             auto* s = reinterpret_cast<Search*>(param);
-            if (::GetDlgCtrlID(hWnd) != s->id)
+            if (::GetDlgCtrlID(hWnd) != s->id || !::IsWindowVisible(hWnd))
                 return TRUE;
             s->found = hWnd;
             return FALSE;
@@ -51,19 +65,26 @@ std::wstring ControlText(const CPlexaWindow& plexa, int id)
 
 }  // namespace
 
-TEST_F(PlexaSession, PastedUnicodeTextShowsOnTheTextPage)
+TEST_F(PlexaSession, PastedTextFormatsShowOnTheTextPage)
 {
-    registry::WriteString(L"Software\\Plexa\\Plexa\\FormatsDefaultViewTab", L"CF_UNICODETEXT", L"TEXT");
+    const std::vector<CTextSample> samples{
+        {CF_TEXT, L"CF_TEXT", std::string("\x83\x65\x83\x4c\x83\x58\x83\x67\r\nANSI", 15), L"テキスト\r\nANSI"},
+        {CF_UNICODETEXT, L"CF_UNICODETEXT", WideBytes(L"こんにちは\nPlexa"), L"こんにちは\r\nPlexa"},
+        {::RegisterClipboardFormatW(L"HTML Format"), L"\"HTML Format\"",
+         "Version:0.9\r\n<p>\xe6\x97\xa5\xe6\x9c\xac</p>", L"Version:0.9\r\n<p>日本</p>"},
+        {::RegisterClipboardFormatW(L"Rich Text Format"), L"\"Rich Text Format\"", "{\\rtf1 plain}",
+         L"{\\rtf1 plain}"},
+    };
     CPlexaWindow plexa = Start();
-    PutUnicodeText(L"こんにちは\nPlexa");
+    PutSamples(samples);
     ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE));
 
     const std::vector<CRemoteTreeItem> formats = SingleRoot(ReadRemoteTree(plexa.Tree())).children;
-    const auto unicode = std::find_if(formats.begin(), formats.end(),
-                                      [](const CRemoteTreeItem& item) { return item.text == L"CF_UNICODETEXT"; });
-    ASSERT_NE(unicode, formats.end());
-    TreeView_SelectItem(plexa.Tree(), unicode->handle);
-
-    EXPECT_EQ(ControlText(plexa, IDC_TEXT), L"こんにちは\r\nPlexa");
-    EXPECT_EQ(ControlText(plexa, IDC_TEXT_INFO), L"終端NUL: あり  改行コード: *LFのみ*");
+    for (const CTextSample& sample : samples) {
+        const auto node = std::find_if(formats.begin(), formats.end(),
+                                       [&](const CRemoteTreeItem& item) { return item.text == sample.label; });
+        ASSERT_NE(node, formats.end()) << sample.label;
+        TreeView_SelectItem(plexa.Tree(), node->handle);
+        EXPECT_EQ(ControlText(plexa, IDC_TEXT), sample.shown) << sample.label;
+    }
 }
