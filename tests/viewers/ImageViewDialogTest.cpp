@@ -1,0 +1,225 @@
+#include "capture/CBDataGdi.h"
+#include "capture/CBDataImageBytes.h"
+#include "framework/ComPtr.h"
+#include "framework/GdiPlus.h"
+#include "framework/PropertySheet.h"
+#include "res/resource.h"
+#include "support/HostWindow.h"
+#include "support/NodeTestBase.h"
+#include "support/TestPictures.h"
+#include "viewers/ImageViewDialog.h"
+
+#include <cstring>
+#include <functional>
+#include <regex>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(0xEE, 0xF2, 0xFA);
+// The colour of every test picture.
+constexpr BYTE kR = 0xCC, kG = 0x33, kB = 0x66;
+constexpr COLORREF kColour = RGB(kR, kG, kB);
+
+template <class T>
+void Put(std::string& bytes, size_t offset, T value)
+{
+    if (bytes.size() < offset + sizeof(T))
+        bytes.resize(offset + sizeof(T));
+    std::memcpy(bytes.data() + offset, &value, sizeof(T));
+}
+
+// A packed bitmap of one colour: header of `headerSize` bytes, 24 or 32 bits, rows padded to 4 bytes.
+std::string Dib(int cx, int cy, int bits, uint32_t headerSize = 40)
+{
+    std::string bytes(headerSize, '\0');
+    Put<uint32_t>(bytes, 0, headerSize);
+    Put<int32_t>(bytes, 4, cx);
+    Put<int32_t>(bytes, 8, cy);
+    Put<uint16_t>(bytes, 12, 1);
+    Put<uint16_t>(bytes, 14, static_cast<uint16_t>(bits));
+    std::string row;
+    for (int x = 0; x < cx; ++x)
+        row += std::string{char(kB), char(kG), char(kR), char(0xFF)}.substr(0, bits / 8);
+    row.resize((row.size() + 3) / 4 * 4, '\0');
+    for (int y = 0; y < cy; ++y)
+        bytes += row;
+    return bytes;
+}
+
+// 2 × 2 premultiplied pixels after a 32-byte header; the top-left one is transparent.
+std::string DragImage()
+{
+    std::string bytes(32, '\0');
+    Put<int32_t>(bytes, 0, 2);
+    Put<int32_t>(bytes, 4, 2);
+    const std::string opaque{char(kB), char(kG), char(kR), char(0xFF)};
+    return bytes + opaque + opaque + std::string(4, '\0') + opaque;  // stored bottom-up
+}
+
+// A 4 × 4 icon of one colour with 32-bit pixels.
+std::string Icon()
+{
+    std::string bytes;
+    Put<uint16_t>(bytes, 2, 1);  // type: icon
+    Put<uint16_t>(bytes, 4, 1);  // one image
+    const std::string image = Dib(4, 8, 32).substr(0, 40 + 64) + std::string(16, '\0');  // XOR rows, AND mask
+    bytes += std::string{4, 4, 0, 0};
+    Put<uint16_t>(bytes, 10, 1);
+    Put<uint16_t>(bytes, 12, 32);
+    Put<uint32_t>(bytes, 14, static_cast<uint32_t>(image.size()));
+    Put<uint32_t>(bytes, 18, 22);
+    return bytes + image;
+}
+
+// One pixel of the colour, in a GIF file written out by hand.
+std::string Gif()
+{
+    const char header[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00";
+    const char image[] = "\x2C\0\0\0\0\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B";  // clear, index 0, end
+    return std::string(header, sizeof(header) - 1) + std::string{char(kR), char(kG), char(kB), 0, 0, 0} +
+           std::string(image, sizeof(image) - 1);
+}
+
+// A 3 × 3 picture of one colour in the file format of `mime`, written by GDI+.
+std::string ImageFile(const wchar_t* mime)
+{
+    Gdiplus::Bitmap bitmap(3, 3, PixelFormat24bppRGB);
+    Gdiplus::Graphics(&bitmap).Clear(Gdiplus::Color(255, kR, kG, kB));
+    UINT count = 0, size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    std::vector<BYTE> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, size, encoders);
+    CComPtr<IStream> stream;
+    ::CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    for (UINT i = 0; i < count; ++i)
+        if (std::wcscmp(encoders[i].MimeType, mime) == 0)
+            bitmap.Save(stream.Get(), &encoders[i].Clsid, nullptr);
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::string bytes(static_cast<size_t>(stat.cbSize.QuadPart), '\0');
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
+    return bytes;
+}
+
+HPALETTE TwoColourPalette()
+{
+    struct {
+        LOGPALETTE header;
+        PALETTEENTRY second;
+    } palette{{0x300, 2, {{0, 0, 0, 0}}}, {kR, kG, kB, 0}};
+    return ::CreatePalette(&palette.header);
+}
+
+// A 7 × 5 bitmap node; the node keeps copies of both handles.
+std::unique_ptr<CCBData> Bitmap(HPALETTE palette)
+{
+    const CBitmapHandle bitmap(CreateTestBitmap(7, 5, kColour));
+    return std::make_unique<CCBData_HBITMAP>(bitmap, palette);
+}
+
+bool Near(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) < 12 && std::abs(GetGValue(a) - GetGValue(b)) < 12 &&
+           std::abs(GetBValue(a) - GetBValue(b)) < 12;
+}
+
+// The page for a node, made by a sheet over a host window, then laid out at
+// 600 × 400. Members go in reverse: the sheet while its page still exists.
+struct CShownPage {
+    explicit CShownPage(CCBData* node) : page(node)
+    {
+        EXPECT_TRUE(CreateHostWindow(host, RECT{0, 0, 700, 500}));
+        sheet.AddPage(&page);
+        EXPECT_TRUE(sheet.Create(host));
+        ::MoveWindow(page, 0, 0, 600, 400, TRUE);
+        ::UpdateWindow(host);
+    }
+
+    COLORREF PixelAt(int x, int y) const
+    {
+        const CClientDC dc(page.m_imgWnd);
+        return ::GetPixel(dc, x, y);
+    }
+
+    CImageViewDialog page;
+    CWnd host;
+    CPropertySheet sheet;
+};
+
+using ImageViewDialogTest = CNodeTestBase;
+
+}
+
+
+TEST_F(ImageViewDialogTest, ThePictureWindowTakesThePlaceholdersCornerAndReachesThePagesEdges)
+{
+    CShownPage shown(nullptr);
+    const CImageViewDialog& page = shown.page;
+    RECT placeholder, window;
+    ::GetWindowRect(page.m_frame, &placeholder);
+    ::GetWindowRect(page.m_imgWnd, &window);
+    EXPECT_FALSE(::IsWindowVisible(page.m_frame));
+    EXPECT_EQ(window.left, placeholder.left);
+    EXPECT_EQ(window.top, placeholder.top);
+    POINT corner{600, 400};
+    ::ClientToScreen(page, &corner);
+    EXPECT_EQ(window.right, corner.x);
+    EXPECT_EQ(window.bottom, corner.y);
+    EXPECT_EQ(::GetDlgCtrlID(page.m_imgWnd), IDC_IMAGE_WINDOW);
+}
+
+TEST_F(ImageViewDialogTest, EveryKindOfPictureShowsItsLabelAndItsPixels)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<CCBData>()> node;
+        const wchar_t* label;  // a pattern
+        POINT pixel;           // in the window, with the colour expected there
+        COLORREF colour;
+    };
+    const std::vector<Case> cases = {
+        {"DIB", [&] { return NodeWith<CCBData_DIB>(Dib(640, 480, 24)); },
+         L"640×480  24ビット/ピクセル", {300, 200}, kColour},
+        {"DIBV5", [&] { return NodeWith<CCBData_DIB>(Dib(2, 2, 32, 124)); },
+         L"2×2  32ビット/ピクセル", {6, 6}, kColour},
+        {"bitmap", [] { return Bitmap(nullptr); }, L"7×5  32ビット/ピクセル", {8, 8}, kColour},
+        {"bitmap and palette", [] { return Bitmap(CPaletteHandle(TwoColourPalette())); },
+         L"7×5  32ビット/ピクセル", {8, 8}, kColour},
+        {"metafile picture",
+         [&] {
+             const CGlobalHandle block(CreateTestMetafilePict(3000, 1500));
+             return std::make_unique<CCBData_HMETAFILEPICT>(block, m_app);
+         },
+         L"[0-9]+×[0-9]+", {20, 20}, RGB(255, 255, 255)},
+        {"enhanced metafile",
+         [] {
+             const CEnhMetaFileHandle metafile(CreateTestEnhMetafile({0, 0, 2000, 1000}));
+             return std::make_unique<CCBData_HENHMF>(metafile);
+         },
+         L"[0-9]+×[0-9]+", {20, 20}, RGB(255, 255, 255)},
+        {"drag image, transparent pixel", [&] { return NodeWith<CCBData_DragImageBits>(DragImage()); },
+         L"2×2  32ビット/ピクセル", {5, 5}, kBackground},
+        {"drag image, opaque pixel", [&] { return NodeWith<CCBData_DragImageBits>(DragImage()); },
+         L"2×2  32ビット/ピクセル", {6, 6}, kColour},
+        {"PNG", [&] { return NodeWith(ImageFile(L"image/png")); }, L"3×3  [0-9]+ビット/ピクセル", {6, 6}, kColour},
+        {"GIF", [&] { return NodeWith(Gif()); }, L"1×1  8ビット/ピクセル", {5, 5}, kColour},
+        {"JPEG", [&] { return NodeWith(ImageFile(L"image/jpeg")); }, L"3×3  24ビット/ピクセル", {6, 6},
+         kColour},
+        {"BMP", [&] { return NodeWith(ImageFile(L"image/bmp")); }, L"3×3  24ビット/ピクセル", {6, 6}, kColour},
+        {"ICO", [&] { return NodeWith(Icon()); }, L"4×4  32ビット/ピクセル", {6, 6}, kColour},
+        {"no bytes", [] { return std::make_unique<CCBData>(); }, L"", {5, 5}, kBackground},
+        {"undecodable", [&] { return NodeWith("no picture at all"); }, L"", {5, 5}, kBackground},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<CCBData> node = c.node();
+        const CShownPage shown(node.get());
+        const std::wstring label = shown.page.m_label.GetWindowText();
+        EXPECT_TRUE(std::regex_match(label, std::wregex(c.label))) << label.size();
+        const COLORREF pixel = shown.PixelAt(c.pixel.x, c.pixel.y);
+        EXPECT_TRUE(Near(pixel, c.colour)) << std::hex << pixel;
+    }
+}
