@@ -148,11 +148,11 @@ void CImgWnd::OnPaint()
     }
     canvas.TranslateTransform(static_cast<Gdiplus::REAL>(-clip.left), static_cast<Gdiplus::REAL>(-clip.top));
     canvas.FillRectangle(&background, clip.left, clip.top, cx, cy);
-    DrawPicture(canvas, clip);
+    DrawPicture(canvas, clip, background);
     screen.DrawImage(&buffer, clip.left, clip.top, cx, cy);
 }
 
-void CImgWnd::DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip) const
+void CImgWnd::DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip, const Gdiplus::Brush& background) const
 {
     if (!m_pImage || m_cxImage == 0 || m_cyImage == 0)
         return;
@@ -167,6 +167,11 @@ void CImgWnd::DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip) const
                          visible.Height, Gdiplus::UnitPixel);
     } else {
         canvas.DrawImage(m_pImage, picture);
+        // A metafile may draw beyond its frame (a clip does not hold it back
+        // everywhere); only the frame is the picture.
+        Gdiplus::Region beyond(clipRect);
+        beyond.Exclude(picture);
+        canvas.FillRegion(&background, &beyond);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "framework/Wnd.h"
 
 namespace Gdiplus {
+class Brush;
 class Graphics;
 class Image;
 }
@@ -42,7 +43,7 @@ protected:
 
 private:
     void OnPaint();
-    void DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip) const;
+    void DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip, const Gdiplus::Brush& background) const;
     void OnScroll(int bar, UINT code);
     void OnKeyDown(UINT key);
     void OnMouse(UINT msg, POINT pt);

@@ -157,6 +157,13 @@ TEST_F(ImageViewDialogTest, EveryKindOfPictureShowsItsLabelAndItsPixels)
              return std::make_unique<CCBData_HENHMF>(metafile);
          },
          L"[0-9]+×[0-9]+", {20, 20}, RGB(255, 255, 255)},
+        {"enhanced metafile, beyond its frame",
+         [] {
+             // A 20 × 10 mm frame, about 75 × 37 pixels, around a rectangle of 100 × 100.
+             const CEnhMetaFileHandle metafile(CreateTestEnhMetafile({0, 0, 2000, 1000}));
+             return std::make_unique<CCBData_HENHMF>(metafile);
+         },
+         L"[0-9]+×[0-9]+", {20, 60}, kBackground},
         {"drag image, transparent pixel", [&] { return NodeWith<CCBData_DragImageBits>(DragImage()); },
          L"2×2  32ビット/ピクセル", {5, 5}, kBackground},
         {"drag image, opaque pixel", [&] { return NodeWith<CCBData_DragImageBits>(DragImage()); },
