@@ -4,11 +4,11 @@
 #include "framework/GdiPlus.h"
 #include "res/resource.h"
 
-CImageViewDialog::CImageViewDialog(CCBData* node) : CPlexaPropertyPage(IDD_IMAGE_VIEW, node) {}
+namespace {
 
-CImageViewDialog::~CImageViewDialog() = default;
-
-std::wstring CImageViewDialog::SizeLabel(int width, int height, int bitsPerPixel)
+// "W×H  Nビット/ピクセル", without the depth when it is 0; empty unless both
+// sides are above 0.
+std::wstring SizeLabel(int width, int height, int bitsPerPixel)
 {
     if (width <= 0 || height <= 0)
         return {};
@@ -17,6 +17,12 @@ std::wstring CImageViewDialog::SizeLabel(int width, int height, int bitsPerPixel
         label += FormatString(L"  %uビット/ピクセル", bitsPerPixel);
     return label;
 }
+
+}
+
+CImageViewDialog::CImageViewDialog(CCBData* node) : CPlexaPropertyPage(IDD_IMAGE_VIEW, node) {}
+
+CImageViewDialog::~CImageViewDialog() = default;
 
 void CImageViewDialog::DoDataExchange(CDataExchange& dx)
 {

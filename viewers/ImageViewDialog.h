@@ -6,8 +6,6 @@
 #include "viewers/ImgWnd.h"
 #include "viewers/PlexaPropertyPage.h"
 
-#include <string>
-
 class CImageViewDialog : public CPlexaPropertyPage {
 public:
     // Both out of line, where the picture's type is complete.
@@ -15,10 +13,6 @@ public:
     ~CImageViewDialog() override;
 
     void SaveAsDefaultViewTab() override { StoreDefaultViewTab(kTabImage); }
-
-    // "W×H  Nビット/ピクセル", without the depth when it is 0; empty unless
-    // both sides are above 0.
-    static std::wstring SizeLabel(int width, int height, int bitsPerPixel);
 
     // Declared first so that it outlives the window that borrows it.
     CImagePtr m_pImage;
