@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <regex>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -45,6 +46,21 @@ std::string Dib(int cx, int cy)
     for (int y = 0; y < cy; ++y)
         bytes += row;
     return bytes;
+}
+
+// A CF_DIBV5 of 2 × 1 pixels with alpha: the left one transparent, the right one opaque.
+std::string DibV5WithAlpha()
+{
+    std::string bytes(124 + 12, '\0');  // the header, then the three masks the layout skips
+    Put<uint32_t>(bytes, 0, 124);
+    Put<int32_t>(bytes, 4, 2);
+    Put<int32_t>(bytes, 8, 1);
+    Put<uint16_t>(bytes, 12, 1);
+    Put<uint16_t>(bytes, 14, 32);
+    Put<uint32_t>(bytes, 16, BI_BITFIELDS);
+    for (auto [offset, mask] : {std::pair{40, 0x00FF0000u}, {44, 0x0000FF00u}, {48, 0x000000FFu}, {52, 0xFF000000u}})
+        Put<uint32_t>(bytes, offset, mask);
+    return bytes + std::string(4, '\0') + std::string{char(kB), char(kG), char(kR), char(0xFF)};
 }
 
 // 2 × 2 premultiplied pixels after a 32-byte header; the top-left one is transparent.
@@ -144,6 +160,10 @@ TEST_F(ImageViewDialogTest, EveryKindOfPictureShowsItsLabelAndItsPixels)
     const std::vector<Case> cases = {
         {"DIB", [&] { return NodeWith<CCBData_DIB>(Dib(640, 480)); },
          L"640×480  24ビット/ピクセル", {300, 200}, kColour},
+        {"DIBV5, transparent pixel", [&] { return NodeWith<CCBData_DIB>(DibV5WithAlpha()); },
+         L"2×1  32ビット/ピクセル", {5, 5}, kBackground},
+        {"DIBV5, opaque pixel", [&] { return NodeWith<CCBData_DIB>(DibV5WithAlpha()); },
+         L"2×1  32ビット/ピクセル", {6, 5}, kColour},
         {"bitmap", [] { return Bitmap(); }, L"7×5  32ビット/ピクセル", {8, 8}, kColour},
         {"metafile picture",
          [&] {
