@@ -1,5 +1,7 @@
 #include "app/PlexaApp.h"
 
+#include "app/AboutDlg.h"
+#include "app/SettingDialog.h"
 #include "capture/RegisteredFormats.h"
 #include "framework/DocTemplate.h"
 #include "framework/Registry.h"
@@ -93,11 +95,37 @@ CaptureOptions CPlexaApp::GetCaptureOptions() const
 bool CPlexaApp::OnCmdMsg(UINT nID)
 {
     switch (nID) {
+    case ID_SETTINGS:
+        OnSettings();
+        return true;
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
     case ID_DELETE_SETTINGS_AND_EXIT:
         OnDeleteSettingsAndExit();
         return true;
     }
     return false;
+}
+
+void CPlexaApp::OnSettings()
+{
+    CSettingDialog dialog;
+    dialog.m_nSizeLimit = m_nSubDirSizeLimit;
+    dialog.m_nShellIDListMode = m_nHowToGetShellIDList;
+    if (dialog.DoModal(GetMainHwnd()) != IDOK)
+        return;
+    // The next capture uses them; the snapshot on screen stays as it was taken.
+    m_nSubDirSizeLimit = dialog.m_nSizeLimit;
+    m_nHowToGetShellIDList = dialog.m_nShellIDListMode;
+    WriteProfileInt(L"Settings", L"SubDirSizeLimit", m_nSubDirSizeLimit);
+    WriteProfileInt(L"Settings", L"HowToGetShellIDList", m_nHowToGetShellIDList);
+}
+
+void CPlexaApp::OnAppAbout()
+{
+    CAboutDlg dialog;
+    dialog.DoModal(GetMainHwnd());
 }
 
 void CPlexaApp::OnDeleteSettingsAndExit()

@@ -1,5 +1,6 @@
 // Plexa's application object: start-up, the working folder, the capture
-// settings, delete-settings-and-exit, and wheel routing.
+// settings with their dialog, the version dialog, delete-settings-and-exit,
+// and wheel routing.
 #pragma once
 
 #include "app/WorkFolder.h"
@@ -44,6 +45,8 @@ protected:
     virtual std::wstring GetTempRoot() const { return CWorkFolder::GetTempRoot(); }
 
 private:
+    void OnSettings();
+    void OnAppAbout();
     void OnDeleteSettingsAndExit();
 
     // The libraries InitInstance starts; ExitInstance ends OLE, then GDI+.

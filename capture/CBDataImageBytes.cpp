@@ -4,6 +4,8 @@
 #include "portable/DragImageLayout.h"
 #include "framework/GdiPlus.h"
 
+#include <climits>
+
 ByteSpan CCBData_ImageBytes::Bytes()
 {
     if (!m_pBytes)
@@ -22,6 +24,17 @@ CImagePtr CCBData_DIB::CreateImage(int& width, int& height, int& bitsPerPixel)
     width = layout->width;
     height = layout->height;
     bitsPerPixel = layout->planes * layout->bitCount;
+    if (HasAlphaChannel(*layout, bytes) && layout->width <= INT_MAX / 4) {
+        // GDI+ reads a DIB as opaque; over the kept bytes the alpha stays.
+        // Bottom-up rows start from the last one stored, upwards.
+        const int rows = layout->height < 0 ? -layout->height : layout->height;
+        const int stride = layout->width * 4;
+        BYTE* top = m_pBytes.get() + layout->bitsOffset;
+        if (layout->height > 0)
+            top += static_cast<size_t>(rows - 1) * stride;
+        return CImagePtr(new Gdiplus::Bitmap(layout->width, rows, layout->height > 0 ? -stride : stride,
+                                             PixelFormat32bppARGB, top));
+    }
     auto* info = reinterpret_cast<const BITMAPINFO*>(m_pBytes.get());
     return CImagePtr(new Gdiplus::Bitmap(info, m_pBytes.get() + layout->bitsOffset));
 }

@@ -1,9 +1,55 @@
 #include "framework/Dialog.h"
 
+#include "common/IntegerText.h"
+#include "framework/Format.h"
+#include "framework/FrameworkIds.h"
+#include "framework/WinApp.h"
+
 void DDX_Control(CDataExchange& dx, UINT id, CWnd& control)
 {
     if (!control.GetSafeHwnd())
         control.SubclassDlgItem(id, dx.m_hDlg);
+}
+
+void DDX_Text(CDataExchange& dx, UINT id, int& value)
+{
+    if (dx.m_bFailed)
+        return;
+    const HWND control = ::GetDlgItem(dx.m_hDlg, id);
+    if (!dx.m_bSaveAndValidate) {
+        ::SetWindowTextW(control, FormatString(L"%d", value).c_str());
+        return;
+    }
+    std::wstring text(::GetWindowTextLengthW(control) + 1, L'\0');
+    text.resize(::GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+    if (const std::optional<int> parsed = ParseDecimalInt(text)) {
+        value = *parsed;
+        return;
+    }
+    dx.m_bFailed = true;
+    AfxMessageBox(IDS_INTEGER_REQUIRED);
+    // The user corrects the text where it is, all of it selected.
+    ::SetFocus(control);
+    ::SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+void DDX_Radio(CDataExchange& dx, UINT firstId, int& value)
+{
+    if (dx.m_bFailed)
+        return;
+    const HWND first = ::GetDlgItem(dx.m_hDlg, firstId);
+    if (dx.m_bSaveAndValidate)
+        value = -1;
+    int index = 0;
+    // The group runs from the first button up to the next control that starts a group.
+    for (HWND button = first; button; button = ::GetWindow(button, GW_HWNDNEXT), ++index) {
+        if (button != first && (::GetWindowLongPtrW(button, GWL_STYLE) & WS_GROUP))
+            break;
+        if (!dx.m_bSaveAndValidate)
+            ::SendMessageW(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        else if (::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            value = index;
+    }
 }
 
 INT_PTR CDialogEx::DoModal(HWND parent)

@@ -13,6 +13,12 @@ struct CDataExchange {
 
 // Binds control `id` of the dialog to `control`, once.
 void DDX_Control(CDataExchange& dx, UINT id, CWnd& control);
+// A signed decimal integer in control `id`. A text that is no int fails the
+// exchange: the user is told (message 61712) and the control gets the focus.
+void DDX_Text(CDataExchange& dx, UINT id, int& value);
+// The radio group starting at button `firstId`: the index of the checked
+// button, -1 when none is.
+void DDX_Radio(CDataExchange& dx, UINT firstId, int& value);
 
 class CDialogEx : public CWnd {
 public:

@@ -42,9 +42,14 @@ CWinApp::~CWinApp()
         g_pApp = nullptr;
 }
 
+HWND CWinApp::GetMainHwnd() const
+{
+    return m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+}
+
 int CWinApp::DoMessageBox(const std::wstring& text, UINT type)
 {
-    HWND owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    HWND owner = GetMainHwnd();
     if (owner)
         owner = ::GetLastActivePopup(owner);
     return ::MessageBoxW(owner, text.c_str(), m_strAppName.c_str(), type);

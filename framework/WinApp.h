@@ -44,6 +44,9 @@ public:
                                   const wchar_t* defaultValue = L"") const;
     bool WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) const;
 
+    // The main window's handle, the owner of the application's dialogs; null when there is none.
+    HWND GetMainHwnd() const;
+
     // Attributes
     HINSTANCE m_hInstance;
     CWnd* m_pMainWnd = nullptr;

@@ -92,3 +92,21 @@ std::optional<DibLayout> ReadDibLayout(ByteSpan bytes)
         return std::nullopt;
     return dib;
 }
+
+bool HasAlphaChannel(const DibLayout& dib, ByteSpan bytes)
+{
+    // Masks at offsets 40 to 52: inside a header of 56 bytes or more, or
+    // right after a 40-byte header for BI_ALPHABITFIELDS.
+    constexpr uint32_t kMasksEnd = 56;
+    const bool masksPresent = (dib.compression == kBitFields && dib.headerSize >= kMasksEnd) ||
+                              dib.compression == kAlphaBitFields;
+    if (dib.bitCount != 32 || !masksPresent || !Fits(bytes, 40, 16))
+        return false;
+    if (ReadU32(bytes, 40) != 0x00FF0000u || ReadU32(bytes, 44) != 0x0000FF00u ||
+        ReadU32(bytes, 48) != 0x000000FFu || ReadU32(bytes, 52) != 0xFF000000u)
+        return false;
+    for (uint64_t alpha = dib.bitsOffset + 3; alpha < dib.bitsOffset + dib.bitsSize; alpha += 4)
+        if (bytes[alpha] != 0)
+            return true;
+    return false;
+}

@@ -25,3 +25,10 @@ struct DibLayout {
 // width or height out of range, a palette larger than the bit count allows, or
 // a colour table or pixel bits that reach past the end of `bytes`.
 std::optional<DibLayout> ReadDibLayout(ByteSpan bytes);
+
+// Whether the 32-bit pixels of a bitmap read by ReadDibLayout carry straight
+// alpha in their top byte: the masks (inside a V3 or later header, or the four
+// of BI_ALPHABITFIELDS) name alpha, red, green and blue byte by byte, and some
+// pixel is not fully transparent. All-zero alpha is the unused byte of an
+// opaque bitmap.
+bool HasAlphaChannel(const DibLayout& dib, ByteSpan bytes);

@@ -236,3 +236,32 @@ TEST(DibLayout, BitCountZeroWithoutCompressionHasNoBits)
 {
     EXPECT_FALSE(ReadDibLayout(Dib({.width = 1, .height = 1, .bitCount = 0}).Zeros(64)));
 }
+
+TEST(DibLayout, AlphaIsReadOnlyFromByteMasksAndSomeVisiblePixel)
+{
+    // Red, green, blue and alpha masks at offsets 40 to 52, then one pixel.
+    const auto withMasks = [](LeBytes bytes, uint32_t alphaMask, uint32_t pixel) {
+        bytes.SetU32(40, 0x00FF0000).SetU32(44, 0x0000FF00).SetU32(48, 0x000000FF).SetU32(52, alphaMask);
+        return bytes.U32(pixel);
+    };
+    const LeBytes v5 = Dib({.bitCount = 32, .compression = kBitFields, .size = 124}).Zeros(12);
+    const LeBytes four = Dib({.bitCount = 32, .compression = kAlphaBitFields}).Zeros(16);
+    const LeBytes three = Dib({.bitCount = 32, .compression = kBitFields}).Zeros(16);
+    const struct {
+        const char* name;
+        LeBytes bytes;
+        bool alpha;
+    } cases[] = {
+        {"V5 header", withMasks(v5, 0xFF000000, 0x80112233), true},
+        {"alpha bit fields", withMasks(four, 0xFF000000, 0x01000000), true},
+        {"all alpha zero", withMasks(four, 0xFF000000, 0x00FFFFFF), false},
+        {"no alpha mask", withMasks(four, 0, 0xFF000000), false},
+        {"three masks after a 40-byte header", withMasks(three, 0xFF000000, 0xFF000000), false},
+        {"24 bits", Dib({.bitCount = 24}).U32(0xFFFFFFFF), false},
+    };
+    for (const auto& c : cases) {
+        const auto layout = ReadDibLayout(c.bytes);
+        ASSERT_TRUE(layout) << c.name;
+        EXPECT_EQ(HasAlphaChannel(*layout, c.bytes), c.alpha) << c.name;
+    }
+}

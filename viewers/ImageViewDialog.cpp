@@ -1,0 +1,61 @@
+#include "viewers/ImageViewDialog.h"
+
+#include "framework/Format.h"
+#include "framework/GdiPlus.h"
+#include "res/resource.h"
+
+namespace {
+
+// "W×H  Nビット/ピクセル", without the depth when it is 0; empty unless both
+// sides are above 0.
+std::wstring SizeLabel(int width, int height, int bitsPerPixel)
+{
+    if (width <= 0 || height <= 0)
+        return {};
+    std::wstring label = FormatString(L"%u×%u", width, height);
+    if (bitsPerPixel != 0)
+        label += FormatString(L"  %uビット/ピクセル", bitsPerPixel);
+    return label;
+}
+
+}
+
+CImageViewDialog::CImageViewDialog(CCBData* node) : CPlexaPropertyPage(IDD_IMAGE_VIEW, node) {}
+
+CImageViewDialog::~CImageViewDialog() = default;
+
+void CImageViewDialog::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Control(dx, IDC_IMAGE_PLACEHOLDER, m_frame);
+    DDX_Control(dx, IDC_IMAGE_INFO, m_label);
+}
+
+BOOL CImageViewDialog::OnInitDialog()
+{
+    CPlexaPropertyPage::OnInitDialog();
+    int width = 0, height = 0, bitsPerPixel = 0;
+    if (m_pData)
+        m_pImage = m_pData->CreateImage(width, height, bitsPerPixel);
+    m_label.SetWindowText(SizeLabel(width, height, bitsPerPixel));
+
+    // The picture window takes the hidden placeholder's place.
+    RECT frame{};
+    ::GetWindowRect(m_frame, &frame);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
+    m_imgWnd.Create(m_hWnd);
+    ::MoveWindow(m_imgWnd, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
+    m_imgWnd.SetImage(m_pImage.get());
+    ::ShowWindow(m_frame, SW_HIDE);
+    return TRUE;
+}
+
+void CImageViewDialog::OnSize(UINT, int cx, int cy)
+{
+    if (!m_imgWnd.GetSafeHwnd())
+        return;
+    // Keeps its top-left corner and reaches the page's right and bottom edges.
+    RECT rect{};
+    ::GetWindowRect(m_imgWnd, &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    ::MoveWindow(m_imgWnd, rect.left, rect.top, cx - rect.left, cy - rect.top, TRUE);
+}
