@@ -105,7 +105,7 @@ setup_wine() {
     # A persistent server keeps process start-up cheap across tests. Starting
     # Wine's own services here, with their output discarded, keeps them from
     # holding the test runner's output pipes open after the tests end.
-    wineserver -p
+    wineserver -p 2>/dev/null || true  # already running for this prefix is fine
     wineboot >/dev/null 2>&1 </dev/null
     # Without a window manager, Wine otherwise waits two seconds for one at
     # every top-level window it hides; unmanaged windows get Wine's own frames.
