@@ -1,6 +1,8 @@
 // The caret, the selection it extends, and scrolling of the hex dump.
 #include "viewers/HexViewCtrl.h"
 
+#include "framework/ScrollRequest.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -155,24 +157,9 @@ void CHexViewCtrl::OnVScroll(int code)
 
 void CHexViewCtrl::OnHScroll(int code)
 {
-    int left = m_nLeftCol;
     // A page of the horizontal bar is 8 columns, not the window's width.
-    switch (code) {
-    case SB_LINELEFT: left -= 1; break;
-    case SB_LINERIGHT: left += 1; break;
-    case SB_PAGELEFT: left -= 8; break;
-    case SB_PAGERIGHT: left += 8; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SCROLLINFO info{sizeof(info), SIF_ALL};
-        ::GetScrollInfo(m_hWnd, SB_HORZ, &info);
-        left = info.nTrackPos;
-        break;
-    }
-    case SB_LEFT: left = 0; break;
-    case SB_RIGHT: left = m_nMaxLeftCol; break;
-    }
-    left = std::clamp(left, 0, m_nMaxLeftCol);
+    const int left = std::clamp(ScrollRequestTarget(m_hWnd, SB_HORZ, code, m_nLeftCol, 1, 8, m_nMaxLeftCol), 0,
+                                m_nMaxLeftCol);
     if (left != m_nLeftCol || code == SB_THUMBPOSITION) {
         ScrollToColumn(left, code != SB_THUMBTRACK);
         ::UpdateWindow(m_hWnd);

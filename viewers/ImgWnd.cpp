@@ -2,6 +2,7 @@
 
 #include "framework/GdiPlus.h"
 #include "framework/Handles.h"
+#include "framework/ScrollRequest.h"
 #include "res/resource.h"
 
 #include <climits>
@@ -178,25 +179,8 @@ void CImgWnd::DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip, const Gdi
 void CImgWnd::OnScroll(int bar, UINT code)
 {
     const bool horz = bar == SB_HORZ;
-    const int pos = horz ? m_xScroll : m_yScroll;
-    const int line = horz ? m_cxScrollLine : m_cyScrollLine;
-    const int page = horz ? m_cxClient : m_cyClient;
-    int next = pos;
-    switch (code) {
-    case SB_LINEUP: next = pos - line; break;
-    case SB_LINEDOWN: next = pos + line; break;
-    case SB_PAGEUP: next = pos - page; break;
-    case SB_PAGEDOWN: next = pos + page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SCROLLINFO info{sizeof(info), SIF_ALL};
-        ::GetScrollInfo(m_hWnd, bar, &info);
-        next = info.nTrackPos;
-        break;
-    }
-    case SB_TOP: next = 0; break;
-    case SB_BOTTOM: next = horz ? m_xMaxScroll : m_yMaxScroll; break;
-    }
+    const int next = horz ? ScrollRequestTarget(m_hWnd, bar, code, m_xScroll, m_cxScrollLine, m_cxClient, m_xMaxScroll)
+                          : ScrollRequestTarget(m_hWnd, bar, code, m_yScroll, m_cyScrollLine, m_cyClient, m_yMaxScroll);
     // While the thumb is tracked the bar shows its own position.
     const bool updateBar = code != SB_THUMBTRACK;
     if (horz)
