@@ -31,6 +31,20 @@ BOOL CALLBACK FindPropertyList(HWND hWnd, LPARAM param)
     return FALSE;
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleControl(HWND hWnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (::GetDlgCtrlID(hWnd) != search->id || !::IsWindowVisible(hWnd))
+        return TRUE;
+    search->found = hWnd;
+    return FALSE;
+}
+
 }  // namespace
 
 HWND CPlexaWindow::ToolBar() const
@@ -65,6 +79,21 @@ HWND CPlexaWindow::PropertyList() const
     return found;
 }
 
+HWND CPlexaWindow::ContentControl(int id) const
+{
+    ControlSearch search{id, nullptr};
+    ::EnumChildWindows(ContentPane(), FindVisibleControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring CPlexaWindow::TextOf(HWND window)
+{
+    // WM_GETTEXT, unlike GetWindowText, reads controls of other processes.
+    wchar_t text[256] = {};
+    ::SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 DWORD CPlexaWindow::ProcessId() const
 {
     DWORD processId = 0;
@@ -74,9 +103,7 @@ DWORD CPlexaWindow::ProcessId() const
 
 std::wstring CPlexaWindow::Title() const
 {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(m_hFrame, text, 256);
-    return text;
+    return TextOf(m_hFrame);
 }
 
 int CPlexaWindow::TreeWidth() const

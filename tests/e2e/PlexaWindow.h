@@ -19,6 +19,10 @@ public:
     HWND ContentPane() const;
     // The property page's list, inside the content pane's sheet.
     HWND PropertyList() const;
+    // The visible control `id` of the page the content pane shows; null when none.
+    HWND ContentControl(int id) const;
+    // The text of a window of another process.
+    static std::wstring TextOf(HWND window);
     DWORD ProcessId() const;
     std::wstring Title() const;
     int TreeWidth() const;

@@ -39,30 +39,6 @@ std::string WideBytes(const std::wstring& text)
     return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
 }
 
-// The text of the content pane's control `id`, as another program reads it.
-std::wstring ControlText(const CPlexaWindow& plexa, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    ::EnumChildWindows(
-        plexa.ContentPane(),
-        [](HWND hWnd, LPARAM param) {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (::GetDlgCtrlID(hWnd) != s->id || !::IsWindowVisible(hWnd))
-                return TRUE;
-            s->found = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
-        return L"(no control)";
-    wchar_t text[256] = {};
-    ::SendMessageW(search.found, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 }  // namespace
 
 TEST_F(PlexaSession, PastedTextFormatsShowOnTheTextPage)
@@ -85,6 +61,6 @@ TEST_F(PlexaSession, PastedTextFormatsShowOnTheTextPage)
                                        [&](const CRemoteTreeItem& item) { return item.text == sample.label; });
         ASSERT_NE(node, formats.end()) << sample.label;
         TreeView_SelectItem(plexa.Tree(), node->handle);
-        EXPECT_EQ(ControlText(plexa, IDC_TEXT), sample.shown) << sample.label;
+        EXPECT_EQ(CPlexaWindow::TextOf(plexa.ContentControl(IDC_TEXT)), sample.shown) << sample.label;
     }
 }

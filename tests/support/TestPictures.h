@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // A 32-bit device-dependent bitmap filled with one colour.
 HBITMAP CreateTestBitmap(int cx, int cy, COLORREF color);
 // A metafile picture block (MM_ANISOTROPIC with the given extents in
@@ -10,3 +12,9 @@ HBITMAP CreateTestBitmap(int cx, int cy, COLORREF color);
 HGLOBAL CreateTestMetafilePict(LONG xExt, LONG yExt);
 // An enhanced metafile with the given frame (0.01 mm) that draws one rectangle.
 HENHMETAFILE CreateTestEnhMetafile(const RECT& frame);
+
+// A packed 24-bit device-independent bitmap (CF_DIB) of one colour.
+std::string CreateTestDib(int cx, int cy, COLORREF color);
+// A cx × cy picture of one colour in the file format of `mime` ("image/png"
+// ...), encoded by GDI+, which must be running.
+std::string CreateTestPictureFile(const wchar_t* mime, int cx, int cy, COLORREF color);

@@ -1,7 +1,5 @@
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
-#include "framework/ComPtr.h"
-#include "framework/GdiPlus.h"
 #include "framework/PropertySheet.h"
 #include "res/resource.h"
 #include "support/HostWindow.h"
@@ -30,24 +28,6 @@ void Put(std::string& bytes, size_t offset, T value)
     std::memcpy(bytes.data() + offset, &value, sizeof(T));
 }
 
-// A packed 24-bit bitmap of one colour, rows padded to 4 bytes.
-std::string Dib(int cx, int cy)
-{
-    std::string bytes(40, '\0');
-    Put<uint32_t>(bytes, 0, 40);
-    Put<int32_t>(bytes, 4, cx);
-    Put<int32_t>(bytes, 8, cy);
-    Put<uint16_t>(bytes, 12, 1);
-    Put<uint16_t>(bytes, 14, 24);
-    std::string row;
-    for (int x = 0; x < cx; ++x)
-        row += std::string{char(kB), char(kG), char(kR)};
-    row.resize((row.size() + 3) / 4 * 4, '\0');
-    for (int y = 0; y < cy; ++y)
-        bytes += row;
-    return bytes;
-}
-
 // A CF_DIBV5 of 2 × 1 pixels with alpha: the left one transparent, the right one opaque.
 std::string DibV5WithAlpha()
 {
@@ -71,29 +51,6 @@ std::string DragImage()
     Put<int32_t>(bytes, 4, 2);
     const std::string opaque{char(kB), char(kG), char(kR), char(0xFF)};
     return bytes + opaque + opaque + std::string(4, '\0') + opaque;  // stored bottom-up
-}
-
-// A 3 × 3 picture of one colour in the file format of `mime`, written by GDI+.
-std::string ImageFile(const wchar_t* mime)
-{
-    Gdiplus::Bitmap bitmap(3, 3, PixelFormat24bppRGB);
-    Gdiplus::Graphics(&bitmap).Clear(Gdiplus::Color(255, kR, kG, kB));
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    CComPtr<IStream> stream;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-    for (UINT i = 0; i < count; ++i)
-        if (std::wcscmp(encoders[i].MimeType, mime) == 0)
-            bitmap.Save(stream.Get(), &encoders[i].Clsid, nullptr);
-    STATSTG stat{};
-    stream->Stat(&stat, STATFLAG_NONAME);
-    std::string bytes(static_cast<size_t>(stat.cbSize.QuadPart), '\0');
-    stream->Seek({}, STREAM_SEEK_SET, nullptr);
-    stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
-    return bytes;
 }
 
 // A 7 × 5 bitmap node; the node keeps a copy of the handle.
@@ -158,7 +115,7 @@ TEST_F(ImageViewDialogTest, EveryKindOfPictureShowsItsLabelAndItsPixels)
         COLORREF colour;
     };
     const std::vector<Case> cases = {
-        {"DIB", [&] { return NodeWith<CCBData_DIB>(Dib(640, 480)); },
+        {"DIB", [&] { return NodeWith<CCBData_DIB>(CreateTestDib(640, 480, kColour)); },
          L"640×480  24ビット/ピクセル", {300, 200}, kColour},
         {"DIBV5, transparent pixel", [&] { return NodeWith<CCBData_DIB>(DibV5WithAlpha()); },
          L"2×1  32ビット/ピクセル", {5, 5}, kBackground},
@@ -188,7 +145,8 @@ TEST_F(ImageViewDialogTest, EveryKindOfPictureShowsItsLabelAndItsPixels)
          L"2×2  32ビット/ピクセル", {5, 5}, kBackground},
         {"drag image, opaque pixel", [&] { return NodeWith<CCBData_DragImageBits>(DragImage()); },
          L"2×2  32ビット/ピクセル", {6, 6}, kColour},
-        {"PNG", [&] { return NodeWith(ImageFile(L"image/png")); }, L"3×3  [0-9]+ビット/ピクセル", {6, 6}, kColour},
+        {"PNG", [&] { return NodeWith(CreateTestPictureFile(L"image/png", 3, 3, kColour)); },
+         L"3×3  [0-9]+ビット/ピクセル", {6, 6}, kColour},
         {"no bytes", [] { return std::make_unique<CCBData>(); }, L"", {5, 5}, kBackground},
         {"undecodable", [&] { return NodeWith("no picture at all"); }, L"", {5, 5}, kBackground},
     };
