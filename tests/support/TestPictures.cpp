@@ -1,7 +1,6 @@
 #include "support/TestPictures.h"
 
 #include "framework/ComPtr.h"
-#include "framework/GdiPlus.h"
 #include "framework/Handles.h"
 
 #include <cstring>
@@ -71,24 +70,30 @@ std::string CreateTestDib(int cx, int cy, COLORREF color)
     return bytes;
 }
 
-std::string CreateTestPictureFile(const wchar_t* mime, int cx, int cy, COLORREF color)
+std::string EncodePicture(Gdiplus::Image& picture, const wchar_t* mime)
 {
-    Gdiplus::Bitmap bitmap(cx, cy, PixelFormat24bppRGB);
-    Gdiplus::Graphics(&bitmap).Clear(Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color)));
     UINT count = 0, size = 0;
     Gdiplus::GetImageEncodersSize(&count, &size);
     std::vector<BYTE> buffer(size);
     auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
     Gdiplus::GetImageEncoders(count, size, encoders);
     CComPtr<IStream> stream;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+        return {};
     for (UINT i = 0; i < count; ++i)
         if (std::wcscmp(encoders[i].MimeType, mime) == 0)
-            bitmap.Save(stream.Get(), &encoders[i].Clsid, nullptr);
+            picture.Save(stream.Get(), &encoders[i].Clsid, nullptr);
     STATSTG stat{};
     stream->Stat(&stat, STATFLAG_NONAME);
     std::string bytes(static_cast<size_t>(stat.cbSize.QuadPart), '\0');
     stream->Seek({}, STREAM_SEEK_SET, nullptr);
     stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
     return bytes;
+}
+
+std::string CreateTestPictureFile(const wchar_t* mime, int cx, int cy, COLORREF color)
+{
+    Gdiplus::Bitmap bitmap(cx, cy, PixelFormat24bppRGB);
+    Gdiplus::Graphics(&bitmap).Clear(Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color)));
+    return EncodePicture(bitmap, mime);
 }

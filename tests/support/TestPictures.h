@@ -1,6 +1,8 @@
 // GDI pictures for test media. Each is new and owned by the caller.
 #pragma once
 
+#include "framework/GdiPlus.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,6 +17,8 @@ HENHMETAFILE CreateTestEnhMetafile(const RECT& frame);
 
 // A packed 24-bit device-independent bitmap (CF_DIB) of one colour.
 std::string CreateTestDib(int cx, int cy, COLORREF color);
-// A cx × cy picture of one colour in the file format of `mime` ("image/png"
-// ...), encoded by GDI+, which must be running.
+// The picture in the file format of `mime` ("image/png" ...), encoded by
+// GDI+, which must be running; empty when no encoder takes it.
+std::string EncodePicture(Gdiplus::Image& picture, const wchar_t* mime);
+// A cx × cy picture of one colour, encoded as EncodePicture does.
 std::string CreateTestPictureFile(const wchar_t* mime, int cx, int cy, COLORREF color);

@@ -1,0 +1,261 @@
+// Makes the README's pictures: starts Plexa.exe, pastes a clipboard as a
+// person would have it after copying a picture from a web page and an
+// e-mail attachment, shows each page and both dialogs, and saves each
+// window as it appears on the screen into the folder given.
+//   readme_screenshots.exe FOLDER
+#include "e2e/PlexaWindow.h"
+#include "e2e/RemoteControls.h"
+#include "e2e/SampleSources.h"
+#include "e2e/UserInput.h"
+#include "framework/FrameworkIds.h"
+#include "framework/Registry.h"
+#include "framework/ScopedOle.h"
+#include "res/resource.h"
+#include "support/PlexaProcess.h"
+#include "support/TempDir.h"
+#include "support/TestDataObject.h"
+#include "support/TestPictures.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Plexa\\Plexa";
+constexpr RECT kFrameRect{40, 40, 1000, 680};
+constexpr DWORD kSettleMs = 800;
+// Tabs stand in the order プロパティ, HEX, テキスト, 画像.
+constexpr int kHexTab = 1;
+
+CLIPFORMAT Registered(const wchar_t* name)
+{
+    return static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(name));
+}
+
+// A small drawing of the kind people copy from a web page.
+std::string DemoPng()
+{
+    Gdiplus::Bitmap bitmap(240, 150, PixelFormat32bppARGB);
+    Gdiplus::Graphics graphics(&bitmap);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    const Gdiplus::LinearGradientBrush sky(Gdiplus::Point(0, 0), Gdiplus::Point(0, 150),
+                                           Gdiplus::Color(255, 90, 150, 230), Gdiplus::Color(255, 220, 235, 250));
+    graphics.FillRectangle(&sky, 0, 0, 240, 150);
+    const Gdiplus::SolidBrush sun(Gdiplus::Color(255, 255, 200, 60));
+    graphics.FillEllipse(&sun, 160, 20, 50, 50);
+    const Gdiplus::SolidBrush hill(Gdiplus::Color(255, 60, 140, 80));
+    graphics.FillEllipse(&hill, -60, 100, 240, 120);
+    const Gdiplus::SolidBrush farHill(Gdiplus::Color(200, 40, 110, 70));
+    graphics.FillEllipse(&farHill, 100, 110, 220, 100);
+    return EncodePicture(bitmap, L"image/png");
+}
+
+// "HTML Format" as browsers write it: a header of byte offsets into UTF-8.
+std::string HtmlFormat(std::string_view fragment)
+{
+    const std::string before = "<html><body>\r\n<!--StartFragment-->";
+    const std::string after = "<!--EndFragment-->\r\n</body></html>";
+    constexpr char kHeader[] = "Version:0.9\r\nStartHTML:%010zu\r\nEndHTML:%010zu\r\n"
+                               "StartFragment:%010zu\r\nEndFragment:%010zu\r\n"
+                               "SourceURL:https://example.jp/blog/hanami.html\r\n";
+    const size_t headerSize = std::snprintf(nullptr, 0, kHeader, size_t{}, size_t{}, size_t{}, size_t{});
+    const size_t startFragment = headerSize + before.size();
+    const size_t endFragment = startFragment + fragment.size();
+    const size_t endHtml = endFragment + after.size();
+    std::string header(headerSize + 1, '\0');
+    std::snprintf(header.data(), header.size(), kHeader, headerSize, endHtml, startFragment, endFragment);
+    header.resize(headerSize);
+    return header + before + std::string(fragment) + after;
+}
+
+CBytes FileGroupW(const std::vector<std::pair<std::wstring, std::string>>& files)
+{
+    CBytes bytes(sizeof(UINT) + files.size() * sizeof(FILEDESCRIPTORW), 0);
+    const UINT count = static_cast<UINT>(files.size());
+    std::memcpy(bytes.data(), &count, sizeof(count));
+    for (size_t i = 0; i < files.size(); ++i) {
+        FILEDESCRIPTORW descriptor{};
+        descriptor.dwFlags = FD_FILESIZE | FD_WRITESTIME | FD_UNICODE;
+        descriptor.nFileSizeLow = static_cast<DWORD>(files[i].second.size());
+        ::GetSystemTimeAsFileTime(&descriptor.ftLastWriteTime);
+        files[i].first.copy(descriptor.cFileName, MAX_PATH - 1);
+        std::memcpy(bytes.data() + sizeof(UINT) + i * sizeof(descriptor), &descriptor, sizeof(descriptor));
+    }
+    return bytes;
+}
+
+CComPtr<CTestDataObject> MakeDemoClipboard()
+{
+    using namespace std::string_view_literals;
+    const std::string utf8Caption = "\xE5\xA4\x9C\xE6\xA1\x9C\xE3\x81\xAE\xE5\x86\x99\xE7\x9C\x9F";  // 夜桜の写真
+    const std::vector<std::pair<std::wstring, std::string>> attachments{
+        {L"お花見の案内.txt", "4月5日(土) 10:00 上野公園\r\n"},
+        {L"地図.png", DemoPng()},
+    };
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"夜桜の写真\r\nhttps://example.jp/blog/hanami.html\0"sv)));
+    source->Offer({.cf = Registered(L"HTML Format")},
+                  CTestMedium::Global(BytesOf(std::string_view(HtmlFormat(
+                      "<p><img src=\"hanami.png\" alt=\"\"><br>" + utf8Caption + "</p>")))));
+    source->Offer({.cf = Registered(L"PNG")}, CTestMedium::Global(BytesOf(std::string_view(DemoPng()))));
+    source->Offer({.cf = Registered(CFSTR_FILEDESCRIPTORW)}, CTestMedium::Global(FileGroupW(attachments)));
+    auto& contents = source->Offer({.cf = Registered(CFSTR_FILECONTENTS), .tymed = TYMED_HGLOBAL | TYMED_ISTREAM});
+    for (size_t i = 0; i < attachments.size(); ++i)
+        contents.At(static_cast<LONG>(i), CTestMedium::Stream(BytesOf(std::string_view(attachments[i].second))));
+    return source;
+}
+
+// Saves what the screen shows of `window` (its frame included) as a PNG file.
+bool SaveWindowPicture(HWND window, const std::wstring& path)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, cx, cy);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    std::string png;
+    {
+        Gdiplus::Bitmap picture(bitmap, nullptr);
+        png = EncodePicture(picture, L"image/png");
+    }
+    ::DeleteObject(bitmap);
+    if (png.empty())
+        return false;
+    WriteFileBytes(path, png);
+    return true;
+}
+
+bool Save(HWND window, const std::wstring& folder, const wchar_t* name)
+{
+    PumpMessagesFor(kSettleMs);
+    const bool saved = SaveWindowPicture(window, folder + L"\\" + name);
+    std::fwprintf(stderr, L"%ls %ls\n", saved ? L"saved" : L"FAILED", name);
+    return saved;
+}
+
+HTREEITEM FindNode(const CPlexaWindow& plexa, const std::wstring& label)
+{
+    const std::vector<CRemoteTreeItem> roots = ReadRemoteTree(plexa.Tree());
+    if (roots.size() != 1)
+        return nullptr;
+    for (const CRemoteTreeItem& node : roots[0].children)
+        if (node.text == label)
+            return node.handle;
+    return nullptr;
+}
+
+bool ShowNode(const CPlexaWindow& plexa, const std::wstring& label)
+{
+    HTREEITEM node = FindNode(plexa, label);
+    return node && TreeView_SelectItem(plexa.Tree(), node);
+}
+
+// Clicks the tab `index` of the content pane's page tabs, as a person does.
+bool ClickPageTab(const CPlexaWindow& plexa, int index)
+{
+    HWND tabs = ::FindWindowExW(::GetWindow(plexa.ContentPane(), GW_CHILD), nullptr, WC_TABCONTROLW, nullptr);
+    CRemoteMemory memory(tabs, sizeof(RECT));
+    RECT rect{};
+    if (!tabs || !memory.IsValid() ||
+        !::SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(memory.Address())) ||
+        !memory.Read(0, &rect, sizeof(rect)))
+        return false;
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(tabs, &centre);
+    MoveMouseTo(centre);
+    PressLeftButton();
+    ReleaseLeftButton();
+    return true;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// The dialog box process `processId` shows, once it appears; null after 10 s.
+HWND WaitForDialog(DWORD processId)
+{
+    DialogSearch search{processId, nullptr};
+    for (int tries = 0; tries < 500 && !search.found; ++tries) {
+        PumpMessagesFor(20);
+        ::EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<DialogSearch*>(param);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                wchar_t name[16] = {};
+                ::GetClassNameW(window, name, 16);
+                if (owner != s->processId || !::IsWindowVisible(window) || std::wcscmp(name, L"#32770") != 0)
+                    return TRUE;
+                s->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+bool SaveDialog(const CPlexaWindow& plexa, UINT command, const std::wstring& folder, const wchar_t* name)
+{
+    ::PostMessageW(plexa.Frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    HWND dialog = WaitForDialog(plexa.ProcessId());
+    if (!dialog)
+        return false;
+    const bool saved = Save(dialog, folder, name);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    PumpMessagesFor(kSettleMs);
+    return saved;
+}
+
+bool MakePictures(const std::wstring& folder)
+{
+    CTempDir temp;
+    CPlexaProcess process(temp.Path());
+    const HWND frame = process.WaitForMainWindow();
+    if (!frame)
+        return false;
+    const CPlexaWindow plexa(frame);
+    ::MoveWindow(frame, kFrameRect.left, kFrameRect.top, kFrameRect.right - kFrameRect.left,
+                 kFrameRect.bottom - kFrameRect.top, TRUE);
+    const auto source = MakeDemoClipboard();
+    const CClipboardSource clipboard(source);
+    if (clipboard.Result() != S_OK || !plexa.RunCommand(ID_EDIT_PASTE))
+        return false;
+
+    bool ok = ShowNode(plexa, L"CFSTR_FILEDESCRIPTORW") && Save(frame, folder, L"plexa-after-paste.png");
+    ok = ShowNode(plexa, L"\"HTML Format\"") && Save(frame, folder, L"plexa-text.png") && ok;
+    ok = ShowNode(plexa, L"\"PNG\"") && Save(frame, folder, L"plexa-picture.png") && ok;
+    ok = ClickPageTab(plexa, kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
+    ok = SaveDialog(plexa, ID_SETTINGS, folder, L"plexa-settings.png") && ok;
+    ok = SaveDialog(plexa, ID_APP_ABOUT, folder, L"plexa-about.png") && ok;
+    return process.Close() == 0 && ok;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 2) {
+        std::fwprintf(stderr, L"usage: readme_screenshots.exe FOLDER\n");
+        return 2;
+    }
+    const CScopedGdiPlus gdiplus;
+    const CScopedOle ole;
+    // A fresh start, as a new user sees it, and nothing left behind.
+    registry::DeleteTree(kSettingsKey);
+    const bool made = MakePictures(argv[1]);
+    registry::DeleteTree(kSettingsKey);
+    return made ? 0 : 1;
+}
