@@ -3,6 +3,7 @@
 #include "capture/RegisteredFormats.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataFileDescriptor.h"
+#include "capture/CaptureMessageFilter.h"
 #include "capture/CopyingDialog.h"
 #include "framework/Format.h"
 #include "framework/OleDataObject.h"
@@ -13,14 +14,26 @@
 #include <ole2.h>
 
 #include <cstring>
+#include <unordered_set>
 
 namespace {
 
-bool SameDescription(const FORMATETC& a, const FORMATETC& b)
-{
-    return a.cfFormat == b.cfFormat && a.dwAspect == b.dwAspect && a.lindex == b.lindex && a.ptd == b.ptd &&
-           a.tymed == b.tymed;
-}
+struct SameDescription {
+    bool operator()(const FORMATETC& a, const FORMATETC& b) const
+    {
+        return a.cfFormat == b.cfFormat && a.dwAspect == b.dwAspect && a.lindex == b.lindex && a.ptd == b.ptd &&
+               a.tymed == b.tymed;
+    }
+};
+
+struct DescriptionHash {
+    size_t operator()(const FORMATETC& fmt) const
+    {
+        const uint64_t packed = (uint64_t{fmt.cfFormat} << 48) ^ (uint64_t{fmt.dwAspect} << 32) ^
+                                (uint64_t{static_cast<DWORD>(fmt.lindex)} << 16) ^ fmt.tymed;
+        return std::hash<uint64_t>{}(packed) ^ std::hash<const void*>{}(fmt.ptd);
+    }
+};
 
 // The progress dialog shown, and the main window disabled, for the life of a run.
 class CRunWindows {
@@ -116,12 +129,11 @@ void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats)
         for (UINT format = ::EnumClipboardFormats(0); format; format = ::EnumClipboardFormats(format))
             formats.push_back(FORMATETC{static_cast<CLIPFORMAT>(format), nullptr, 0, -1, 0});
     }
-    for (size_t i = 0; i + 1 < formats.size(); ++i) {
-        for (size_t j = formats.size() - 1; j > i; --j) {
-            if (SameDescription(formats[i], formats[j]))
-                formats.erase(formats.begin() + static_cast<ptrdiff_t>(j));
-        }
-    }
+    // Sources may offer hundreds of thousands of descriptions: one pass,
+    // keeping the first of each.
+    std::unordered_set<FORMATETC, DescriptionHash, SameDescription> seen;
+    seen.reserve(formats.size());
+    std::erase_if(formats, [&](const FORMATETC& fmt) { return !seen.insert(fmt).second; });
 }
 
 void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
@@ -131,6 +143,7 @@ void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatE
     bool aborted = false;
     {
         CRunWindows windows(dialog);
+        const CCaptureMessageFilter filter(dialog);
         CCBDataCreateContext context(host);
         context.m_pDataObject = dataObject;
         context.m_pDialog = &dialog;

@@ -95,6 +95,11 @@ public:
     {
         *out = nullptr;
         const auto* item = Find(list);
+        if (item && item->bindsToItsFolder && IsEqualIID(riid, IID_IShellFolder)) {
+            AddRef();
+            *out = static_cast<IShellFolder*>(this);
+            return S_OK;
+        }
         if (item && item->folder && IsEqualIID(riid, IID_IShellFolder))
             return item->folder->Build(reinterpret_cast<IShellFolder**>(out));
         if (item && item->stream && IsEqualIID(riid, IID_IStream))

@@ -26,6 +26,7 @@ public:
         std::optional<CBytes> stream;
         std::shared_ptr<const CFakeShellFolder> folder;
         std::optional<CFakeStorage> storage;
+        bool bindsToItsFolder = false;  // a folder that contains itself
     };
 
     CFakeShellFolder& Add(Item item);

@@ -63,6 +63,11 @@ public:
     {
         *out = nullptr;
         const auto* element = Find(name, STGTY_STORAGE, mode);
+        if (element && element->isItself) {
+            AddRef();
+            *out = this;
+            return S_OK;
+        }
         return element ? element->storage->Build(out) : STG_E_FILENOTFOUND;
     }
     IFACEMETHODIMP EnumElements(DWORD, void*, DWORD, IEnumSTATSTG** out) override
@@ -120,6 +125,12 @@ CFakeStorage& CFakeStorage::AddStorage(std::wstring name, CFakeStorage storage)
 {
     m_elements.push_back(
         {std::move(name), STGTY_STORAGE, true, {}, {}, std::make_shared<const CFakeStorage>(std::move(storage))});
+    return *this;
+}
+
+CFakeStorage& CFakeStorage::AddItself(std::wstring name)
+{
+    m_elements.push_back({std::move(name), STGTY_STORAGE, true, {}, {}, nullptr, true});
     return *this;
 }
 

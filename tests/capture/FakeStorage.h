@@ -17,6 +17,8 @@ class CFakeStorage {
 public:
     CFakeStorage& AddStream(std::wstring name, CBytes bytes, std::function<void()> onOpen = {});
     CFakeStorage& AddStorage(std::wstring name, CFakeStorage storage);
+    // Listed as a storage that opens as the very storage that lists it.
+    CFakeStorage& AddItself(std::wstring name);
     // Listed with this type (any STGTY_* value or none of them); opening it fails.
     CFakeStorage& AddUnopenable(std::wstring name, DWORD type);
 
@@ -30,6 +32,7 @@ public:
         CBytes bytes;
         std::function<void()> onOpen;
         std::shared_ptr<const CFakeStorage> storage;
+        bool isItself = false;
     };
 
 private:
