@@ -24,20 +24,6 @@ namespace {
 
 constexpr wchar_t kDepthStop[] = L"エラー\t階層が深すぎるため取得を中止しました。";
 
-size_t TempFilesIn(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"\\*.cvtmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    size_t count = 0;
-    do
-        ++count;
-    while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return count;
-}
-
 // Presses Esc in the progress dialog and gives the run time to look at it.
 void PressEscInTheProgressDialog()
 {
@@ -163,7 +149,7 @@ protected:
         return nodes;
     }
 
-    size_t TempFiles() const { return TempFilesIn(m_app.m_workFolder.m_strWorkDir); }
+    size_t TempFiles() const { return ListFolder(m_app.m_workFolder.m_strWorkDir, L"*.cvtmp").size(); }
 };
 
 // How deep the first child of each level goes before the walk stopped.
