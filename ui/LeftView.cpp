@@ -42,16 +42,28 @@ HTREEITEM CLeftView::InsertItem(HTREEITEM parent, const std::wstring& text, int 
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.iImage = insert.item.iSelectedImage = image;
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
+    if (node && node->m_pChildren && !node->m_pChildren->empty()) {
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = 1;
+    }
     return TreeView_InsertItem(m_hWnd, &insert);
 }
 
 void CLeftView::AddNodes(HTREEITEM parent, const CCBDataArray& nodes)
 {
-    for (const auto& node : nodes) {
-        const HTREEITEM item = InsertItem(parent, node->GetLabel(), node->m_nIcon, node.get());
-        if (node->m_pChildren)
-            AddNodes(item, *node->m_pChildren);
-    }
+    for (const auto& node : nodes)
+        InsertItem(parent, node->GetLabel(), node->m_nIcon, node.get());
+}
+
+void CLeftView::AddChildrenOnce(HTREEITEM item)
+{
+    if (TreeView_GetChild(m_hWnd, item))
+        return;
+    TVITEMW data{TVIF_PARAM, item};
+    TreeView_GetItem(m_hWnd, &data);
+    const auto* node = reinterpret_cast<const CCBData*>(data.lParam);
+    if (node && node->m_pChildren)
+        AddNodes(item, *node->m_pChildren);
 }
 
 void CLeftView::Rebuild()
@@ -81,6 +93,13 @@ void CLeftView::SelectFirstNode()
 
 bool CLeftView::OnNotifyReflect(NMHDR& hdr, LRESULT& result)
 {
+    if (hdr.code == TVN_ITEMEXPANDINGW) {
+        const auto& expanding = reinterpret_cast<const NMTREEVIEWW&>(hdr);
+        if (expanding.action & TVE_EXPAND)
+            AddChildrenOnce(expanding.itemNew.hItem);
+        result = FALSE;
+        return true;
+    }
     if (hdr.code != TVN_SELCHANGEDW)
         return false;
     const auto& change = reinterpret_cast<const NMTREEVIEWW&>(hdr);

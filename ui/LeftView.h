@@ -1,6 +1,7 @@
 // The capture tree: a root titled with the snapshot, one item per captured
 // node in capture order, nested items for subtrees. Selecting an item shows
-// its node in the content view.
+// its node in the content view. A subtree's items are made when it is first
+// expanded, so that a snapshot of a hundred thousand files shows at once.
 #pragma once
 
 #include "capture/CBData.h"
@@ -22,7 +23,9 @@ protected:
 private:
     void Rebuild();
     void SelectFirstNode();
+    // One level: items with a subtree get a button and their children later.
     void AddNodes(HTREEITEM parent, const CCBDataArray& nodes);
+    void AddChildrenOnce(HTREEITEM item);
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
 
     CImageListHandle m_imageList;  // the tree does not destroy it

@@ -73,6 +73,12 @@ std::vector<CRemoteTreeItem> ReadSiblings(HWND tree, CRemoteMemory& memory, HTRE
         CRemoteTreeItem item;
         if (!ReadTreeItem(tree, memory, handle, item))
             break;
+        // Subtrees are filled when first expanded: open and close it again,
+        // as a reader of the screen does.
+        if (!item.expanded) {
+            TreeView_Expand(tree, handle, TVE_EXPAND);
+            TreeView_Expand(tree, handle, TVE_COLLAPSE);
+        }
         item.children = ReadSiblings(tree, memory, TreeView_GetChild(tree, handle));
         items.push_back(std::move(item));
     }

@@ -106,6 +106,11 @@ TEST_F(LeftViewTest, TheSnapshotIsARootWithTheNodesInCaptureOrder)
     EXPECT_EQ(labels, (std::vector<std::wstring>{L"text", L"folder", L"picture"}));
     const HTREEITEM folder = TreeView_GetNextSibling(tree, TreeView_GetChild(tree, root));
     EXPECT_FALSE(Item(folder, text).state & TVIS_EXPANDED) << "subtrees start collapsed";
+    EXPECT_EQ(TreeView_GetCount(tree), 4u) << "a subtree's items come when it is first expanded";
+    for (int twice = 0; twice < 2; ++twice) {
+        TreeView_Expand(tree, folder, TVE_EXPAND);
+        TreeView_Expand(tree, folder, TVE_COLLAPSE);
+    }
     const HTREEITEM inner2 = TreeView_GetNextSibling(tree, TreeView_GetChild(tree, folder));
     EXPECT_EQ(Item(inner2, text).iImage, kIconUnknown);
     EXPECT_EQ(TreeView_GetCount(tree), 6u);
