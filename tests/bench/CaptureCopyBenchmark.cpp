@@ -1,6 +1,6 @@
-// Prints the throughput of copying a 256 MiB memory block and stream into a
-// node's temporary file, beside a plain write of the same bytes into the
-// same folder. Run by hand: wine capture_copy_benchmark.exe
+// The time to copy a 256 MiB memory block and stream into a node's temporary
+// file, against a plain write of the same bytes into the same folder.
+#include "BenchReport.h"
 #include "capture/CBDataCreateContext.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
@@ -8,21 +8,11 @@
 
 #include <ole2.h>
 
-#include <chrono>
-#include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr SIZE_T kSize = 256u << 20;
 constexpr DWORD kChunk = 1u << 20;
-
-double SecondsOf(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 void PlainWrite(const std::wstring& path, const BYTE* bytes)
 {
@@ -34,9 +24,10 @@ void PlainWrite(const std::wstring& path, const BYTE* bytes)
     }
 }
 
-void Report(const char* what, double seconds, double baseline)
+void Report(const char* name, const char* what, double seconds, double plain)
 {
-    std::printf("%-28s %8.1f MiB/s   %.2f x plain write\n", what, 256.0 / seconds, baseline / seconds);
+    PrintRatio(name, seconds / plain, 1.10);
+    PrintDetail("%s: %.1f MiB/s; plain WriteFile in 1 MiB chunks %.1f MiB/s", what, 256.0 / seconds, 256.0 / plain);
 }
 
 }
@@ -58,12 +49,11 @@ int main()
             PlainWrite(plainPath, bytes);  // warms the file system up
             const double plain = SecondsOf([&] { PlainWrite(plainPath, bytes); });
             ::DeleteFileW(plainPath.c_str());
-            Report("plain WriteFile, 1 MiB chunks", plain, plain);
-
-            Report("CaptureGlobal", SecondsOf([&] { context.CaptureGlobal(block); }), plain);
+            Report("capture-global", "CaptureGlobal", SecondsOf([&] { context.CaptureGlobal(block); }), plain);
             CComPtr<IStream> stream;
             ::CreateStreamOnHGlobal(block, FALSE, &stream);
-            Report("CaptureStream (HGLOBAL stream)", SecondsOf([&] { context.CaptureStream(stream); }), plain);
+            Report("capture-stream", "CaptureStream of a stream on memory", SecondsOf([&] { context.CaptureStream(stream); }),
+                   plain);
         }
     }
     ::OleUninitialize();

@@ -1,8 +1,8 @@
-// Prints the time to paint a full page of the hex dump at the start of a
-// 1 KiB node and at the last line of an 8 GiB node whose bytes are made up
-// on demand, and the process's peak working set after each: the dump reads
-// only the lines it draws, so both should match. Run by hand:
-// wine hex_paint_benchmark.exe
+// The time to paint a full page of the hex dump at the start of a 1 KiB node
+// and at the last line of an 8 GiB node whose bytes are made up on demand,
+// and the process's peak working set after each: the dump reads only the
+// lines it draws, so both should match.
+#include "BenchReport.h"
 #include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "viewers/HexViewCtrl.h"
@@ -77,10 +77,10 @@ int main()
     const double large = PaintMs(view);
     const double largePeak = PeakMiB();
 
-    std::printf("page of %d lines, %d paints each\n", view.GetPageLines(), kRepeats);
-    std::printf("1 KiB node, offset 0         %8.3f ms/paint   peak working set %7.1f MiB\n", small, smallPeak);
-    std::printf("8 GiB node, last line        %8.3f ms/paint   peak working set %7.1f MiB\n", large, largePeak);
-    std::printf("ratio 8 GiB / 1 KiB          %8.2f              peak growth      %7.1f MiB\n", large / small,
+    PrintRatio("hex-paint", large / small, 1.2);
+    PrintDetail("a page of %d lines, %d paints each", view.GetPageLines(), kRepeats);
+    PrintDetail("1 KiB node, offset 0: %.3f ms a paint, peak working set %.1f MiB", small, smallPeak);
+    PrintDetail("8 GiB node, last line: %.3f ms a paint, peak working set %.1f MiB (%.1f MiB more)", large, largePeak,
                 largePeak - smallPeak);
     return 0;
 }

@@ -1,7 +1,7 @@
-// Prints how long the text page takes to detect and decode 64 MiB of UTF-8,
+// How long the text page takes to detect and decode 64 MiB of UTF-8,
 // Shift_JIS and UTF-16LE text, beside a bare conversion of the same bytes
-// (MultiByteToWideChar, or a copy for UTF-16). Run by hand under the
-// Japanese code page: wine text_decode_benchmark.exe
+// (MultiByteToWideChar, or a copy for UTF-16), under the Japanese code page.
+#include "BenchReport.h"
 #include "viewers/CodePageDetection.h"
 #include "viewers/TextDecoder.h"
 
@@ -52,7 +52,12 @@ std::string MakeText(int codePage)
     return text;
 }
 
-void Measure(const char* name, int codePage, const CTextDecoder& decoder)
+struct Measured {
+    double ratio;
+    std::string detail;
+};
+
+Measured Measure(const char* name, int codePage, const CTextDecoder& decoder)
 {
     const std::string text = MakeText(codePage);
     const ByteSpan bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
@@ -75,18 +80,26 @@ void Measure(const char* name, int codePage, const CTextDecoder& decoder)
                                   static_cast<int>(wide.size()));
         }
     });
-    std::printf("%-10s detected %6d, %9zu characters: page %7.1f ms, bare %7.1f ms, ratio %.2f (goal <= 1.5)\n",
-                name, detected, characters, page * 1000, bare * 1000, page / bare);
+    char detail[160];
+    std::snprintf(detail, sizeof detail, "%s: code page %d detected, %zu characters; page %.1f ms, bare %.1f ms, %.2f x",
+                  name, detected, characters, page * 1000, bare * 1000, page / bare);
+    return {page / bare, detail};
 }
 
 }
 
 int main()
 {
-    std::printf("ANSI code page %u, %zu MiB each, best of %d\n", ::GetACP(), kSize >> 20, kRuns);
     const CTextDecoder decoder;
-    Measure("UTF-8", CP_UTF8, decoder);
-    Measure("Shift_JIS", 932, decoder);
-    Measure("UTF-16LE", -1, decoder);
+    const Measured texts[] = {Measure("UTF-8", CP_UTF8, decoder), Measure("Shift_JIS", 932, decoder),
+                              Measure("UTF-16LE", -1, decoder)};
+    double worst = 0;
+    for (const Measured& text : texts)
+        worst = std::max(worst, text.ratio);
+    PrintRatio("text-decode", worst, 1.5);
+    PrintDetail("the worst of three texts of %zu MiB, best of %d runs each, ANSI code page %u", kSize >> 20, kRuns,
+                ::GetACP());
+    for (const Measured& text : texts)
+        PrintDetail("%s", text.detail.c_str());
     return 0;
 }
