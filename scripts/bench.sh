@@ -7,7 +7,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 BENCHMARKS=(capture_copy capture_driver hex_paint tree text_decode startup)
 
 ensure_packages "${TEST_PACKAGES[@]}"
-build_windows ON --target "${BENCHMARKS[@]/%/_benchmark}"
+# The build speaks only when it fails, so that the figures stand alone.
+log="$BUILD/bench-build.log"
+mkdir -p "$BUILD"
+if ! build_windows ON --target "${BENCHMARKS[@]/%/_benchmark}" >"$log" 2>&1; then
+    cat "$log" >&2
+    exit 1
+fi
 
 cleanup() { stop_wine; stop_display; }
 trap cleanup EXIT

@@ -3,6 +3,7 @@
 // started several times and the median taken.
 #include "BenchReport.h"
 #include "framework/Handles.h"
+#include "support/PlexaProcess.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -20,28 +21,6 @@ std::wstring Beside(const wchar_t* name)
     return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-HWND VisibleWindowOf(DWORD processId)
-{
-    WindowSearch search{processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || !::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Seconds to an idle, visible main window; the program is closed afterwards.
 double SecondsToIdleWindow(const std::wstring& path)
 {
@@ -54,7 +33,7 @@ double SecondsToIdleWindow(const std::wstring& path)
                               &info))
             return;
         ::WaitForInputIdle(info.hProcess, 20000);
-        while (!(window = VisibleWindowOf(info.dwProcessId)) && ::WaitForSingleObject(info.hProcess, 1) == WAIT_TIMEOUT)
+        while (!(window = FindMainWindowOf(info.dwProcessId)) && ::WaitForSingleObject(info.hProcess, 1) == WAIT_TIMEOUT)
             ;
     });
     const CHandle process(info.hProcess), thread(info.hThread);

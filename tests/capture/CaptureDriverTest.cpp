@@ -8,6 +8,7 @@
 #include "framework/Wnd.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
+#include "support/WrappedDataObject.h"
 
 #include <gtest/gtest.h>
 
@@ -345,9 +346,9 @@ namespace {
 
 // Presses Esc in the progress dialog while the source hands out one format,
 // and takes long enough for the run to look at its messages next.
-class CAbortingDataObject final : public CTestComObject<IDataObject> {
+class CAbortingDataObject final : public CWrappedDataObject {
 public:
-    CAbortingDataObject(IDataObject* inner, CLIPFORMAT abortOn) : m_inner(inner), m_abortOn(abortOn) {}
+    CAbortingDataObject(IDataObject* inner, CLIPFORMAT abortOn) : CWrappedDataObject(inner), m_abortOn(abortOn) {}
 
     IFACEMETHODIMP GetData(FORMATETC* request, STGMEDIUM* medium) override
     {
@@ -355,22 +356,10 @@ public:
             ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
             ::Sleep(100);
         }
-        return m_inner->GetData(request, medium);
+        return CWrappedDataObject::GetData(request, medium);
     }
-    IFACEMETHODIMP GetDataHere(FORMATETC* request, STGMEDIUM* medium) override { return E_NOTIMPL; }
-    IFACEMETHODIMP QueryGetData(FORMATETC* request) override { return m_inner->QueryGetData(request); }
-    IFACEMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    IFACEMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    IFACEMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override
-    {
-        return m_inner->EnumFormatEtc(direction, out);
-    }
-    IFACEMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    IFACEMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
-    IFACEMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
 private:
-    CComPtr<IDataObject> m_inner;
     CLIPFORMAT m_abortOn;
 };
 

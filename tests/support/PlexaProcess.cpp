@@ -11,22 +11,26 @@ std::wstring PlexaPath()
     return path.substr(0, path.find_last_of(L'\\') + 1) + L"Plexa.exe";
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hWnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hWnd, &owner);
-    if (owner != search->processId || !::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER))
-        return TRUE;
-    search->found = hWnd;
-    return FALSE;
 }
 
+HWND FindMainWindowOf(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            if (owner != s->processId || !::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER))
+                return TRUE;
+            s->found = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 CPlexaProcess::CPlexaProcess(const std::wstring& tempRoot)
@@ -58,10 +62,8 @@ HWND CPlexaProcess::WaitForMainWindow(DWORD timeoutMs) const
 {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     do {
-        WindowSearch search{m_processId, nullptr};
-        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        if (const HWND found = FindMainWindowOf(m_processId))
+            return found;
         ::Sleep(50);
     } while (::GetTickCount64() < deadline);
     return nullptr;

@@ -6,6 +6,10 @@
 
 #include <string>
 
+// The visible top-level window of process `processId` that no other window
+// owns (its main window), or null.
+HWND FindMainWindowOf(DWORD processId);
+
 class CPlexaProcess {
 public:
     // Starts the Plexa.exe beside the test program.
