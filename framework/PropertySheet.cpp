@@ -1,5 +1,7 @@
 #include "framework/PropertySheet.h"
 
+#include "framework/Dpi.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -26,7 +28,7 @@ bool CPropertySheet::Create(HWND parent, DWORD style, DWORD exStyle)
 
 int CPropertySheet::OnCreate(CREATESTRUCTW& cs)
 {
-    const int margin = ::MulDiv(kTabMargin, ::GetDpiForWindow(m_hWnd), USER_DEFAULT_SCREEN_DPI);
+    const int margin = ScaleForDpi(kTabMargin, GetWindowDpi(m_hWnd));
     m_hWndTab = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
                                   margin, margin, std::max(0, cs.cx - 2 * margin), std::max(0, cs.cy - 2 * margin),
                                   m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabControlId)),

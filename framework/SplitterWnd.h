@@ -28,7 +28,10 @@ public:
     void RecalcLayout();
     // Moves the focus to the next (or previous) pane, wrapping around.
     void ActivateNext(bool previous);
+    // Keeps the bar and the columns the same size to the eye at `dpi`.
+    void SetDpi(UINT dpi);
 
+    // The bar's width at 96 DPI.
     static constexpr int kBarWidth = 6;
 
 protected:
@@ -44,5 +47,7 @@ private:
     };
     std::array<Column, 2> m_columns;
     int m_nCols = 0;
+    UINT m_nDpi = 96;
+    int m_nBarWidth = kBarWidth;  // at m_nDpi
     int m_nDragOffset = -1;  // pointer position inside the bar while it is dragged
 };
