@@ -1,0 +1,289 @@
+// Plexa's frame at the scales people use. The cases on the frame run at the
+// DPI of this process, and once more in child processes started while the
+// prefix's LogPixels reads 144 and 192 (Wine takes it at process start).
+#include "framework/Dpi.h"
+#include "framework/Registry.h"
+#include "framework/Resource.h"
+#include "res/resource.h"
+#include "support/TestApp.h"
+#include "ui/MainFrame.h"
+#include "viewers/FrameLengths.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Sizes the design gives at 96 DPI, and what they are at the other scales.
+struct ScaleRow {
+    UINT dpi;
+    SIZE buttonImage;
+    int dropSlot;
+    int dropWindow;
+    int treeImage;
+    int leftPane;
+};
+constexpr ScaleRow kScales[] = {
+    {96, {48, 47}, 200, 100, 16, 200},
+    {144, {72, 71}, 300, 150, 24, 300},
+    {192, {96, 94}, 400, 200, 32, 400},
+};
+
+const ScaleRow* RowFor(UINT dpi)
+{
+    for (const ScaleRow& row : kScales) {
+        if (row.dpi == dpi)
+            return &row;
+    }
+    return nullptr;
+}
+
+constexpr wchar_t kExpectedDpiVariable[] = L"PLEXA_TEST_EXPECTED_DPI";
+
+RECT WindowRectIn(HWND child, HWND parent)
+{
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ImageListSize(HIMAGELIST list)
+{
+    int cx = 0;
+    int cy = 0;
+    ::ImageList_GetIconSize(list, &cx, &cy);
+    return {cx, cy};
+}
+
+class HighDpiFrame : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.InitInstance());
+        m_frame = dynamic_cast<CMainFrame*>(m_app.m_pMainWnd);
+        ASSERT_NE(m_frame, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (m_app.m_pMainWnd) {
+            m_app.m_pMainWnd->DestroyWindow();
+            m_app.PumpUntilQuit();
+        }
+        m_app.ExitInstance();
+    }
+
+    // Every size in the toolbar and the tree as the row gives it, and each
+    // drop window's caption inside its client area, in the window's own font.
+    void ExpectSizes(const ScaleRow& row)
+    {
+        SCOPED_TRACE(testing::Message() << "at " << row.dpi << " DPI");
+        const HWND bar = m_frame->m_wndToolBar;
+        const SIZE image = ImageListSize(reinterpret_cast<HIMAGELIST>(::SendMessageW(bar, TB_GETIMAGELIST, 0, 0)));
+        EXPECT_EQ(image.cx, row.buttonImage.cx);
+        EXPECT_EQ(image.cy, row.buttonImage.cy);
+        const LRESULT button = ::SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_GE(LOWORD(button), row.buttonImage.cx);
+        EXPECT_GE(HIWORD(button), row.buttonImage.cy);
+
+        RECT slot{};
+        ASSERT_TRUE(m_frame->m_wndToolBar.GetItemRect(2, slot));
+        EXPECT_EQ(slot.right - slot.left, row.dropSlot);
+        const RECT all = WindowRectIn(m_frame->m_wndDropAll, bar);
+        const RECT choose = WindowRectIn(m_frame->m_wndDropChoose, bar);
+        EXPECT_EQ(all.left, slot.left);
+        EXPECT_EQ(all.right - all.left, row.dropWindow);
+        EXPECT_EQ(choose.left, all.right);
+        EXPECT_EQ(choose.right, slot.right);
+        EXPECT_EQ(all.bottom - all.top, slot.bottom - slot.top);
+        EXPECT_EQ(choose.bottom - choose.top, slot.bottom - slot.top);
+        for (const CDropEntranceWnd* drop : {&m_frame->m_wndDropAll, &m_frame->m_wndDropChoose})
+            ExpectCaptionFits(*drop);
+
+        const HWND tree = *m_frame->m_wndSplitter.GetPane(0, 0);
+        const SIZE treeImage = ImageListSize(TreeView_GetImageList(tree, TVSIL_NORMAL));
+        EXPECT_EQ(treeImage.cx, row.treeImage);
+        EXPECT_EQ(treeImage.cy, row.treeImage);
+
+        // The panes start right below the toolbar, whatever its new height.
+        RECT barRect = WindowRectIn(bar, *m_frame);
+        EXPECT_EQ(WindowRectIn(m_frame->m_wndSplitter, *m_frame).top, barRect.bottom);
+    }
+
+    static void ExpectCaptionFits(const CDropEntranceWnd& drop)
+    {
+        RECT client{};
+        ::GetClientRect(drop, &client);
+        const CClientDC dc(drop);
+        const CSelectObject font(dc, drop.m_font);
+        RECT text = client;
+        ::DrawTextW(dc, drop.m_strText.c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_CENTER);
+        EXPECT_LE(text.right - text.left, client.right) << "caption of window " << ::GetDlgCtrlID(drop);
+        EXPECT_LE(text.bottom - text.top, client.bottom) << "caption of window " << ::GetDlgCtrlID(drop);
+    }
+
+    int LeftPaneWidth() const
+    {
+        int current = 0;
+        int min = 0;
+        m_frame->m_wndSplitter.GetColumnInfo(0, current, min);
+        return current;
+    }
+
+    CTestApp m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+// LogPixels of the prefix's user for as long as it lives, then as it was.
+class CLogPixelsOverride {
+public:
+    explicit CLogPixelsOverride(int dpi)
+    {
+        m_nSaved = registry::ReadInt(kKey, kValue, kNone);
+        registry::WriteInt(kKey, kValue, dpi);
+    }
+    ~CLogPixelsOverride()
+    {
+        if (m_nSaved != kNone) {
+            registry::WriteInt(kKey, kValue, m_nSaved);
+            return;
+        }
+        CRegKey key;
+        HKEY opened = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
+            key.Attach(opened);
+            ::RegDeleteValueW(key, kValue);
+        }
+    }
+    CLogPixelsOverride(const CLogPixelsOverride&) = delete;
+    CLogPixelsOverride& operator=(const CLogPixelsOverride&) = delete;
+
+private:
+    static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
+    static constexpr wchar_t kValue[] = L"LogPixels";
+    static constexpr int kNone = -1;
+    int m_nSaved = kNone;
+};
+
+// This test program's cases matching `filter`, run in a new process that
+// expects `dpi`; its exit code, or -1.
+int RunSelfAt(int dpi, const std::wstring& filter)
+{
+    wchar_t self[MAX_PATH];
+    const std::wstring path(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
+    std::wstring commandLine = L"\"" + path + L"\" --gtest_filter=" + filter;
+    ::SetEnvironmentVariableW(kExpectedDpiVariable, std::to_wstring(dpi).c_str());
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    const bool started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                          &startup, &info);
+    ::SetEnvironmentVariableW(kExpectedDpiVariable, nullptr);
+    if (!started)
+        return -1;
+    ::CloseHandle(info.hThread);
+    const CHandle process(info.hProcess);
+    DWORD exitCode = 0;
+    if (::WaitForSingleObject(process, 120000) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process, &exitCode))
+        return -1;
+    return static_cast<int>(exitCode);
+}
+
+}  // namespace
+
+TEST_F(HighDpiFrame, SizesFollowTheDpiTheProcessRunsAt)
+{
+    const UINT dpi = GetWindowDpi(*m_frame);
+    wchar_t expected[16] = {};
+    if (::GetEnvironmentVariableW(kExpectedDpiVariable, expected, 16)) {
+        ASSERT_EQ(dpi, static_cast<UINT>(_wtoi(expected))) << "LogPixels did not reach this process";
+    }
+    const ScaleRow* row = RowFor(dpi);
+    if (!row)
+        GTEST_SKIP() << "no expectations for " << dpi << " DPI";
+    ExpectSizes(*row);
+    EXPECT_EQ(LeftPaneWidth(), row->leftPane) << "the default tree pane";
+}
+
+TEST(HighDpi, TheFrameIsSizedForLogPixels144And192)
+{
+    for (int dpi : {144, 192}) {
+        const CLogPixelsOverride logPixels(dpi);
+        EXPECT_EQ(RunSelfAt(dpi, L"HighDpiFrame.SizesFollowTheDpiTheProcessRunsAt"), 0) << "at " << dpi << " DPI";
+    }
+}
+
+TEST_F(HighDpiFrame, MovingToAnotherScaleTakesTheSuggestedRectangleAndRebuildsTheBars)
+{
+    const UINT dpi = GetWindowDpi(*m_frame);
+    const int leftPane = LeftPaneWidth();
+    for (UINT next : {dpi * 2, dpi}) {
+        const RECT suggested{40, 30, 1240, 930 - static_cast<LONG>(next / 8)};
+        ::SendMessageW(*m_frame, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+        RECT frame{};
+        ::GetWindowRect(*m_frame, &frame);
+        EXPECT_TRUE(::EqualRect(&frame, &suggested));
+        if (const ScaleRow* row = RowFor(next))
+            ExpectSizes(*row);
+        EXPECT_EQ(LeftPaneWidth(), RescaleLength(leftPane, dpi, next)) << "the tree pane keeps its size to the eye";
+    }
+}
+
+TEST_F(HighDpiFrame, PaneWidthsAreSavedWithTheirDpi)
+{
+    const UINT dpi = GetWindowDpi(*m_frame);
+    const RECT suggested{40, 30, 1240, 930};
+    ::SendMessageW(*m_frame, WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2), reinterpret_cast<LPARAM>(&suggested));
+    m_frame->SaveWindowPlacement();
+    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Dpi", 0), static_cast<int>(dpi * 2));
+    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"LeftPaneWidth", 0), LeftPaneWidth());
+    EXPECT_EQ(ReadFrameLength(L"LeftPaneWidth", -1, dpi), LeftPaneWidth() / 2) << "read back at the first scale";
+}
+
+TEST_F(HighDpiFrame, SavedLengthsAreReadAtTheDpiTheyAreReadAt)
+{
+    struct Case {
+        int savedDpi;  // 0: none saved, as before there was one
+        int saved;     // INT_MIN: nothing saved
+        UINT dpi;
+        int read;
+    };
+    const Case cases[] = {
+        {96, 300, 144, 450}, {144, 450, 96, 300}, {192, 401, 96, 201}, {96, 300, 96, 300},
+        {0, 300, 144, 300},  {144, 0, 96, 0},     {144, -1, 192, -1},  {144, INT_MIN, 192, -7},
+    };
+    for (const Case& c : cases) {
+        if (c.savedDpi)
+            m_app.WriteProfileInt(L"Frame", L"Dpi", c.savedDpi);
+        if (c.saved != INT_MIN)
+            m_app.WriteProfileInt(L"Frame", L"PropCol0", c.saved);
+        EXPECT_EQ(ReadFrameLength(L"PropCol0", -7, c.dpi), c.read)
+            << c.saved << " saved at " << c.savedDpi << ", read at " << c.dpi;
+        registry::DeleteTree(m_app.GetAppRegistryKey() + L"\\Frame");
+    }
+}
+
+TEST(HighDpi, IconsCarryAnImageForEveryScale)
+{
+    // The group directory: 6-byte header, then 14-byte entries whose first byte
+    // is the width (0 for 256).
+    const struct {
+        UINT id;
+        std::vector<int> widths;
+    } icons[] = {
+        {IDR_MAINFRAME, {16, 24, 32, 48, 256}}, {IDI_TREE_FOLDER, {16, 24, 32}}, {IDI_TREE_DATA, {16, 24, 32}},
+        {IDI_TREE_IMAGE, {16, 24, 32}},         {IDI_TREE_UNKNOWN, {16, 24, 32}},
+    };
+    for (const auto& icon : icons) {
+        const std::span<const BYTE> group = FindResourceBytes(icon.id, RT_GROUP_ICON);
+        ASSERT_GE(group.size(), 6u) << icon.id;
+        const int count = group[4] | group[5] << 8;
+        ASSERT_EQ(group.size(), 6u + 14u * count) << icon.id;
+        std::vector<int> widths;
+        for (int i = 0; i < count; ++i)
+            widths.push_back(group[6 + 14 * i] ? group[6 + 14 * i] : 256);
+        EXPECT_EQ(widths, icon.widths) << icon.id;
+    }
+}
