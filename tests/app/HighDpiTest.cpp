@@ -1,13 +1,18 @@
-// Plexa's frame at the scales people use. The cases on the frame run at the
-// DPI of this process, and once more in child processes started while the
-// prefix's LogPixels reads 144 and 192 (Wine takes it at process start).
+// Plexa's frame and pages at the scales people use. The cases named "…Follow
+// TheDpiTheProcessRunsAt" run at this process's DPI, and once more in child
+// processes started while the prefix's LogPixels reads 144 and 192 (Wine
+// reads it when a process starts).
 #include "framework/Dpi.h"
+#include "framework/GdiPlus.h"
 #include "framework/Registry.h"
 #include "framework/Resource.h"
 #include "res/resource.h"
+#include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "ui/MainFrame.h"
 #include "viewers/FrameLengths.h"
+#include "viewers/HexViewCtrl.h"
+#include "viewers/ImgWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +29,14 @@ struct ScaleRow {
     int dropWindow;
     int treeImage;
     int leftPane;
+    int pictureMargin;
+    int wheelNotch;  // how far one notch moves the picture
+    int hexTopMargin;
 };
 constexpr ScaleRow kScales[] = {
-    {96, {48, 47}, 200, 100, 16, 200},
-    {144, {72, 71}, 300, 150, 24, 300},
-    {192, {96, 94}, 400, 200, 32, 400},
+    {96, {48, 47}, 200, 100, 16, 200, 5, 24, 2},
+    {144, {72, 71}, 300, 150, 24, 300, 8, 36, 3},
+    {192, {96, 94}, 400, 200, 32, 400, 10, 48, 4},
 };
 
 const ScaleRow* RowFor(UINT dpi)
@@ -207,11 +215,34 @@ TEST_F(HighDpiFrame, SizesFollowTheDpiTheProcessRunsAt)
     EXPECT_EQ(LeftPaneWidth(), row->leftPane) << "the default tree pane";
 }
 
-TEST(HighDpi, TheFrameIsSizedForLogPixels144And192)
+TEST(HighDpi, PageMetricsFollowTheDpiTheProcessRunsAt)
+{
+    const ScaleRow* row = RowFor(GetSystemDpi());
+    if (!row)
+        GTEST_SKIP() << "no expectations for " << GetSystemDpi() << " DPI";
+    CWnd host;
+    ASSERT_TRUE(CreateHostWindow(host, RECT{0, 0, 600, 400}));
+    CImgWnd picture;
+    ASSERT_TRUE(picture.Create(host));
+    ::MoveWindow(picture, 0, 0, 300, 200, TRUE);
+    Gdiplus::Bitmap tall(100, 2000, PixelFormat32bppRGB);
+    picture.SetImage(&tall);
+    EXPECT_EQ(picture.m_cxMargin, row->pictureMargin);
+    EXPECT_EQ(picture.m_cyMargin, row->pictureMargin);
+    ::SendMessageW(picture, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(picture.m_yScroll, row->wheelNotch);
+
+    CHexViewCtrl hex;
+    ASSERT_TRUE(hex.Create(host));
+    EXPECT_EQ(hex.CellOrigin({0, 0}).y, row->hexTopMargin);
+    host.DestroyWindow();
+}
+
+TEST(HighDpi, FrameAndPagesAreSizedForLogPixels144And192)
 {
     for (int dpi : {144, 192}) {
         const CLogPixelsOverride logPixels(dpi);
-        EXPECT_EQ(RunSelfAt(dpi, L"HighDpiFrame.SizesFollowTheDpiTheProcessRunsAt"), 0) << "at " << dpi << " DPI";
+        EXPECT_EQ(RunSelfAt(dpi, L"*.*FollowTheDpiTheProcessRunsAt"), 0) << "at " << dpi << " DPI";
     }
 }
 
