@@ -104,7 +104,9 @@ void CMainFrame::RestoreWindowPlacement()
             placement.ptMinPosition = POINT{0, 0};
             placement.ptMaxPosition = POINT{-::GetSystemMetrics(SM_CXBORDER), -::GetSystemMetrics(SM_CYBORDER)};
             placement.rcNormalPosition = normal;
+            m_bApplyingPlacement = true;
             ::SetWindowPlacement(m_hWnd, &placement);
+            m_bApplyingPlacement = false;
         }
         m_bFirstShow = FALSE;
     }
@@ -166,8 +168,11 @@ void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested)
     m_wndSplitter.SetDpi(dpi);
     if (auto* tree = dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)))
         tree->SetDpi(dpi);
-    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A saved placement is the rectangle the window had on the desktop; the
+    // monitor it lands on must not scale it a second time.
+    if (!m_bApplyingPlacement)
+        ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The toolbar's height changed even when the frame's size did not.
     RecalcLayout();
 }

@@ -41,4 +41,6 @@ private:
     // The right pane, when it is the content view.
     CPlexaView* GetContentView() const;
     void OnSetDefaultViewTab();
+
+    bool m_bApplyingPlacement = false;  // while the saved placement is set
 };

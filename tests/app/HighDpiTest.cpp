@@ -250,15 +250,20 @@ TEST_F(HighDpiFrame, MovingToAnotherScaleTakesTheSuggestedRectangleAndRebuildsTh
 {
     const UINT dpi = GetWindowDpi(*m_frame);
     const int leftPane = LeftPaneWidth();
-    for (UINT next : {dpi * 2, dpi}) {
-        const RECT suggested{40, 30, 1240, 930 - static_cast<LONG>(next / 8)};
-        ::SendMessageW(*m_frame, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+    // To a monitor of twice the scale, and back.
+    const struct {
+        UINT dpi;
+        RECT suggested;
+    } moves[] = {{dpi * 2, {40, 30, 1240, 930}}, {dpi, {20, 10, 820, 610}}};
+    for (const auto& move : moves) {
+        ::SendMessageW(*m_frame, WM_DPICHANGED, MAKEWPARAM(move.dpi, move.dpi),
+                       reinterpret_cast<LPARAM>(&move.suggested));
         RECT frame{};
         ::GetWindowRect(*m_frame, &frame);
-        EXPECT_TRUE(::EqualRect(&frame, &suggested));
-        if (const ScaleRow* row = RowFor(next))
+        EXPECT_TRUE(::EqualRect(&frame, &move.suggested));
+        if (const ScaleRow* row = RowFor(move.dpi))
             ExpectSizes(*row);
-        EXPECT_EQ(LeftPaneWidth(), RescaleLength(leftPane, dpi, next)) << "the tree pane keeps its size to the eye";
+        EXPECT_EQ(LeftPaneWidth(), RescaleLength(leftPane, dpi, move.dpi)) << "the tree pane keeps its size to the eye";
     }
 }
 
