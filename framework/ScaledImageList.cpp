@@ -19,24 +19,25 @@ std::unique_ptr<Gdiplus::Bitmap> LoadKeyedStrip(UINT bitmapId, COLORREF key)
     const int width = static_cast<int>(opaque.GetWidth());
     const int height = static_cast<int>(opaque.GetHeight());
     auto strip = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
-    Gdiplus::BitmapData data{};
     const Gdiplus::Rect all(0, 0, width, height);
-    if (width == 0 || strip->GetLastStatus() != Gdiplus::Ok ||
-        opaque.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
-        return nullptr;
-    const Gdiplus::ARGB keyArgb = 0xFF000000 | (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    Gdiplus::BitmapData in{};
     Gdiplus::BitmapData out{};
-    if (strip->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &out) == Gdiplus::Ok) {
+    if (width == 0 || strip->GetLastStatus() != Gdiplus::Ok ||
+        opaque.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &in) != Gdiplus::Ok)
+        return nullptr;
+    const bool writable = strip->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &out) == Gdiplus::Ok;
+    if (writable) {
+        const Gdiplus::ARGB keyArgb = 0xFF000000 | (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
         for (int y = 0; y < height; ++y) {
-            const auto* from = reinterpret_cast<const Gdiplus::ARGB*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+            const auto* from = reinterpret_cast<const Gdiplus::ARGB*>(static_cast<const BYTE*>(in.Scan0) + y * in.Stride);
             auto* to = reinterpret_cast<Gdiplus::ARGB*>(static_cast<BYTE*>(out.Scan0) + y * out.Stride);
             for (int x = 0; x < width; ++x)
                 to[x] = from[x] == keyArgb ? 0 : from[x];
         }
         strip->UnlockBits(&out);
     }
-    opaque.UnlockBits(&data);
-    return strip;
+    opaque.UnlockBits(&in);
+    return writable ? std::move(strip) : nullptr;
 }
 
 // A top-down 32-bit DIB section holding the premultiplied pixels of `image`.
@@ -59,8 +60,11 @@ HBITMAP MakePremultipliedDib(Gdiplus::Bitmap& image)
     data.Scan0 = bits;
     const Gdiplus::Rect all(0, 0, width, height);
     if (image.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
-                       &data) == Gdiplus::Ok)
-        image.UnlockBits(&data);
+                       &data) != Gdiplus::Ok) {
+        ::DeleteObject(dib);
+        return nullptr;
+    }
+    image.UnlockBits(&data);
     return dib;
 }
 

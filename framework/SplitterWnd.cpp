@@ -29,6 +29,8 @@ bool CSplitterWnd::CreateStatic(HWND parent, int rows, int cols, DWORD style, UI
         return false;
     m_nDpi = GetWindowDpi(m_hWnd);
     m_nBarWidth = ScaleForDpi(kBarWidth, m_nDpi);
+    for (Column& column : m_columns)
+        column.min = ScaleForDpi(kMinColumnWidth, m_nDpi);
     return true;
 }
 

@@ -31,8 +31,9 @@ public:
     // Keeps the bar and the columns the same size to the eye at `dpi`.
     void SetDpi(UINT dpi);
 
-    // The bar's width at 96 DPI.
+    // The bar's width, and the narrowest a column may be dragged to, at 96 DPI.
     static constexpr int kBarWidth = 6;
+    static constexpr int kMinColumnWidth = 10;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -41,7 +42,7 @@ protected:
 private:
     struct Column {
         int ideal = 0;
-        int min = 10;
+        int min = kMinColumnWidth;
         int current = 0;
         std::unique_ptr<CView> view;
     };
