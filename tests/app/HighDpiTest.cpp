@@ -8,6 +8,7 @@
 #include "framework/Resource.h"
 #include "res/resource.h"
 #include "support/HostWindow.h"
+#include "support/LogPixelsOverride.h"
 #include "support/TestApp.h"
 #include "ui/MainFrame.h"
 #include "viewers/FrameLengths.h"
@@ -117,7 +118,7 @@ protected:
         EXPECT_EQ(treeImage.cy, row.treeImage);
 
         // The panes start right below the toolbar, whatever its new height.
-        RECT barRect = WindowRectIn(bar, *m_frame);
+        const RECT barRect = WindowRectIn(bar, *m_frame);
         EXPECT_EQ(WindowRectIn(m_frame->m_wndSplitter, *m_frame).top, barRect.bottom);
     }
 
@@ -143,37 +144,6 @@ protected:
 
     CTestApp m_app;
     CMainFrame* m_frame = nullptr;
-};
-
-// LogPixels of the prefix's user for as long as it lives, then as it was.
-class CLogPixelsOverride {
-public:
-    explicit CLogPixelsOverride(int dpi)
-    {
-        m_nSaved = registry::ReadInt(kKey, kValue, kNone);
-        registry::WriteInt(kKey, kValue, dpi);
-    }
-    ~CLogPixelsOverride()
-    {
-        if (m_nSaved != kNone) {
-            registry::WriteInt(kKey, kValue, m_nSaved);
-            return;
-        }
-        CRegKey key;
-        HKEY opened = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
-            key.Attach(opened);
-            ::RegDeleteValueW(key, kValue);
-        }
-    }
-    CLogPixelsOverride(const CLogPixelsOverride&) = delete;
-    CLogPixelsOverride& operator=(const CLogPixelsOverride&) = delete;
-
-private:
-    static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
-    static constexpr wchar_t kValue[] = L"LogPixels";
-    static constexpr int kNone = -1;
-    int m_nSaved = kNone;
 };
 
 // This test program's cases matching `filter`, run in a new process that
