@@ -58,13 +58,14 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 sleep 1
-# "全形式貼り付け", the first toolbar button, then the first captured format
-# and its property page.
+# "全形式貼り付け", the first toolbar button, then the first captured format,
+# and its property page: F6 to the pages, Ctrl+Tab from the last to the first,
+# which needs no tab's position.
 xdotool mousemove "$(scaled 28)" "$(scaled 68)" click 1
 sleep 2
 xdotool mousemove "$(scaled 75)" "$(scaled 121)" click 1
 sleep 1
-xdotool mousemove "$(scaled 250)" "$(scaled 113)" click 1
+xdotool key F6 ctrl+Tab
 sleep 1
 xdotool mousemove "$(scaled 1100)" "$(scaled 900)"
 sleep 0.5
