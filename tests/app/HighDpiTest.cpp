@@ -17,12 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Sizes the design gives at 96 DPI, and what they are at the other scales.
+// Every size at 96 DPI, and what it is at the other scales.
 struct ScaleRow {
     UINT dpi;
     SIZE buttonImage;
@@ -192,10 +193,10 @@ TEST(HighDpi, PageMetricsFollowTheDpiTheProcessRunsAt)
         GTEST_SKIP() << "no expectations for " << GetSystemDpi() << " DPI";
     CWnd host;
     ASSERT_TRUE(CreateHostWindow(host, RECT{0, 0, 600, 400}));
+    Gdiplus::Bitmap tall(100, 2000, PixelFormat32bppRGB);
     CImgWnd picture;
     ASSERT_TRUE(picture.Create(host));
     ::MoveWindow(picture, 0, 0, 300, 200, TRUE);
-    Gdiplus::Bitmap tall(100, 2000, PixelFormat32bppRGB);
     picture.SetImage(&tall);
     EXPECT_EQ(picture.m_cxMargin, row->pictureMargin);
     EXPECT_EQ(picture.m_cyMargin, row->pictureMargin);
