@@ -373,9 +373,10 @@ def write_bmp24(path, img, key):
 
 
 def png_bytes(img):
+    """PNG without time stamps, so that drawing again gives the same bytes."""
     return subprocess.run(["convert", "-size", "%dx%d" % (img.width, img.height), "-depth", "8",
-                           "rgba:-", "png:-"], input=img.rgba_bytes(), check=True,
-                          stdout=subprocess.PIPE).stdout
+                           "rgba:-", "-strip", "-define", "png:exclude-chunks=date,time", "png:-"],
+                          input=img.rgba_bytes(), check=True, stdout=subprocess.PIPE).stdout
 
 
 def ico_entry(img):
