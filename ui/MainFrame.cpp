@@ -168,6 +168,9 @@ void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested)
     m_wndSplitter.SetDpi(dpi);
     if (auto* tree = dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)))
         tree->SetDpi(dpi);
+    // Before the layout, so that the columns saved next are the new DPI's.
+    if (CPlexaView* view = GetContentView())
+        view->m_propPage.SetDpi(dpi);
     // A saved placement is the rectangle the window had on the desktop; the
     // monitor it lands on must not scale it a second time.
     if (!m_bApplyingPlacement)

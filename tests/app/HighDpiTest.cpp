@@ -11,6 +11,7 @@
 #include "support/LogPixelsOverride.h"
 #include "support/TestApp.h"
 #include "ui/MainFrame.h"
+#include "ui/PlexaView.h"
 #include "viewers/FrameLengths.h"
 #include "viewers/HexViewCtrl.h"
 #include "viewers/ImgWnd.h"
@@ -143,6 +144,12 @@ protected:
         return current;
     }
 
+    int NameColumnWidth() const
+    {
+        const auto* view = dynamic_cast<CPlexaView*>(m_frame->m_wndSplitter.GetPane(0, 1));
+        return view ? ListView_GetColumnWidth(::GetDlgItem(view->m_propPage, IDC_PROPERTY_LIST), 0) : -1;
+    }
+
     CTestApp m_app;
     CMainFrame* m_frame = nullptr;
 };
@@ -221,6 +228,8 @@ TEST_F(HighDpiFrame, MovingToAnotherScaleTakesTheSuggestedRectangleAndRebuildsTh
 {
     const UINT dpi = GetWindowDpi(*m_frame);
     const int leftPane = LeftPaneWidth();
+    const int nameColumn = NameColumnWidth();
+    ASSERT_GT(nameColumn, 0);
     // To a monitor of twice the scale, and back.
     const struct {
         UINT dpi;
@@ -235,6 +244,7 @@ TEST_F(HighDpiFrame, MovingToAnotherScaleTakesTheSuggestedRectangleAndRebuildsTh
         if (const ScaleRow* row = RowFor(move.dpi))
             ExpectSizes(*row);
         EXPECT_EQ(LeftPaneWidth(), RescaleLength(leftPane, dpi, move.dpi)) << "the tree pane keeps its size to the eye";
+        EXPECT_EQ(NameColumnWidth(), RescaleLength(nameColumn, dpi, move.dpi)) << "so does the property list";
     }
 }
 
@@ -246,6 +256,7 @@ TEST_F(HighDpiFrame, PaneWidthsAreSavedWithTheirDpi)
     m_frame->SaveWindowPlacement();
     EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Dpi", 0), static_cast<int>(dpi * 2));
     EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"LeftPaneWidth", 0), LeftPaneWidth());
+    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol0", 0), NameColumnWidth());
     EXPECT_EQ(ReadFrameLength(L"LeftPaneWidth", -1, dpi), LeftPaneWidth() / 2) << "read back at the first scale";
 }
 
