@@ -1,12 +1,11 @@
 #include "framework/PointFont.h"
 
-#include "framework/Handles.h"
+#include <cwchar>
 
-HFONT CreatePointFont(int tenths, const wchar_t* face)
+HFONT CreatePointFont(int tenths, const wchar_t* face, UINT dpi)
 {
-    const CClientDC screen(nullptr);
     LOGFONTW lf{};
-    lf.lfHeight = -::MulDiv(::GetDeviceCaps(screen, LOGPIXELSY), tenths, 720);
+    lf.lfHeight = -::MulDiv(static_cast<int>(dpi), tenths, 720);
     lf.lfCharSet = DEFAULT_CHARSET;
     wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
     return ::CreateFontIndirectW(&lf);

@@ -1,5 +1,7 @@
 #include "framework/PropertySheet.h"
 
+#include "framework/Dpi.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -26,20 +28,29 @@ bool CPropertySheet::Create(HWND parent, DWORD style, DWORD exStyle)
 
 int CPropertySheet::OnCreate(CREATESTRUCTW& cs)
 {
-    const int margin = ::MulDiv(kTabMargin, ::GetDpiForWindow(m_hWnd), USER_DEFAULT_SCREEN_DPI);
+    const int margin = ScaleForDpi(kTabMargin, GetWindowDpi(m_hWnd));
     m_hWndTab = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
                                   margin, margin, std::max(0, cs.cx - 2 * margin), std::max(0, cs.cy - 2 * margin),
                                   m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabControlId)),
                                   ::GetModuleHandleW(nullptr), nullptr);
     if (!m_hWndTab)
         return -1;
-    NONCLIENTMETRICSW metrics{sizeof(metrics)};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        m_font.Attach(::CreateFontIndirectW(&metrics.lfMessageFont));
-    ::SendMessageW(m_hWndTab, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    SetTabFont(FALSE);
     for (int i = 0; i < GetPageCount(); ++i)
         InsertTab(i);
     return 0;
+}
+
+void CPropertySheet::SetTabFont(BOOL redraw)
+{
+    // The message font is given at the system's DPI.
+    NONCLIENTMETRICSW metrics{sizeof(metrics)};
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return;
+    metrics.lfMessageFont.lfHeight = RescaleLength(metrics.lfMessageFont.lfHeight, GetSystemDpi(), GetWindowDpi(m_hWnd));
+    CFontHandle font(::CreateFontIndirectW(&metrics.lfMessageFont));
+    ::SendMessageW(m_hWndTab, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), redraw);
+    m_font = std::move(font);
 }
 
 void CPropertySheet::OnDestroy()
@@ -174,6 +185,9 @@ LRESULT CPropertySheet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case PSM_GETTABCONTROL:
         return reinterpret_cast<LRESULT>(m_hWndTab);
+    case WM_DPICHANGED_AFTERPARENT:
+        SetTabFont(TRUE);
+        return 0;
     case WM_SETFOCUS:
         if (CPropertyPage* page = GetActivePage(); page && page->GetSafeHwnd())
             ::SetFocus(*page);

@@ -48,6 +48,8 @@ protected:
 
 private:
     void InsertTab(int index);
+    // The message font at the sheet's DPI, for the tab control.
+    void SetTabFont(BOOL redraw);
 
     std::vector<CPropertyPage*> m_pages;  // not owned
     int m_nActive = -1;

@@ -1,5 +1,7 @@
 #include "framework/SplitterWnd.h"
 
+#include "framework/Dpi.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -23,7 +25,13 @@ bool CSplitterWnd::CreateStatic(HWND parent, int rows, int cols, DWORD style, UI
     RECT rect{};
     if (parent)
         ::GetClientRect(parent, &rect);
-    return CreateEx(0, className, L"", style | WS_CLIPCHILDREN, rect, parent, id);
+    if (!CreateEx(0, className, L"", style | WS_CLIPCHILDREN, rect, parent, id))
+        return false;
+    m_nDpi = GetWindowDpi(m_hWnd);
+    m_nBarWidth = ScaleForDpi(kBarWidth, m_nDpi);
+    for (Column& column : m_columns)
+        column.min = ScaleForDpi(kMinColumnWidth, m_nDpi);
+    return true;
 }
 
 bool CSplitterWnd::CreateView(int row, int col, std::unique_ptr<CView> view, SIZE size, CDocument* doc)
@@ -69,7 +77,7 @@ void CSplitterWnd::RecalcLayout()
         column.current = last ? std::max(0, width - x) : std::clamp(column.ideal, 0, std::max(0, width - x));
         if (column.view)
             ::MoveWindow(*column.view, x, 0, column.current, height, TRUE);
-        x += column.current + kBarWidth;
+        x += column.current + m_nBarWidth;
     }
 }
 
@@ -86,6 +94,17 @@ void CSplitterWnd::ActivateNext(bool previous)
     const int next = current < 0 ? 0 : (current + step) % m_nCols;
     if (m_columns[next].view)
         ::SetFocus(*m_columns[next].view);
+}
+
+void CSplitterWnd::SetDpi(UINT dpi)
+{
+    for (Column& column : m_columns) {
+        column.ideal = RescaleLength(column.ideal, m_nDpi, dpi);
+        column.min = RescaleLength(column.min, m_nDpi, dpi);
+    }
+    m_nDpi = dpi;
+    m_nBarWidth = ScaleForDpi(kBarWidth, dpi);
+    RecalcLayout();
 }
 
 void CSplitterWnd::OnSize(UINT type, int cx, int cy)

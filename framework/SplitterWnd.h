@@ -28,8 +28,12 @@ public:
     void RecalcLayout();
     // Moves the focus to the next (or previous) pane, wrapping around.
     void ActivateNext(bool previous);
+    // Keeps the bar and the columns the same size to the eye at `dpi`.
+    void SetDpi(UINT dpi);
 
+    // The bar's width, and the narrowest a column may be dragged to, at 96 DPI.
     static constexpr int kBarWidth = 6;
+    static constexpr int kMinColumnWidth = 10;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -38,11 +42,13 @@ protected:
 private:
     struct Column {
         int ideal = 0;
-        int min = 10;
+        int min = kMinColumnWidth;
         int current = 0;
         std::unique_ptr<CView> view;
     };
     std::array<Column, 2> m_columns;
     int m_nCols = 0;
+    UINT m_nDpi = 96;
+    int m_nBarWidth = kBarWidth;  // at m_nDpi
     int m_nDragOffset = -1;  // pointer position inside the bar while it is dragged
 };

@@ -1,9 +1,16 @@
 #include "framework/ToolBar.h"
 
-#include "framework/Resource.h"
+#include "framework/Dpi.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
+#include "framework/ScaledImageList.h"
 
-#include <vector>
+#include <algorithm>
+
+namespace {
+// Pixels of this colour in toolbar bitmaps are transparent.
+constexpr COLORREF kKeyColor = RGB(255, 0, 255);
+}
 
 CToolBar::~CToolBar()
 {
@@ -20,29 +27,22 @@ bool CToolBar::CreateEx(HWND parent, DWORD ctrlStyle, DWORD style, UINT id)
     return true;
 }
 
-bool CToolBar::LoadToolBar(UINT id)
+bool CToolBar::LoadToolBar(UINT id, std::vector<CToolBarArt> larger)
 {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     const std::span<const BYTE> resource = FindResourceBytes(id, MAKEINTRESOURCEW(RT_TOOLBAR));
     const auto* words = reinterpret_cast<const WORD*>(resource.data());
     const size_t size = resource.size();
     // Version, width, height, count, then one command per item.
     if (size < 4 * sizeof(WORD) || words[0] != 1 || size < (4u + words[3]) * sizeof(WORD))
         return false;
-    const int width = words[1];
-    const int height = words[2];
     const int count = words[3];
-
-    const HIMAGELIST images = ::ImageList_LoadImageW(instance, MAKEINTRESOURCEW(id), width, 0, RGB(255, 0, 255),
-                                                     IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    if (!images)
-        return false;
-    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
-    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    m_hImageList.Attach(images);
+    m_imageSize = SIZE{words[1], words[2]};
+    m_art = std::move(larger);
+    m_art.push_back({id, kBaseDpi});
+    std::sort(m_art.begin(), m_art.end(), [](const CToolBarArt& a, const CToolBarArt& b) { return a.dpi < b.dpi; });
 
     std::vector<TBBUTTON> buttons(count);
-    int image = 0;
+    m_nImages = 0;
     for (int i = 0; i < count; ++i) {
         TBBUTTON& button = buttons[i];
         button.idCommand = words[4 + i];
@@ -51,10 +51,32 @@ bool CToolBar::LoadToolBar(UINT id)
             button.fsStyle = BTNS_SEP;
         } else {
             button.fsStyle = BTNS_BUTTON;
-            button.iBitmap = image++;
+            button.iBitmap = m_nImages++;
         }
     }
-    return SendMessage(TB_ADDBUTTONSW, count, reinterpret_cast<LPARAM>(buttons.data())) != 0;
+    return SetDpi(GetWindowDpi(m_hWnd)) &&
+           SendMessage(TB_ADDBUTTONSW, count, reinterpret_cast<LPARAM>(buttons.data())) != 0;
+}
+
+bool CToolBar::SetDpi(UINT dpi)
+{
+    if (m_art.empty())
+        return false;
+    // Drawn for this DPI, else the first drawn larger, else the largest.
+    const auto larger = std::find_if(m_art.begin(), m_art.end(), [dpi](const CToolBarArt& art) { return art.dpi >= dpi; });
+    const CToolBarArt& art = larger != m_art.end() ? *larger : m_art.back();
+    const SIZE size{ScaleForDpi(m_imageSize.cx, dpi), ScaleForDpi(m_imageSize.cy, dpi)};
+    const HIMAGELIST images =
+        art.dpi == dpi ? ::ImageList_LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(art.bitmapId), size.cx,
+                                                0, kKeyColor, IMAGE_BITMAP, LR_CREATEDIBSECTION)
+                       : CreateScaledImageList(art.bitmapId, m_nImages, size, kKeyColor);
+    if (!images)
+        return false;
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size.cx, size.cy));
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    // The old list goes only now that the control no longer draws with it.
+    m_hImageList.Attach(images);
+    return true;
 }
 
 bool CToolBar::SetButtonInfo(int index, UINT id, UINT style, int width)

@@ -79,6 +79,23 @@ class Image:
                 out.put(x, y, self.get(x // factor, y // factor))
         return out
 
+    def scaled_by_half_steps(self, halves):
+        """Scaled by halves/2 (3 for 150 %): enlarged `halves` times pixel by
+        pixel, then every 2 x 2 block averaged, so that the pixel map keeps
+        its shapes and only the edges that fall between pixels blend."""
+        big = self.scaled(halves)
+        out = Image(big.width // 2, big.height // 2)
+        for y in range(out.height):
+            for x in range(out.width):
+                block = [big.get(2 * x + dx, 2 * y + dy) for dy in (0, 1) for dx in (0, 1)]
+                alpha = sum(p[3] for p in block)
+                if alpha == 0:
+                    continue
+                # Colours weighted by their alpha, so that empty pixels add no black.
+                color = tuple(round(sum(p[c] * p[3] for p in block) / alpha) for c in range(3))
+                out.put(x, y, color + (round(alpha / 4),))
+        return out
+
     def rgba_bytes(self):
         return bytes(c for p in self.px for c in p)
 
@@ -286,8 +303,8 @@ def caption_line(text, width, font, size):
     ], width, height)
 
 
-def stamp_caption(dest, line, left, top):
-    """Puts caption pixels into dest as opaque pixels.
+def stamp_opaque(dest, line, left, top):
+    """Puts caption or picture pixels into dest as opaque pixels.
 
     A colour-keyed bitmap has no partial transparency, so the anti-aliased
     edges are blended here against the usual button face, RGB(240,240,240)
@@ -304,7 +321,7 @@ def stamp_caption(dest, line, left, top):
 
 
 def app_icon_vector(size):
-    """The frame icon drawn as vectors at 32 or 48 pixels (units of a 48 grid)."""
+    """The frame icon drawn as vectors at 24 to 256 pixels (units of a 48 grid)."""
     k = size / 48.0
 
     def s(*vals):
@@ -355,6 +372,13 @@ def write_bmp24(path, img, key):
         f.write(header + info + pixels)
 
 
+def png_bytes(img):
+    """PNG without time stamps, so that drawing again gives the same bytes."""
+    return subprocess.run(["convert", "-size", "%dx%d" % (img.width, img.height), "-depth", "8",
+                           "rgba:-", "-strip", "-define", "png:exclude-chunks=date,time", "png:-"],
+                          input=img.rgba_bytes(), check=True, stdout=subprocess.PIPE).stdout
+
+
 def ico_entry(img):
     """32-bit icon image with an AND mask, so masked image lists see the same shape."""
     xor = bytearray()
@@ -379,7 +403,8 @@ def ico_entry(img):
 
 def write_ico(path, images):
     images = sorted(images, key=lambda i: i.width)
-    blobs = [ico_entry(i) for i in images]
+    # 256-pixel images are stored as PNG, as Windows expects them.
+    blobs = [png_bytes(i) if i.width >= 256 else ico_entry(i) for i in images]
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for img, blob in zip(images, blobs):
@@ -404,8 +429,8 @@ def write_preview(path, img, factor, backdrop):
 # ---------------------------------------------------------------------------
 # The images
 
-BUTTON_W, BUTTON_H = 48, 47
-CAPTION_SIZE = 9     # pixels
+BUTTON_W, BUTTON_H = 48, 47   # at 100 %
+CAPTION_SIZE = 9     # pixels at 100 %
 LINE_PITCH = 10      # one blank row between caption lines
 BUTTON_FACE = (240, 240, 240)
 CAPTION_MIN_COVERAGE = 40   # of 255; fainter edge pixels stay transparent
@@ -417,21 +442,38 @@ TOOLBAR_BUTTONS = [
     (TEXT_PAGE, ["既定の表示", "形式に設定"]),
 ]
 
+# Scales the program picks from, in halves (2 is 100 %), with the file each
+# toolbar strip goes to. Sizes round as the program's MulDiv does.
+SCALES = [(2, "Toolbar.bmp"), (3, "Toolbar150.bmp"), (4, "Toolbar200.bmp")]
 
-def toolbar_bitmap(font):
-    strip = Image(BUTTON_W * len(TOOLBAR_BUTTONS), BUTTON_H)
+
+def at_scale(pixels, halves):
+    return (pixels * halves + 1) // 2
+
+
+def picture_at_scale(picture, halves):
+    if halves % 2 == 0:
+        return picture.scaled(halves // 2)
+    return picture.scaled_by_half_steps(halves)
+
+
+def toolbar_bitmap(font, halves=2):
+    button_w, button_h = at_scale(BUTTON_W, halves), at_scale(BUTTON_H, halves)
+    pitch = at_scale(LINE_PITCH, halves)
+    picture_top = at_scale(PICTURE_TOP, halves)
+    strip = Image(button_w * len(TOOLBAR_BUTTONS), button_h)
     for i, (picture_map, lines) in enumerate(TOOLBAR_BUTTONS):
-        left = i * BUTTON_W
-        picture = from_map(picture_map, PALETTE)
-        strip.paste(picture, left + (BUTTON_W - picture.width) // 2, PICTURE_TOP)
+        left = i * button_w
+        picture = picture_at_scale(from_map(picture_map, PALETTE), halves)
+        stamp_opaque(strip, picture, left + (button_w - picture.width) // 2, picture_top)
         # Pictures keep one place on every button; the caption is centred in
         # the room left below them, so two- and three-line captions both sit well.
-        room_top = PICTURE_TOP + picture.height + 1
-        block = LINE_PITCH * len(lines) - 1
-        top = room_top + (BUTTON_H - room_top - block) // 2
+        room_top = picture_top + picture.height + 1
+        block = pitch * len(lines) - 1
+        top = room_top + (button_h - room_top - block) // 2
         for n, text in enumerate(lines):
-            line = caption_line(text, BUTTON_W, font, CAPTION_SIZE)
-            stamp_caption(strip, line, left, top + n * LINE_PITCH)
+            line = caption_line(text, button_w, font, at_scale(CAPTION_SIZE, halves))
+            stamp_opaque(strip, line, left, top + n * pitch)
     return strip
 
 
@@ -441,8 +483,11 @@ def main():
     opts = parser.parse_args()
     font = find_font()
 
-    toolbar = toolbar_bitmap(font)
-    write_bmp24(os.path.join(HERE, "Toolbar.bmp"), toolbar, TOOLBAR_KEY)
+    toolbars = {}
+    for halves, name in SCALES:
+        toolbars[name] = toolbar_bitmap(font, halves)
+        write_bmp24(os.path.join(HERE, name), toolbars[name], TOOLBAR_KEY)
+    toolbar = toolbars["Toolbar.bmp"]
 
     tree = {
         "TreeFolder.ico": from_map(TREE_FOLDER, PALETTE),
@@ -451,23 +496,24 @@ def main():
         "TreeUnknown.ico": from_map(QUESTION, PALETTE),
     }
     for name, img in tree.items():
-        # The 32-pixel copy spares a LoadIcon caller a blurred stretch.
-        write_ico(os.path.join(HERE, name), [img, img.scaled(2)])
+        # 100 %, 150 % and 200 %, so that no scale gets a blurred stretch.
+        write_ico(os.path.join(HERE, name), [picture_at_scale(img, h) for h, _ in SCALES])
 
-    app = [from_map(APP_16, PALETTE), app_icon_vector(32), app_icon_vector(48)]
+    app = [from_map(APP_16, PALETTE)] + [app_icon_vector(size) for size in (24, 32, 48, 256)]
     write_ico(os.path.join(HERE, "Plexa.ico"), app)
 
     if opts.preview:
         os.makedirs(opts.preview, exist_ok=True)
         face = (240, 240, 240, 255)
         write_preview(os.path.join(opts.preview, "toolbar.png"), toolbar, 6, face)
-        write_preview(os.path.join(opts.preview, "toolbar_1x.png"), toolbar, 1, face)
+        for name, strip in toolbars.items():
+            write_preview(os.path.join(opts.preview, name.replace(".bmp", "_1x.png")), strip, 1, face)
         for name, img in tree.items():
             write_preview(os.path.join(opts.preview, name.replace(".ico", ".png")), img, 12,
                           (255, 255, 255, 255))
         for img in app:
             write_preview(os.path.join(opts.preview, "app%d.png" % img.width), img,
-                          192 // img.width, (255, 255, 255, 255))
+                          max(1, 192 // img.width), (255, 255, 255, 255))
 
 
 if __name__ == "__main__":

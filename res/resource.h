@@ -7,11 +7,15 @@
 // Main frame: menu, toolbar and its bitmap, accelerators, icon and document string.
 #define IDR_MAINFRAME                   128
 
+// The toolbar's images drawn at 150 % and 200 % (IDR_MAINFRAME is 100 %).
+#define IDB_TOOLBAR_150                 129
+#define IDB_TOOLBAR_200                 130
+
 // Context menus; each holds its items in its first popup.
 #define IDR_HEX_CONTEXT                 313
 #define IDR_PROPERTY_CONTEXT            321
 
-// Tree icons, 16 x 16, in the order of the tree's image list.
+// Tree icons, 16 x 16 at 96 DPI, in the order of the tree's image list.
 #define IDI_TREE_FOLDER                 324
 #define IDI_TREE_DATA                   325
 #define IDI_TREE_IMAGE                  326

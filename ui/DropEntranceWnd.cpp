@@ -1,6 +1,8 @@
 #include "ui/DropEntranceWnd.h"
 
+#include "framework/Dpi.h"
 #include "framework/FrameWnd.h"
+#include "framework/PointFont.h"
 #include "framework/View.h"
 #include "ui/PlexaDoc.h"
 
@@ -16,13 +18,16 @@ bool CDropEntranceWnd::Create(HWND parent, UINT id, COLORREF background, const s
 
 int CDropEntranceWnd::OnCreate(CREATESTRUCTW& cs)
 {
-    // 8 points on the screen's resolution.
-    const int height = -::MulDiv(8, ::GetDeviceCaps(CClientDC(nullptr), LOGPIXELSY), 72);
-    m_font.Attach(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic"));
+    SetDpi(GetWindowDpi(m_hWnd));
     m_dropTarget.m_pTargetWnd = this;
     m_dropTarget.Register(m_hWnd);
     return 0;
+}
+
+void CDropEntranceWnd::SetDpi(UINT dpi)
+{
+    m_font.Attach(CreatePointFont(80, L"MS UI Gothic", dpi));
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CDropEntranceWnd::OnDestroy()

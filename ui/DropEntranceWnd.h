@@ -11,6 +11,8 @@ class CPlexaDoc;
 class CDropEntranceWnd : public CWnd, public CDropTargetWnd {
 public:
     bool Create(HWND parent, UINT id, COLORREF background, const std::wstring& text, bool bChooseFormat);
+    // Makes the caption's font (8 points) for `dpi` and repaints.
+    void SetDpi(UINT dpi);
 
     DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, POINT point) override { return DROPEFFECT_COPY; }
     DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, POINT point) override { return DROPEFFECT_COPY; }

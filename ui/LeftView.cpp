@@ -1,5 +1,6 @@
 #include "ui/LeftView.h"
 
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "ui/PlexaDoc.h"
 
@@ -11,18 +12,37 @@ CLeftView::~CLeftView()
 
 int CLeftView::OnCreate(CREATESTRUCTW& cs)
 {
-    m_imageList.Attach(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4));
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (UINT icon : {IDI_TREE_FOLDER, IDI_TREE_DATA, IDI_TREE_IMAGE, IDI_TREE_UNKNOWN}) {
-        const CIconHandle handle(static_cast<HICON>(
-            ::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-        ::ImageList_AddIcon(m_imageList, handle);
-    }
     ::SetWindowLongW(m_hWnd, GWL_STYLE,
                      ::GetWindowLongW(m_hWnd, GWL_STYLE) | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                          TVS_SHOWSELALWAYS);
-    TreeView_SetImageList(m_hWnd, m_imageList, TVSIL_NORMAL);
+    SetDpi(GetWindowDpi(m_hWnd));
     return 0;
+}
+
+void CLeftView::SetDpi(UINT dpi)
+{
+    // 16 pixels at 96 DPI; the icons carry 16, 24 and 32 pixels, and
+    // Windows scales the nearest for any other size.
+    const int side = ScaleForDpi(16, dpi);
+    CImageListHandle images(::ImageList_Create(side, side, ILC_COLOR24 | ILC_MASK, 0, 4));
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (UINT icon : {IDI_TREE_FOLDER, IDI_TREE_DATA, IDI_TREE_IMAGE, IDI_TREE_UNKNOWN}) {
+        const CIconHandle handle(static_cast<HICON>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+        ::ImageList_AddIcon(images, handle);
+    }
+    TreeView_SetImageList(m_hWnd, images, TVSIL_NORMAL);
+    // The old list goes only now that the tree no longer draws with it.
+    m_imageList = std::move(images);
+
+    // The tree's own font is the icon-title font at the system's DPI.
+    LOGFONTW lf{};
+    if (::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0)) {
+        lf.lfHeight = RescaleLength(lf.lfHeight, GetSystemDpi(), dpi);
+        CFontHandle font(::CreateFontIndirectW(&lf));
+        ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+        m_font = std::move(font);
+    }
 }
 
 void CLeftView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)

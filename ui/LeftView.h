@@ -15,6 +15,8 @@ public:
     ~CLeftView() override;
 
     void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
+    // Makes the item images (16 pixels at 96 DPI) and the font for `dpi`.
+    void SetDpi(UINT dpi);
 
 protected:
     int OnCreate(CREATESTRUCTW& cs) override;
@@ -29,4 +31,5 @@ private:
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
 
     CImageListHandle m_imageList;  // the tree does not destroy it
+    CFontHandle m_font;            // nor its font
 };

@@ -1,16 +1,20 @@
 #include "ui/MainFrame.h"
 
+#include "framework/Dpi.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/LeftView.h"
-#include "viewers/PlexaPropertyPage.h"
 #include "ui/PlexaView.h"
+#include "viewers/FrameLengths.h"
+#include "viewers/PlexaPropertyPage.h"
 
 namespace {
 constexpr wchar_t kFrameSection[] = L"Frame";
+// Pixels at 96 DPI.
 constexpr int kDefaultLeftPaneWidth = 200;
 constexpr int kDropSlotWidth = 200;
 constexpr int kDropWindowWidth = 100;
+constexpr wchar_t kLeftPaneWidthEntry[] = L"LeftPaneWidth";
 
 int ReadFrameInt(const wchar_t* entry, int defaultValue)
 {
@@ -36,10 +40,11 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 
 int CMainFrame::OnCreate(CREATESTRUCTW& cs)
 {
+    m_nDpi = GetWindowDpi(m_hWnd);
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(m_hWnd, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_TOOLBAR) ||
-        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME, {{IDB_TOOLBAR_150, 144}, {IDB_TOOLBAR_200, 192}}))
         return -1;
     m_wndDropAll.Create(m_wndToolBar, IDC_DROP_ALL, RGB(255, 252, 244), L"ここにドロップ\r\n(全形式)\r\n▼", false);
     m_wndDropChoose.Create(m_wndToolBar, IDC_DROP_CHOOSE, RGB(244, 255, 252),
@@ -51,17 +56,18 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs)
 
 void CMainFrame::PlaceDropWindows()
 {
+    const int dropWidth = ScaleForDpi(kDropWindowWidth, m_nDpi);
     for (int i = 0; i < m_wndToolBar.GetCount(); ++i) {
         if (m_wndToolBar.GetItemID(i) != 0)
             continue;
-        m_wndToolBar.SetButtonInfo(i, 0, TBBS_SEPARATOR, kDropSlotWidth);
+        m_wndToolBar.SetButtonInfo(i, 0, TBBS_SEPARATOR, ScaleForDpi(kDropSlotWidth, m_nDpi));
         RECT slot;
         if (!m_wndToolBar.GetItemRect(i, slot))
             continue;
         const int height = slot.bottom - slot.top;
-        ::MoveWindow(m_wndDropAll, slot.left, slot.top, kDropWindowWidth, height, TRUE);
-        ::MoveWindow(m_wndDropChoose, slot.left + kDropWindowWidth, slot.top,
-                     (slot.right - slot.left) - kDropWindowWidth, height, TRUE);
+        ::MoveWindow(m_wndDropAll, slot.left, slot.top, dropWidth, height, TRUE);
+        ::MoveWindow(m_wndDropChoose, slot.left + dropWidth, slot.top, (slot.right - slot.left) - dropWidth, height,
+                     TRUE);
         ::ShowWindow(m_wndDropAll, SW_SHOW);
         ::ShowWindow(m_wndDropChoose, SW_SHOW);
     }
@@ -71,9 +77,9 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTW& cs, CDocument* doc)
 {
     if (!m_wndSplitter.CreateStatic(m_hWnd, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
         return false;
-    int width = ReadFrameInt(L"LeftPaneWidth", -1);
+    int width = ReadFrameLength(kLeftPaneWidthEntry, -1, m_nDpi);
     if (width <= 0)
-        width = kDefaultLeftPaneWidth;
+        width = ScaleForDpi(kDefaultLeftPaneWidth, m_nDpi);
     if (!m_wndSplitter.CreateView(0, 0, std::make_unique<CLeftView>(), SIZE{width, 100}, doc) ||
         !m_wndSplitter.CreateView(0, 1, std::make_unique<CPlexaView>(), SIZE{100, 100}, doc)) {
         m_wndSplitter.DestroyWindow();
@@ -98,7 +104,9 @@ void CMainFrame::RestoreWindowPlacement()
             placement.ptMinPosition = POINT{0, 0};
             placement.ptMaxPosition = POINT{-::GetSystemMetrics(SM_CXBORDER), -::GetSystemMetrics(SM_CYBORDER)};
             placement.rcNormalPosition = normal;
+            m_bApplyingPlacement = true;
             ::SetWindowPlacement(m_hWnd, &placement);
+            m_bApplyingPlacement = false;
         }
         m_bFirstShow = FALSE;
     }
@@ -132,8 +140,9 @@ void CMainFrame::SaveWindowPlacement()
     int leftWidth = 0;
     int minWidth = 0;
     m_wndSplitter.GetColumnInfo(0, leftWidth, minWidth);
-    WriteFrameInt(L"LeftPaneWidth", leftWidth);
+    WriteFrameLength(kLeftPaneWidthEntry, leftWidth);
     WriteFrameInt(L"Initialized", 1);
+    WriteFrameLengthDpi(m_nDpi);
     if (CPlexaView* view = GetContentView())
         view->m_propPage.SaveColumnWidths();
 }
@@ -149,8 +158,34 @@ bool CMainFrame::OnClose()
     return false;
 }
 
+void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    m_nDpi = dpi;
+    m_wndToolBar.SetDpi(dpi);
+    m_wndDropAll.SetDpi(dpi);
+    m_wndDropChoose.SetDpi(dpi);
+    PlaceDropWindows();
+    m_wndSplitter.SetDpi(dpi);
+    if (auto* tree = dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)))
+        tree->SetDpi(dpi);
+    // Before the layout, so that the columns saved next are the new DPI's.
+    if (CPlexaView* view = GetContentView())
+        view->m_propPage.SetDpi(dpi);
+    // A saved placement is the rectangle the window had on the desktop; the
+    // monitor it lands on must not scale it a second time.
+    if (!m_bApplyingPlacement)
+        ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The toolbar's height changed even when the frame's size did not.
+    RecalcLayout();
+}
+
 LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_DPICHANGED) {
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     if (msg == WM_QUERYENDSESSION) {
         if (!WndProcDefault(msg, wParam, lParam))
             return FALSE;

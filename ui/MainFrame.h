@@ -23,6 +23,7 @@ public:
     CSplitterWnd m_wndSplitter;
     std::wstring m_strClassName;
     BOOL m_bFirstShow = TRUE;
+    UINT m_nDpi = 96;  // the frame's, which every size in it follows
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -34,7 +35,12 @@ protected:
 
 private:
     void PlaceDropWindows();
+    // Moved to a monitor of another scale: images, fonts and layout made
+    // again for `dpi`, and the frame put where Windows suggests.
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     // The right pane, when it is the content view.
     CPlexaView* GetContentView() const;
     void OnSetDefaultViewTab();
+
+    bool m_bApplyingPlacement = false;  // while the saved placement is set
 };

@@ -1,5 +1,6 @@
 #include "ui/PlexaView.h"
 
+#include "framework/Dpi.h"
 #include "ui/PlexaDoc.h"
 #include "viewers/HexViewDialog.h"
 #include "viewers/ImageViewDialog.h"
@@ -46,6 +47,7 @@ void CPlexaView::OnInitialUpdate()
     m_nMarginTop = tabRect.top - client.top;
     m_nMarginRight = client.right - tabRect.right;
     m_nMarginBottom = client.bottom - tabRect.bottom;
+    m_nMarginDpi = GetWindowDpi(m_hWnd);
     m_bLayoutReady = true;
     Layout();
 }
@@ -76,8 +78,19 @@ void CPlexaView::OnSize(UINT type, int cx, int cy)
     Layout();
 }
 
+void CPlexaView::OnDpiChanged()
+{
+    const UINT dpi = GetWindowDpi(m_hWnd);
+    for (int* margin : {&m_nMarginLeft, &m_nMarginTop, &m_nMarginRight, &m_nMarginBottom})
+        *margin = RescaleLength(*margin, m_nMarginDpi, dpi);
+    m_nMarginDpi = dpi;
+    Layout();
+}
+
 LRESULT CPlexaView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_DPICHANGED_AFTERPARENT && m_bLayoutReady)
+        OnDpiChanged();
     const LRESULT result = CView::WndProc(msg, wParam, lParam);
     if (msg == WM_SETFOCUS) {
         if (CPropertyPage* page = m_sheet.GetActivePage(); page && page->GetSafeHwnd())

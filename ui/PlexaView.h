@@ -31,6 +31,8 @@ private:
     // The sheet over the whole view, its tab control inside the measured
     // margins, every page that has a window on the tab's display area.
     void Layout();
+    // Moved to a monitor of another scale (per-monitor awareness only).
+    void OnDpiChanged();
     // Adds a page made for the shown node; the view owns it while the sheet holds it.
     CPlexaPropertyPage* AddNodePage(std::unique_ptr<CPlexaPropertyPage> page);
     // Removes and deletes every page but the property page.
@@ -42,6 +44,7 @@ private:
     int m_nMarginTop = 0;
     int m_nMarginRight = 0;
     int m_nMarginBottom = 0;
+    UINT m_nMarginDpi = 96;  // the DPI the margins are for
     bool m_bLayoutReady = false;
     std::vector<std::unique_ptr<CPlexaPropertyPage>> m_nodePages;
 };

@@ -1,5 +1,6 @@
 #include "viewers/HexViewCtrl.h"
 
+#include "framework/Dpi.h"
 #include "framework/PointFont.h"
 
 #include <algorithm>
@@ -69,7 +70,16 @@ POINT CHexViewCtrl::CellOrigin(HexPos pos) const
 
 int CHexViewCtrl::OnCreate(CREATESTRUCTW& cs)
 {
-    m_font.Attach(CreatePointFont(90, L"ＭＳ ゴシック"));
+    SetFontForDpi(GetWindowDpi(m_hWnd));
+    MoveCaret(0, 0, false);
+    ReadColors();
+    RecalcLayout();
+    return 0;
+}
+
+void CHexViewCtrl::SetFontForDpi(UINT dpi)
+{
+    m_font.Attach(CreatePointFont(90, L"ＭＳ ゴシック", dpi));
     TEXTMETRICW metrics{};
     {
         const CClientDC dc(m_hWnd);
@@ -79,13 +89,21 @@ int CHexViewCtrl::OnCreate(CREATESTRUCTW& cs)
     m_cyChar = m_cyLine = std::max<int>(1, metrics.tmHeight);
     m_cxChar = std::max<int>(1, metrics.tmAveCharWidth);
     m_cxMargin = (m_cxChar + 1) / 2;
-    m_cyMargin = 2;
-    m_cxCaret = 1;
+    m_cyMargin = ScaleForDpi(2, dpi);
+    m_cxCaret = ScaleForDpi(1, dpi);
     m_advance.assign(CHexLayout(~0ull, 64).WidestLine(), m_cxChar);
-    MoveCaret(0, 0, false);
-    ReadColors();
+}
+
+void CHexViewCtrl::OnDpiChanged()
+{
+    SetFontForDpi(GetWindowDpi(m_hWnd));
     RecalcLayout();
-    return 0;
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (m_bFocus) {
+        // A caret keeps the size it was made with.
+        OnFocus(false);
+        OnFocus(true);
+    }
 }
 
 void CHexViewCtrl::ReadColors()

@@ -54,6 +54,10 @@ protected:
 private:
     // Drawing and layout (HexViewCtrl.cpp)
     void RecalcLayout();
+    // The dump's font and the metrics taken from it, at `dpi`.
+    void SetFontForDpi(UINT dpi);
+    // Moved to a monitor of another scale (per-monitor awareness only).
+    void OnDpiChanged();
     void ReadColors();
     void OnPaint();
     void DrawLine(HDC dc, int64_t line, int y, const RECT& clip);

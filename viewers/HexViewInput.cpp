@@ -31,6 +31,9 @@ LRESULT CHexViewCtrl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        OnDpiChanged();
+        return 0;
     case WM_SYSCOLORCHANGE:
         ReadColors();
         ::InvalidateRect(m_hWnd, nullptr, TRUE);

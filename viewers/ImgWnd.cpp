@@ -1,5 +1,6 @@
 #include "viewers/ImgWnd.h"
 
+#include "framework/Dpi.h"
 #include "framework/GdiPlus.h"
 #include "framework/Handles.h"
 #include "framework/ScrollRequest.h"
@@ -81,10 +82,16 @@ void CImgWnd::ScrollTo(int x, int y, bool updateHorz, bool updateVert)
 
 int CImgWnd::OnCreate(CREATESTRUCTW&)
 {
-    m_cxMargin = m_cyMargin = 5;
-    m_cxScrollLine = m_cyScrollLine = 8;
+    SetMetricsForDpi(GetWindowDpi(m_hWnd));
     RecalcLayout();
     return 0;
+}
+
+void CImgWnd::SetMetricsForDpi(UINT dpi)
+{
+    m_nDpi = dpi;
+    m_cxMargin = m_cyMargin = ScaleForDpi(5, dpi);
+    m_cxScrollLine = m_cyScrollLine = ScaleForDpi(8, dpi);
 }
 
 void CImgWnd::OnSize(UINT, int, int)
@@ -108,8 +115,13 @@ LRESULT CImgWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnScroll(SB_VERT, LOWORD(wParam));
         return 0;
     case WM_MOUSEWHEEL:
-        // One notch of 120 moves 24 pixels; away from the user moves up.
-        ScrollTo(m_xScroll, m_yScroll + GET_WHEEL_DELTA_WPARAM(wParam) / -5, false, true);
+        // One notch of 120 moves 24 pixels at 96 DPI; away from the user moves up.
+        ScrollTo(m_xScroll, m_yScroll + ScaleForDpi(GET_WHEEL_DELTA_WPARAM(wParam) / -5, m_nDpi), false, true);
+        return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        SetMetricsForDpi(GetWindowDpi(m_hWnd));
+        RecalcLayout();
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
         return 0;
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));

@@ -32,6 +32,7 @@ public:
     int m_xMaxScroll = 0, m_yMaxScroll = 0;
     int m_cxScrollLine = 0, m_cyScrollLine = 0;
     int m_cxClient = 0, m_cyClient = 0;
+    UINT m_nDpi = 96;  // what the margins, steps and wheel are scaled for
     BOOL m_bDragging = FALSE;
     POINT m_ptDragStart{};
     int m_xDragStart = 0, m_yDragStart = 0;
@@ -42,6 +43,8 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
 
 private:
+    // Margins and scroll steps, given at 96 DPI, for the window's DPI.
+    void SetMetricsForDpi(UINT dpi);
     void OnPaint();
     void DrawPicture(Gdiplus::Graphics& canvas, const RECT& clip, const Gdiplus::Brush& background) const;
     void OnScroll(int bar, UINT code);

@@ -1,8 +1,10 @@
 #include "viewers/PropertyViewDialog.h"
 
 #include "framework/Clipboard.h"
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
+#include "viewers/FrameLengths.h"
 #include "viewers/PropertyRows.h"
 
 #include <uxtheme.h>
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr wchar_t kSection[] = L"Frame";
 constexpr wchar_t kNameWidthEntry[] = L"PropCol0";
 constexpr wchar_t kValueWidthEntry[] = L"PropCol1";
 // Default column widths, in average characters of the page's font.
@@ -48,9 +49,9 @@ BOOL CPropertyViewDialog::OnInitDialog()
     ::EnableThemeDialogTexture(m_hWnd, ETDT_ENABLETAB);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     m_nCharWidth = AverageCharWidth(m_hWnd);
-    const CWinApp* app = AfxGetApp();
-    m_list.InsertColumn(0, L"項目", LVCFMT_LEFT, app->GetProfileInt(kSection, kNameWidthEntry, kNameChars * m_nCharWidth));
-    m_list.InsertColumn(1, L"値", LVCFMT_LEFT, app->GetProfileInt(kSection, kValueWidthEntry, kValueChars * m_nCharWidth));
+    m_nDpi = GetWindowDpi(m_hWnd);
+    m_list.InsertColumn(0, L"項目", LVCFMT_LEFT, ReadFrameLength(kNameWidthEntry, kNameChars * m_nCharWidth, m_nDpi));
+    m_list.InsertColumn(1, L"値", LVCFMT_LEFT, ReadFrameLength(kValueWidthEntry, kValueChars * m_nCharWidth, m_nDpi));
     return TRUE;
 }
 
@@ -89,9 +90,17 @@ void CPropertyViewDialog::SaveColumnWidths()
     // Without a window the widths would read as 0 and hide both columns next time.
     if (!m_list.GetSafeHwnd())
         return;
-    const CWinApp* app = AfxGetApp();
-    app->WriteProfileInt(kSection, kNameWidthEntry, m_list.GetColumnWidth(0));
-    app->WriteProfileInt(kSection, kValueWidthEntry, m_list.GetColumnWidth(1));
+    WriteFrameLength(kNameWidthEntry, m_list.GetColumnWidth(0));
+    WriteFrameLength(kValueWidthEntry, m_list.GetColumnWidth(1));
+}
+
+void CPropertyViewDialog::SetDpi(UINT dpi)
+{
+    if (m_list.GetSafeHwnd() && dpi != m_nDpi) {
+        for (int column : {0, 1})
+            ListView_SetColumnWidth(m_list, column, RescaleLength(m_list.GetColumnWidth(column), m_nDpi, dpi));
+    }
+    m_nDpi = dpi;
 }
 
 void CPropertyViewDialog::CopySelection(bool names, bool values)
@@ -190,5 +199,7 @@ LRESULT CPropertyViewDialog::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     // The list's right click has shown the menu already.
     if (msg == WM_CONTEXTMENU)
         return TRUE;
+    if (msg == WM_DPICHANGED_AFTERPARENT)
+        SetDpi(GetWindowDpi(m_hWnd));
     return CPlexaPropertyPage::WndProc(msg, wParam, lParam);
 }

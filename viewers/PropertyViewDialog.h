@@ -21,6 +21,8 @@ public:
     void SetStringArray(const CStringArray& rows);
     // Stores the column widths for the next run; nothing while the list has no window.
     void SaveColumnWidths();
+    // The columns keep their size to the eye when the page moves to `dpi`.
+    void SetDpi(UINT dpi);
     // Places the selected rows on the clipboard as text, a line each.
     void CopySelection(bool names, bool values);
 
@@ -38,6 +40,7 @@ protected:
 
     CListCtrl m_list;
     int m_nCharWidth = 0;  // the page font's average, for the default column widths
+    UINT m_nDpi = 96;      // the column widths'
 
 private:
     void OnListRightClick();

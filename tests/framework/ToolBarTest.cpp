@@ -46,3 +46,47 @@ TEST_F(FrameworkTest, ClickingAButtonSendsItsCommandToTheFrame)
     EXPECT_EQ(m_log, CLog({Describe(L"frame", ID_EDIT_PASTE)}));
     EXPECT_EQ(m_app.m_log, CLog({Describe(L"app", ID_EDIT_PASTE)}));
 }
+
+TEST_F(FrameworkTest, ImagesForAScaleWithoutArtworkAreScaledFromTheNextLarger)
+{
+    CToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(m_frame));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_MAINFRAME, {{IDB_TOOLBAR_150, 144}, {IDB_TOOLBAR_200, 192}}));
+    // 125 %: from the 150 % artwork; 250 %: past every artwork, from the largest.
+    for (const auto& [dpi, cx, cy] : {std::tuple{120u, 60, 59}, std::tuple{240u, 120, 118}}) {
+        SCOPED_TRACE(dpi);
+        ASSERT_TRUE(bar.SetDpi(dpi));
+        const auto images = reinterpret_cast<HIMAGELIST>(bar.SendMessage(TB_GETIMAGELIST));
+        int width = 0;
+        int height = 0;
+        ASSERT_TRUE(::ImageList_GetIconSize(images, &width, &height));
+        EXPECT_EQ(width, cx);
+        EXPECT_EQ(height, cy);
+        ASSERT_EQ(::ImageList_GetImageCount(images), 3);
+
+        // Drawn on white: the key colour is gone, the corners show the
+        // background, and the picture is there.
+        const CClientDC screen(nullptr);
+        const HDC dc = ::CreateCompatibleDC(screen);
+        const CBitmapHandle canvas(::CreateCompatibleBitmap(screen, cx, cy));
+        const HGDIOBJ old = ::SelectObject(dc, canvas);
+        const RECT all{0, 0, cx, cy};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ASSERT_TRUE(::ImageList_Draw(images, 0, dc, 0, 0, ILD_NORMAL));
+        int magenta = 0;
+        int painted = 0;
+        for (int y = 0; y < cy; ++y) {
+            for (int x = 0; x < cx; ++x) {
+                const COLORREF pixel = ::GetPixel(dc, x, y);
+                magenta += GetRValue(pixel) > 200 && GetGValue(pixel) < 120 && GetBValue(pixel) > 200;
+                painted += pixel != RGB(255, 255, 255);
+            }
+        }
+        EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(255, 255, 255));
+        EXPECT_EQ(::GetPixel(dc, cx - 1, cy - 1), RGB(255, 255, 255));
+        EXPECT_EQ(magenta, 0);
+        EXPECT_GT(painted, cx * cy / 20);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+    }
+}
