@@ -56,12 +56,13 @@ build_native() {
 
 XVFB_PID=""
 # Starts a virtual display when there is none; stop_display ends only ours.
+# Usage: ensure_display [WIDTHxHEIGHTxDEPTH]
 ensure_display() {
     if [[ -n "${DISPLAY:-}" ]]; then return; fi
     local fifo
     fifo="$(mktemp -u)"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local num
     read -r num <"$fifo"

@@ -1,8 +1,10 @@
 // Makes the README's pictures: starts Plexa.exe, pastes a clipboard as a
 // person would have it after copying a picture from a web page and an
 // e-mail attachment, shows each page and both dialogs, and saves each
-// window as it appears on the screen into the folder given.
-//   readme_screenshots.exe FOLDER
+// window as it appears on the screen into the folder given. With a DPI and
+// a name, it saves only the window after the paste, at that scale (the one
+// Wine was started with), under that name.
+//   readme_screenshots.exe FOLDER [DPI NAME]
 #include "e2e/PlexaWindow.h"
 #include "e2e/RemoteControls.h"
 #include "e2e/SampleSources.h"
@@ -219,22 +221,34 @@ bool SaveDialog(const CPlexaWindow& plexa, UINT command, const std::wstring& fol
     return saved;
 }
 
-bool MakePictures(const std::wstring& folder)
+// Where Plexa opens: its own saved placement, in pixels at the scale given.
+void PlaceFrame(int dpi)
 {
+    const std::wstring frame = std::wstring(kSettingsKey) + L"\\Frame";
+    registry::WriteInt(frame, L"Initialized", 1);
+    registry::WriteInt(frame, L"Left", ::MulDiv(kFrameRect.left, dpi, 96));
+    registry::WriteInt(frame, L"Top", ::MulDiv(kFrameRect.top, dpi, 96));
+    registry::WriteInt(frame, L"Right", ::MulDiv(kFrameRect.right, dpi, 96));
+    registry::WriteInt(frame, L"Bottom", ::MulDiv(kFrameRect.bottom, dpi, 96));
+}
+
+bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
+{
+    PlaceFrame(dpi);
     CTempDir temp;
     CPlexaProcess process(temp.Path());
     const HWND frame = process.WaitForMainWindow();
     if (!frame)
         return false;
     const CPlexaWindow plexa(frame);
-    ::MoveWindow(frame, kFrameRect.left, kFrameRect.top, kFrameRect.right - kFrameRect.left,
-                 kFrameRect.bottom - kFrameRect.top, TRUE);
     const auto source = MakeDemoClipboard();
     const CClipboardSource clipboard(source);
     if (clipboard.Result() != S_OK || !plexa.RunCommand(ID_EDIT_PASTE))
         return false;
 
-    bool ok = ShowNode(plexa, L"CFSTR_FILEDESCRIPTORW") && Save(frame, folder, L"plexa-after-paste.png");
+    bool ok = ShowNode(plexa, L"CFSTR_FILEDESCRIPTORW") && Save(frame, folder, onlyMain ? onlyMain : L"plexa-after-paste.png");
+    if (onlyMain)
+        return process.Close() == 0 && ok;
     ok = ShowNode(plexa, L"\"HTML Format\"") && Save(frame, folder, L"plexa-text.png") && ok;
     ok = ShowNode(plexa, L"\"PNG\"") && Save(frame, folder, L"plexa-picture.png") && ok;
     ok = ClickPageTab(plexa, kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
@@ -247,15 +261,19 @@ bool MakePictures(const std::wstring& folder)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2) {
-        std::fwprintf(stderr, L"usage: readme_screenshots.exe FOLDER\n");
+    if (argc != 2 && argc != 4) {
+        std::fwprintf(stderr, L"usage: readme_screenshots.exe FOLDER [DPI NAME]\n");
         return 2;
     }
+    const int dpi = argc == 4 ? _wtoi(argv[2]) : 96;
+    const wchar_t* onlyMain = argc == 4 ? argv[3] : nullptr;
+    // Screen pixels as they are, not scaled for a program that knows no DPI.
+    ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     const CScopedGdiPlus gdiplus;
     const CScopedOle ole;
     // A fresh start, as a new user sees it, and nothing left behind.
     registry::DeleteTree(kSettingsKey);
-    const bool made = MakePictures(argv[1]);
+    const bool made = dpi > 0 && MakePictures(argv[1], dpi, onlyMain);
     registry::DeleteTree(kSettingsKey);
     return made ? 0 : 1;
 }
