@@ -22,8 +22,10 @@ std::wstring Beside(const wchar_t* name)
 }
 
 // Seconds to an idle, visible main window; the program is closed afterwards.
+// Every start of Plexa is a first start, and leaves no settings behind.
 double SecondsToIdleWindow(const std::wstring& path)
 {
+    ClearPlexaSettings();
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + path + L"\"";
@@ -41,6 +43,7 @@ double SecondsToIdleWindow(const std::wstring& path)
         ::PostMessageW(window, WM_CLOSE, 0, 0);
     if (process && ::WaitForSingleObject(process, 20000) != WAIT_OBJECT_0)
         ::TerminateProcess(process, 1);
+    ClearPlexaSettings();
     return window ? seconds : -1;
 }
 

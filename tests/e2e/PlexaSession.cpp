@@ -3,25 +3,18 @@
 #include "framework/Registry.h"
 
 namespace {
-constexpr wchar_t kCompanyKey[] = L"Software\\Plexa";
 constexpr wchar_t kSettingsKey[] = L"Software\\Plexa\\Plexa";
-
-void ClearSettings()
-{
-    registry::DeleteTree(kSettingsKey);
-    registry::DeleteIfNoSubkeys(kCompanyKey);
-}
 }  // namespace
 
 void PlexaSession::SetUp()
 {
-    ClearSettings();
+    ClearPlexaSettings();
 }
 
 void PlexaSession::TearDown()
 {
     m_plexa.reset();
-    ClearSettings();
+    ClearPlexaSettings();
 }
 
 CPlexaWindow PlexaSession::Start()

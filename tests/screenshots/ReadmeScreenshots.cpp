@@ -272,8 +272,8 @@ int wmain(int argc, wchar_t** argv)
     const CScopedGdiPlus gdiplus;
     const CScopedOle ole;
     // A fresh start, as a new user sees it, and nothing left behind.
-    registry::DeleteTree(kSettingsKey);
+    ClearPlexaSettings();
     const bool made = dpi > 0 && MakePictures(argv[1], dpi, onlyMain);
-    registry::DeleteTree(kSettingsKey);
+    ClearPlexaSettings();
     return made ? 0 : 1;
 }

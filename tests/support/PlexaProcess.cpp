@@ -1,5 +1,7 @@
 #include "support/PlexaProcess.h"
 
+#include "framework/Registry.h"
+
 #include <vector>
 
 namespace {
@@ -11,6 +13,12 @@ std::wstring PlexaPath()
     return path.substr(0, path.find_last_of(L'\\') + 1) + L"Plexa.exe";
 }
 
+}
+
+void ClearPlexaSettings()
+{
+    registry::DeleteTree(L"Software\\Plexa\\Plexa");
+    registry::DeleteIfNoSubkeys(L"Software\\Plexa");
 }
 
 HWND FindMainWindowOf(DWORD processId)

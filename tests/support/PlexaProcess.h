@@ -10,6 +10,10 @@
 // owns (its main window), or null.
 HWND FindMainWindowOf(DWORD processId);
 
+// Removes the settings Plexa.exe saves, and the company key when nothing else
+// is left in it, so that a start is a first start and leaves nothing behind.
+void ClearPlexaSettings();
+
 class CPlexaProcess {
 public:
     // Starts the Plexa.exe beside the test program.
