@@ -290,7 +290,7 @@ namespace {
 // GetData of format `blockOn` waits until the test lets it go, then delivers.
 class CHangingSource {
 public:
-    CHangingSource(CLIPFORMAT blockOn) : m_blockOn(blockOn)
+    explicit CHangingSource(CLIPFORMAT blockOn) : m_blockOn(blockOn)
     {
         m_thread.Attach(::CreateThread(nullptr, 0, Run, this, 0, nullptr));
         ::WaitForSingleObject(m_ready, INFINITE);
