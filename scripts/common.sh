@@ -77,7 +77,7 @@ run_fuzz_targets() {
         rm -rf "$work/crashes"
         mkdir -p "$work/corpus" "$work/crashes"
         crashes=0
-        "$FUZZ_BUILD/tests/fuzz/$name" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+        "$FUZZ_BUILD/tests/fuzz/$name" -max_total_time="$seconds" -max_len=2048 -timeout=10 \
             -print_final_stats=1 -artifact_prefix="$work/crashes/" \
             "$work/corpus" "$ROOT/tests/fuzz/corpus/$name" >"$work/log" 2>&1 || crashes=1
         executions="$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")"
