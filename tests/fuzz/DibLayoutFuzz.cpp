@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(dib->bitsSize > 0 && Fits(bytes, dib->bitsOffset, dib->bitsSize));
     if (HasAlphaChannel(*dib, bytes)) {
         const uint64_t rows = dib->height < 0 ? -int64_t{dib->height} : dib->height;
-        Require(dib->bitCount == 32 && Fits(bytes, dib->bitsOffset, 4 * uint64_t{uint32_t(dib->width)} * rows));
+        Require(dib->bitCount == 32 && Fits(bytes, dib->bitsOffset, 4 * static_cast<uint64_t>(dib->width) * rows));
     }
     return 0;
 }

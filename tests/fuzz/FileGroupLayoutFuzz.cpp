@@ -19,14 +19,14 @@ void CheckGroup(ByteSpan bytes, const FileGroup<Char>& group)
     for (size_t i = 0; i < group.files.size(); ++i) {
         const FileDescriptor<Char>& file = group.files[i];
         const uint64_t record = 4 + i * kRecordSize;
+        using Unit = std::make_unsigned_t<Char>;
+        const auto nameUnit = [&](size_t k) { return ReadLE<Unit>(bytes, record + 72 + k * sizeof(Char)); };
         Require(file.flags == *ReadU32(bytes, record) && file.fileSizeLow == *ReadU32(bytes, record + 68));
         Require(file.name.size() <= 260);
         for (size_t k = 0; k < file.name.size(); ++k)
-            Require(file.name[k] != 0 &&
-                    static_cast<uint64_t>(static_cast<std::make_unsigned_t<Char>>(file.name[k])) ==
-                        *ReadLE<std::make_unsigned_t<Char>>(bytes, record + 72 + k * sizeof(Char)));
+            Require(file.name[k] != 0 && nameUnit(k) == static_cast<Unit>(file.name[k]));
         if (file.name.size() < 260)
-            Require(*ReadLE<std::make_unsigned_t<Char>>(bytes, record + 72 + file.name.size() * sizeof(Char)) == 0);
+            Require(nameUnit(file.name.size()) == Unit{0});
     }
 }
 

@@ -6,6 +6,7 @@
 #include "portable/TextBytes.h"
 #include "portable/TextDetect.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,7 +15,8 @@ void CheckByteCodePage(ByteSpan bytes, int codePage)
 {
     const auto* nul = static_cast<const uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
     const size_t end = nul ? static_cast<size_t>(nul - bytes.data()) : bytes.size();
-    const size_t skipped = codePage == kCodePageUtf8 && DetectBom(bytes).codePage == kCodePageUtf8 ? std::min<size_t>(3, end) : 0;
+    const bool markSkipped = codePage == kCodePageUtf8 && DetectBom(bytes).codePage == kCodePageUtf8;
+    const size_t skipped = markSkipped ? std::min<size_t>(3, end) : 0;
     const TextBytes text = ByteCodePageText(bytes, codePage);
     Require(text.nulFound == (nul != nullptr));
     Require(text.bytes.data() == bytes.data() + skipped && text.bytes.size() == end - skipped);
