@@ -10,10 +10,10 @@
 #include "framework/StgMedium.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "portable/LocaleLayout.h"
 
 #include <ole2.h>
 
-#include <cstring>
 #include <unordered_set>
 
 namespace {
@@ -87,11 +87,10 @@ void ApplyLocaleCodePage(CCBDataArray& nodes)
         const auto bytes = locale->LoadData();
         if (!bytes)
             continue;
-        LCID lcid = 0;
-        std::memcpy(&lcid, bytes.get(), sizeof(lcid));
+        const auto lcid = ReadLocaleId(ByteSpan(bytes.get(), static_cast<size_t>(locale->m_nSize)));
         DWORD codePage = 0;
-        if (!::GetLocaleInfoW(lcid, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                              reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(wchar_t)))
+        if (!lcid || !::GetLocaleInfoW(*lcid, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                                       reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(wchar_t)))
             continue;
         for (const auto& text : nodes) {
             if (text->m_fmt.cfFormat == CF_TEXT) {

@@ -4,12 +4,16 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build/windows"
 NATIVE_BUILD="$ROOT/build/native"
+FUZZ_BUILD="$ROOT/build/fuzz"
 
 # What building Plexa for Windows and running it under Wine take; the tests
 # add GoogleTest's sources and a native compiler for the sanitizer build.
 RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
               wine wine64 xvfb fonts-ipafont locales)
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest)
+# The fuzz targets take clang and its libFuzzer runtime (a package of its own
+# for Debian 12's clang 14).
+FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest clang libclang-rt-14-dev)
 
 # Usage: ensure_packages PACKAGE...
 ensure_packages() {
@@ -52,6 +56,40 @@ build_windows() {
 build_native() {
     configure "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Debug
     cmake --build "$NATIVE_BUILD" -j"$(nproc)"
+}
+
+build_fuzz() {
+    configure "$FUZZ_BUILD" -DPLEXA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+              -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    cmake --build "$FUZZ_BUILD" -j"$(nproc)"
+}
+
+# Runs every fuzz target for SECONDS and prints its executions and crashes;
+# fails when any target crashed. New inputs go to a scratch corpus under the
+# build, never into the committed seeds; the last run's crash inputs and log
+# stay beside it.
+# Usage: run_fuzz_targets SECONDS
+run_fuzz_targets() {
+    local seconds="$1" source name work executions crashes failed=0
+    for source in "$ROOT"/tests/fuzz/*Fuzz.cpp; do
+        name="$(basename "$source" .cpp)"
+        work="$FUZZ_BUILD/runs/$name"
+        rm -rf "$work/crashes"
+        mkdir -p "$work/corpus" "$work/crashes"
+        crashes=0
+        "$FUZZ_BUILD/tests/fuzz/$name" -max_total_time="$seconds" -max_len=2048 -timeout=10 \
+            -print_final_stats=1 -artifact_prefix="$work/crashes/" \
+            "$work/corpus" "$ROOT/tests/fuzz/corpus/$name" >"$work/log" 2>&1 || crashes=1
+        executions="$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")"
+        if ((crashes)); then
+            crashes="$(find "$work/crashes" -type f | wc -l)"
+            ((crashes)) || crashes=1
+            failed=1
+        fi
+        printf '%-24s %12s executions %3d crashes\n' "$name" "${executions:-?}" "$crashes"
+    done
+    ((failed)) && echo "Crash inputs and logs: $FUZZ_BUILD/runs" >&2
+    return "$failed"
 }
 
 XVFB_PID=""

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds Plexa and every test, then runs them: natively with sanitizers for the
-# byte-layout readers, and under Wine for everything else.
+# byte-layout readers, briefly each of their fuzz targets, and under Wine for
+# everything else.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages "${TEST_PACKAGES[@]}"
 build_native
+build_fuzz
 build_windows ON
 
 cleanup() { stop_wine; stop_display; }
@@ -12,6 +14,8 @@ trap cleanup EXIT
 
 echo "== native tests (AddressSanitizer, UBSan)"
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure
+echo "== fuzz targets (3 seconds each)"
+run_fuzz_targets 3
 
 ensure_display
 setup_wine "$BUILD/wineprefix" unmanaged
