@@ -14,6 +14,7 @@
 // Context menus; each holds its items in its first popup.
 #define IDR_HEX_CONTEXT                 313
 #define IDR_PROPERTY_CONTEXT            321
+#define IDR_TREE_CONTEXT                329
 
 // Tree icons, 16 x 16 at 96 DPI, in the order of the tree's image list.
 #define IDI_TREE_FOLDER                 324
@@ -32,6 +33,7 @@
 #define ID_COPY_VALUES                  32786
 #define ID_DELETE_SETTINGS_AND_EXIT     32791
 #define ID_EXPORT_SELECTION             32793
+#define ID_SAVE_NODE                    32800
 // Paste-with-format popup: entry i of the offered formats is this plus i.
 #define ID_FORMAT_FIRST                 10000
 
