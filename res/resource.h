@@ -65,6 +65,7 @@
 #define IDC_TEXT                        1001
 #define IDC_TEXT_INFO                   1004
 #define IDC_ADD_CODE_PAGE               1008
+#define IDC_HTML_FRAGMENT_ONLY          1011
 // code-page editor
 #define IDC_CODE_PAGE_LIST              1007
 // property page
