@@ -34,6 +34,9 @@
 #define ID_DELETE_SETTINGS_AND_EXIT     32791
 #define ID_EXPORT_SELECTION             32793
 #define ID_SAVE_NODE                    32800
+#define ID_HEX_FIND                     32801
+#define ID_HEX_FIND_NEXT                32802
+#define ID_HEX_FIND_PREVIOUS            32803
 // Paste-with-format popup: entry i of the offered formats is this plus i.
 #define ID_FORMAT_FIRST                 10000
 
@@ -46,6 +49,7 @@
 #define IDD_ADD_CODE_PAGE               320
 #define IDD_SETTINGS                    323
 #define IDD_COPYING                     328
+#define IDD_HEX_FIND                    330
 
 // Controls. Numbers repeat across dialogs; each name belongs to one dialog.
 #ifndef IDC_STATIC
@@ -73,6 +77,11 @@
 // hex page
 #define IDC_BYTES_PER_LINE              1005
 #define IDC_HEX_PLACEHOLDER             1006
+// find box of the hex page
+#define IDC_FIND_WHAT                   1020
+#define IDC_FIND_AS_HEX                 1021
+#define IDC_FIND_AS_TEXT                1022
+#define IDC_FIND_PREVIOUS               1023
 // image page
 #define IDC_IMAGE_PLACEHOLDER           1007
 #define IDC_IMAGE_INFO                  1009
