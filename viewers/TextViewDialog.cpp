@@ -57,9 +57,11 @@ void CTextViewDialog::SetUpFragmentCheck(const std::unique_ptr<BYTE[]>& bytes)
     ::GetWindowRect(m_staticInfo, &info);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&check), 2);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&info), 2);
-    const int shift = check.right - info.left;
-    ::MoveWindow(m_staticInfo, info.left + shift, info.top, std::max(0L, info.right - info.left - shift),
-                 info.bottom - info.top, TRUE);
+    // The report keeps its width, a few dialog units right of the box.
+    RECT gap{0, 0, 4, 0};
+    ::MapDialogRect(m_hWnd, &gap);
+    ::MoveWindow(m_staticInfo, check.right + gap.right, info.top, info.right - info.left, info.bottom - info.top,
+                 TRUE);
 }
 
 void CTextViewDialog::FillCodePageCombo()
