@@ -4,6 +4,7 @@
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -37,12 +38,34 @@ void CCBData::TakeOver(std::unique_ptr<CCBData> source)
     m_pPendingStorage = std::move(source->m_pPendingStorage);
 }
 
+namespace {
+CFileHandle OpenForReading(const std::wstring& path)
+{
+    return CFileHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+}
+
+std::vector<BYTE> CCBData::LoadHead(size_t maxBytes) const
+{
+    if (m_nSize == 0 || m_strTempFile.empty())
+        return {};
+    CFileHandle file = OpenForReading(m_strTempFile);
+    if (!file)
+        return {};
+    std::vector<BYTE> bytes(static_cast<size_t>(std::min<uint64_t>({m_nSize, maxBytes, kMaxReadPiece})));
+    DWORD read = 0;
+    if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        read = 0;
+    bytes.resize(read);
+    return bytes;
+}
+
 std::unique_ptr<BYTE[]> CCBData::LoadData() const
 {
     if (m_nSize == 0 || m_strTempFile.empty() || m_nSize > SIZE_MAX)
         return nullptr;
-    CFileHandle file(::CreateFileW(m_strTempFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file = OpenForReading(m_strTempFile);
     if (!file)
         return nullptr;
     std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[static_cast<size_t>(m_nSize)]);

@@ -49,6 +49,12 @@ public:
     // The node's bytes in a new buffer of m_nSize bytes; null when there are
     // none or the file holds fewer (the user is told then).
     std::unique_ptr<BYTE[]> LoadData() const;
+    // Up to `maxBytes` of the node's first bytes; empty when none can be read.
+    std::vector<BYTE> LoadHead(size_t maxBytes) const;
+    // Writes the node's bytes to a new file at `path`, replacing any file
+    // there; a file that could not be written whole is removed again.
+    enum class SaveResult { Saved, NoData, CannotRead, CannotWrite };
+    SaveResult SaveBytesTo(const std::wstring& path) const;
 
     // Naming and per-format defaults
     // The tree text: display name, else name, else the format description.

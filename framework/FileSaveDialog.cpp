@@ -4,7 +4,7 @@
 
 #include <shobjidl.h>
 
-std::wstring ShowFileSaveDialog(HWND owner)
+std::wstring ShowFileSaveDialog(HWND owner, const std::wstring& proposedName)
 {
     CComPtr<IFileSaveDialog> dialog;
     if (FAILED(::CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
@@ -13,6 +13,9 @@ std::wstring ShowFileSaveDialog(HWND owner)
     if (FAILED(dialog->GetOptions(&options)) ||
         FAILED(dialog->SetOptions(options | FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM)))
         return {};
+    // Only a suggestion: without it the user types a name as before.
+    if (!proposedName.empty())
+        dialog->SetFileName(proposedName.c_str());
     CComPtr<IShellItem> item;
     if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(&item)))
         return {};

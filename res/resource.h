@@ -14,6 +14,7 @@
 // Context menus; each holds its items in its first popup.
 #define IDR_HEX_CONTEXT                 313
 #define IDR_PROPERTY_CONTEXT            321
+#define IDR_TREE_CONTEXT                329
 
 // Tree icons, 16 x 16 at 96 DPI, in the order of the tree's image list.
 #define IDI_TREE_FOLDER                 324
@@ -32,6 +33,10 @@
 #define ID_COPY_VALUES                  32786
 #define ID_DELETE_SETTINGS_AND_EXIT     32791
 #define ID_EXPORT_SELECTION             32793
+#define ID_SAVE_NODE                    32800
+#define ID_HEX_FIND                     32801
+#define ID_HEX_FIND_NEXT                32802
+#define ID_HEX_FIND_PREVIOUS            32803
 // Paste-with-format popup: entry i of the offered formats is this plus i.
 #define ID_FORMAT_FIRST                 10000
 
@@ -44,6 +49,7 @@
 #define IDD_ADD_CODE_PAGE               320
 #define IDD_SETTINGS                    323
 #define IDD_COPYING                     328
+#define IDD_HEX_FIND                    330
 
 // Controls. Numbers repeat across dialogs; each name belongs to one dialog.
 #ifndef IDC_STATIC
@@ -63,6 +69,7 @@
 #define IDC_TEXT                        1001
 #define IDC_TEXT_INFO                   1004
 #define IDC_ADD_CODE_PAGE               1008
+#define IDC_HTML_FRAGMENT_ONLY          1011
 // code-page editor
 #define IDC_CODE_PAGE_LIST              1007
 // property page
@@ -70,6 +77,11 @@
 // hex page
 #define IDC_BYTES_PER_LINE              1005
 #define IDC_HEX_PLACEHOLDER             1006
+// find box of the hex page
+#define IDC_FIND_WHAT                   1020
+#define IDC_FIND_AS_HEX                 1021
+#define IDC_FIND_AS_TEXT                1022
+#define IDC_FIND_PREVIOUS               1023
 // image page
 #define IDC_IMAGE_PLACEHOLDER           1007
 #define IDC_IMAGE_INFO                  1009

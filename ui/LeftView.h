@@ -2,10 +2,12 @@
 // node in capture order, nested items for subtrees. Selecting an item shows
 // its node in the content view. A subtree's items are made when it is first
 // expanded, so that a snapshot of a hundred thousand files shows at once.
+// The selected node's bytes can be saved to a file (context menu, Ctrl+S).
 #pragma once
 
 #include "capture/CBData.h"
 #include "framework/Handles.h"
+#include "framework/Menu.h"
 #include "framework/TreeView.h"
 
 #include <commctrl.h>
@@ -17,10 +19,19 @@ public:
     void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
     // Makes the item images (16 pixels at 96 DPI) and the font for `dpi`.
     void SetDpi(UINT dpi);
+    // ID_SAVE_NODE, from the context menu or passed on by the frame.
+    bool OnCmdMsg(UINT nID) override;
+    // The node of the selected item; null for the root or when nothing is selected.
+    CCBData* GetSelectedNode() const;
 
 protected:
+    // Overridables: where a node is saved (empty: cancelled) and how the context menu shows.
+    virtual std::wstring ChooseSavePath(const std::wstring& proposedName);
+    virtual void TrackContextMenu(const CPopupMenu& menu, POINT point);
+
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnNotifyReflect(NMHDR& hdr, LRESULT& result) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Rebuild();
@@ -29,6 +40,9 @@ private:
     void AddNodes(HTREEITEM parent, const CCBDataArray& nodes);
     void AddChildrenOnce(HTREEITEM item);
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
+    // The menu for `item` at `point` (screen coordinates).
+    void ShowContextMenu(HTREEITEM item, POINT point);
+    void SaveSelectedNode();
 
     CImageListHandle m_imageList;  // the tree does not destroy it
     CFontHandle m_font;            // nor its font

@@ -201,6 +201,11 @@ bool CMainFrame::OnCmdMsg(UINT nID)
         OnSetDefaultViewTab();
         return true;
     }
+    // Saving acts on the tree's selection whichever pane has the focus.
+    if (nID == ID_SAVE_NODE) {
+        if (auto* tree = dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)))
+            return tree->OnCmdMsg(nID);
+    }
     return CFrameWnd::OnCmdMsg(nID);
 }
 

@@ -1,5 +1,5 @@
 // The hex dump's commands: copy as text and as "BinaryData", export of the
-// selected bytes to a file, select all, and when each is available.
+// selected bytes to a file, select all, find, and when each is available.
 #include "viewers/HexViewCtrl.h"
 
 #include "framework/Clipboard.h"
@@ -35,6 +35,11 @@ bool CHexViewCtrl::IsCommandEnabled(UINT command) const
         return !GetSelectedByteRange().Empty();
     case ID_EDIT_SELECT_ALL:
         return m_nLines != 0;
+    case ID_HEX_FIND:
+        return m_nDataSize != 0;
+    case ID_HEX_FIND_NEXT:
+    case ID_HEX_FIND_PREVIOUS:
+        return m_nDataSize != 0 && !m_findPatterns.empty();
     }
     return false;
 }
@@ -50,6 +55,13 @@ bool CHexViewCtrl::OnCmdMsg(UINT nID)
         return true;
     case ID_EDIT_SELECT_ALL:
         SelectAll();
+        return true;
+    case ID_HEX_FIND:
+        OpenFind();
+        return true;
+    case ID_HEX_FIND_NEXT:
+    case ID_HEX_FIND_PREVIOUS:
+        FindAgain(nID == ID_HEX_FIND_NEXT);
         return true;
     }
     return CWnd::OnCmdMsg(nID);

@@ -1,13 +1,15 @@
 // A self-drawn, read-only hex dump of up to 2^64-1 bytes, treated as text:
 // caret, stream selection, keyboard and mouse like a read-only editor, copy
-// and export of the selection. It never holds the data: its owner's read
-// function supplies the bytes of each line drawn and of each copy or export.
+// and export of the selection, finding bytes or text. It never holds the data:
+// its owner's read function supplies the bytes of each line drawn and of
+// each copy, export or search.
 #pragma once
 
 #include "framework/Handles.h"
 #include "framework/Menu.h"
 #include "framework/Wnd.h"
 #include "portable/HexLayout.h"
+#include "viewers/HexFindRequest.h"
 
 #include <cstdint>
 #include <memory>
@@ -27,6 +29,8 @@ public:
     void SetBytesPerLine(int n);
     void SetDataSource(HexViewReadProc read, void* context, int64_t param, uint64_t size);
     HexByteRange GetSelectedByteRange() const;
+    // Selects the bytes' hex digits and scrolls the caret, at their end, into view.
+    void SelectBytes(HexByteRange range);
     bool IsCommandEnabled(UINT command) const;
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -45,6 +49,9 @@ protected:
     // Overridables: where an export goes (empty: cancelled) and how the context menu shows.
     virtual std::wstring ChooseExportPath();
     virtual void TrackContextMenu(const CPopupMenu& menu, POINT point);
+    // The find box, starting from `last`; false when cancelled.
+    virtual bool AskFind(CHexFindRequest& request, std::vector<BytePattern>& patterns);
+    virtual void ShowNotFound();
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(CREATESTRUCTW& cs) override;
@@ -100,6 +107,11 @@ private:
     // Reads up to `count` bytes; how many came.
     uint32_t Read(uint64_t offset, uint32_t count, void* buffer) const;
 
+    // Finding (HexViewFind.cpp)
+    void OpenFind();
+    // From the selection's start, or the caret when nothing is selected.
+    void FindAgain(bool forward);
+
     HexViewReadProc m_pfnRead = nullptr;
     void* m_pReadContext = nullptr;
     int64_t m_lReadParam = 0;
@@ -142,4 +154,6 @@ private:
     bool m_bCaretShown = false;
     std::wstring m_strLine;     // reused for each line drawn
     std::vector<int> m_advance;  // m_cxChar for every character of the widest line
+    CHexFindRequest m_findRequest;            // the find box's last contents
+    std::vector<BytePattern> m_findPatterns;  // what F3 looks for; empty before the first find
 };

@@ -93,9 +93,18 @@ LRESULT CHexViewCtrl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CHexViewCtrl::PreTranslateMessage(MSG& msg)
 {
-    if (msg.message != WM_KEYDOWN || !KeyHeld(VK_CONTROL))
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    if (msg.wParam == VK_F3) {
+        OnCmdMsg(KeyHeld(VK_SHIFT) ? ID_HEX_FIND_PREVIOUS : ID_HEX_FIND_NEXT);
+        return true;
+    }
+    if (!KeyHeld(VK_CONTROL))
         return false;
     switch (msg.wParam) {
+    case 'F':
+        OnCmdMsg(ID_HEX_FIND);
+        return true;
     case 'C':
     case VK_INSERT:
         OnCmdMsg(ID_EDIT_COPY);
@@ -275,7 +284,8 @@ void CHexViewCtrl::OnContextMenu(POINT pt)
         ::ClientToScreen(m_hWnd, &pt);
     }
     CPopupMenu menu(IDR_HEX_CONTEXT);
-    for (UINT command : {ID_EDIT_COPY, ID_EXPORT_SELECTION, ID_EDIT_SELECT_ALL})
+    for (UINT command :
+         {ID_EDIT_COPY, ID_EXPORT_SELECTION, ID_EDIT_SELECT_ALL, ID_HEX_FIND, ID_HEX_FIND_NEXT, ID_HEX_FIND_PREVIOUS})
         menu.EnableItem(command, IsCommandEnabled(command));
     TrackContextMenu(menu, pt);
 }

@@ -1,6 +1,7 @@
 #include "viewers/PropertyRows.h"
 
 #include "capture/FormatNames.h"
+#include "viewers/HtmlFormatRows.h"
 
 COLDATA SplitRow(const std::wstring& row)
 {
@@ -34,6 +35,7 @@ void GetNodeRows(const CCBData& node, CStringArray& rows)
     if (!node.m_strDisplayName.empty())
         rows.push_back(L"表示名\t" + node.m_strDisplayName);
     rows.insert(rows.end(), node.m_arrInfo.begin(), node.m_arrInfo.end());
+    AddHtmlFormatRows(node, rows);
 }
 
 void GetFormatListRows(const CStringArray& names, CStringArray& rows)

@@ -4,6 +4,7 @@
 #include "viewers/AddCodePageDialog.h"
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
+#include "viewers/HtmlFormatRows.h"
 
 #include <algorithm>
 #include <new>
@@ -22,6 +23,7 @@ void CTextViewDialog::DoDataExchange(CDataExchange& dx)
     DDX_Control(dx, IDC_CODE_PAGE, m_comboCodePage);
     DDX_Control(dx, IDC_TEXT, m_editText);
     DDX_Control(dx, IDC_TEXT_INFO, m_staticInfo);
+    DDX_Control(dx, IDC_HTML_FRAGMENT_ONLY, m_checkFragment);
 }
 
 BOOL CTextViewDialog::OnInitDialog()
@@ -35,9 +37,31 @@ BOOL CTextViewDialog::OnInitDialog()
         if (m_nCurrentCodePage == kCodePageNone)
             m_nCurrentCodePage = DetectNodeCodePage(NodeBytes(bytes, *m_pData));
     }
+    SetUpFragmentCheck(bytes);
     FillCodePageCombo();
     ShowText(std::move(bytes));
     return TRUE;
+}
+
+void CTextViewDialog::SetUpFragmentCheck(const std::unique_ptr<BYTE[]>& bytes)
+{
+    if (!m_pData || !IsHtmlFormatNode(*m_pData))
+        return;
+    if (bytes)
+        m_fragment = ReadHtmlFormatHeader(NodeBytes(bytes, *m_pData), m_pData->m_nSize).fragment;
+    ::EnableWindow(m_checkFragment, m_fragment.has_value());
+    ::ShowWindow(m_checkFragment, SW_SHOW);
+    RECT check;
+    RECT info;
+    ::GetWindowRect(m_checkFragment, &check);
+    ::GetWindowRect(m_staticInfo, &info);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&check), 2);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&info), 2);
+    // The report keeps its width, a few dialog units right of the box.
+    RECT gap{0, 0, 4, 0};
+    ::MapDialogRect(m_hWnd, &gap);
+    ::MoveWindow(m_staticInfo, check.right + gap.right, info.top, info.right - info.left, info.bottom - info.top,
+                 TRUE);
 }
 
 void CTextViewDialog::FillCodePageCombo()
@@ -90,8 +114,11 @@ void CTextViewDialog::ShowText(std::unique_ptr<BYTE[]> bytes)
     const int selected = m_comboCodePage.GetCurSel();
     if (bytes && selected >= 0 && static_cast<size_t>(selected) < m_arrCodePages.size()) {
         m_nCurrentCodePage = m_arrCodePages[static_cast<size_t>(selected)].m_nCodePage;
+        ByteSpan shown = NodeBytes(bytes, *m_pData);
+        if (m_fragment && m_checkFragment.GetCheck())
+            shown = shown.subspan(m_fragment->first, m_fragment->second - m_fragment->first);
         try {
-            decoded = m_decoder.Decode(NodeBytes(bytes, *m_pData), m_nCurrentCodePage);
+            decoded = m_decoder.Decode(shown, m_nCurrentCodePage);
             report = decoded.converted ? TextReport(decoded.nulFound, decoded.lineBreaks)
                                        : FormatString(L"コードページ %d で変換できません", m_nCurrentCodePage);
         } catch (const std::bad_alloc&) {
@@ -121,6 +148,10 @@ void CTextViewDialog::OnAddCodePage()
 bool CTextViewDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == IDC_CODE_PAGE && HIWORD(wParam) == CBN_SELCHANGE) {
+        ShowText();
+        return true;
+    }
+    if (LOWORD(wParam) == IDC_HTML_FRAGMENT_ONLY && HIWORD(wParam) == BN_CLICKED) {
         ShowText();
         return true;
     }

@@ -1,6 +1,7 @@
 // The text page of a node that has bytes: the bytes decoded with a code page
 // from the list (chosen by the node's format, its byte-order mark or the
 // detection), and a report line on the terminating NUL and the line breaks.
+// An "HTML Format" node can show the fragment its header marks instead.
 #pragma once
 
 #include "framework/Controls.h"
@@ -10,6 +11,9 @@
 #include "viewers/NoSelEdit.h"
 #include "viewers/PlexaPropertyPage.h"
 #include "viewers/TextDecoder.h"
+
+#include <optional>
+#include <utility>
 
 class CTextViewDialog : public CPlexaPropertyPage {
 public:
@@ -35,10 +39,14 @@ private:
     // The node's bytes; null with the reason in `failure` when they cannot be had.
     std::unique_ptr<BYTE[]> LoadText(std::wstring& failure) const;
     void OnAddCodePage();
+    // Shows the fragment check box for an "HTML Format" node, usable when its header marks one.
+    void SetUpFragmentCheck(const std::unique_ptr<BYTE[]>& bytes);
 
     CComboBox m_comboCodePage;
     CNoSelEdit m_editText;
     CStatic m_staticInfo;
+    CButton m_checkFragment;
+    std::optional<std::pair<uint64_t, uint64_t>> m_fragment;  // byte range of the HTML fragment
     CCodePageArray m_arrCodePages;  // entry i is combo item i
     CBrushHandle m_editBrush;       // the window colour, for the read-only edit
     int m_nCurrentCodePage = kCodePageAnsi;

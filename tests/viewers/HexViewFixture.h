@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 
 inline uint8_t SynthByte(uint64_t offset)
@@ -43,9 +44,20 @@ public:
     std::wstring m_strExportPath;     // what the save dialog would return; empty is Cancel
     std::map<UINT, bool> m_enabled;   // command to enabled, at the last context menu
     POINT m_ptMenu{-1, -1};
+    std::optional<CHexFindRequest> m_findAnswer;  // what the find box would return; none is Cancel
+    int m_nNotFound = 0;                          // "見つかりません" shown
 
 protected:
     std::wstring ChooseExportPath() override { return m_strExportPath; }
+    bool AskFind(CHexFindRequest& request, std::vector<BytePattern>& patterns) override
+    {
+        if (!m_findAnswer)
+            return false;
+        request = *m_findAnswer;
+        patterns = FindPatterns(request);
+        return true;
+    }
+    void ShowNotFound() override { ++m_nNotFound; }
     void TrackContextMenu(const CPopupMenu& menu, POINT point) override
     {
         m_ptMenu = point;

@@ -264,3 +264,28 @@ TEST_F(TextViewDialogTest, EditFillsThePageInTheWindowColourAndSelectsAllOnCtrlA
 }
 
 }
+
+TEST_F(TextViewDialogTest, AnHtmlFormatNodeCanShowItsFragmentAlone)
+{
+    const auto html = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"HTML Format"));
+    const std::string good = "Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\nStartFragment:76\r\nEndFragment:82\r\n"
+                             "<p>\xE6\x97\xA5\xE6\x9C\xAC</p>";
+    Open(good, html);
+    const HWND check = Item(IDC_HTML_FRAGMENT_ONLY);
+    EXPECT_TRUE(::IsWindowVisible(check));
+    EXPECT_TRUE(::IsWindowEnabled(check));
+    EXPECT_EQ(Shown(), L"Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\nStartFragment:76\r\nEndFragment:82\r\n<p>日本</p>");
+    ::SendMessageW(check, BM_CLICK, 0, 0);
+    EXPECT_EQ(Shown(), L"日本");
+    Close();
+
+    // A header whose fragment lies outside the data leaves the whole text shown.
+    Open("Version:0.9\nStartHTML:-1\nEndHTML:-1\nStartFragment:60\nEndFragment:999\n<p>x</p>", html);
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_HTML_FRAGMENT_ONLY)));
+    EXPECT_EQ(Shown().substr(0, 11), L"Version:0.9");
+    Close();
+
+    Open("plain", UnnamedFormat());
+    EXPECT_FALSE(::IsWindowVisible(Item(IDC_HTML_FRAGMENT_ONLY)));
+    Close();
+}

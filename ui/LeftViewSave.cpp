@@ -1,0 +1,108 @@
+// The tree's context menu and the saving of the selected node's bytes.
+#include "ui/LeftView.h"
+
+#include "capture/FormatNames.h"
+#include "framework/FileSaveDialog.h"
+#include "framework/WinApp.h"
+#include "portable/SaveFileName.h"
+#include "res/resource.h"
+
+#include <windowsx.h>
+
+namespace {
+
+bool HasBytes(const CCBData* node)
+{
+    return node && !node->m_strTempFile.empty();
+}
+
+}
+
+CCBData* CLeftView::GetSelectedNode() const
+{
+    const HTREEITEM selected = TreeView_GetSelection(m_hWnd);
+    if (!selected)
+        return nullptr;
+    TVITEMW item{TVIF_PARAM, selected};
+    TreeView_GetItem(m_hWnd, &item);
+    return reinterpret_cast<CCBData*>(item.lParam);
+}
+
+bool CLeftView::OnCmdMsg(UINT nID)
+{
+    if (nID == ID_SAVE_NODE) {
+        SaveSelectedNode();
+        return true;
+    }
+    return CTreeView::OnCmdMsg(nID);
+}
+
+void CLeftView::SaveSelectedNode()
+{
+    const CCBData* node = GetSelectedNode();
+    if (!HasBytes(node)) {
+        AfxMessageBox(L"保存するデータがありません");
+        return;
+    }
+    const std::wstring format = node->m_fmt.cfFormat ? GetFormatName(node->m_fmt.cfFormat) : std::wstring();
+    const std::wstring path = ChooseSavePath(ProposeSaveFileName(node->m_strName, format));
+    if (path.empty())
+        return;
+    switch (node->SaveBytesTo(path)) {
+    case CCBData::SaveResult::Saved:
+        break;
+    case CCBData::SaveResult::NoData:
+        AfxMessageBox(L"保存するデータがありません");
+        break;
+    case CCBData::SaveResult::CannotRead:
+        AfxMessageBox(L"一時ファイルを読めません");
+        break;
+    case CCBData::SaveResult::CannotWrite:
+        AfxMessageBox(L"ファイルに書き込めません");
+        break;
+    }
+}
+
+std::wstring CLeftView::ChooseSavePath(const std::wstring& proposedName)
+{
+    return ShowFileSaveDialog(::GetAncestor(m_hWnd, GA_ROOT), proposedName);
+}
+
+void CLeftView::ShowContextMenu(HTREEITEM item, POINT point)
+{
+    // The menu acts on the item clicked, as Explorer's does: it becomes the selection.
+    TreeView_SelectItem(m_hWnd, item);
+    CPopupMenu menu(IDR_TREE_CONTEXT);
+    menu.EnableItem(ID_SAVE_NODE, HasBytes(GetSelectedNode()));
+    TrackContextMenu(menu, point);
+}
+
+void CLeftView::TrackContextMenu(const CPopupMenu& menu, POINT point)
+{
+    menu.Track(m_hWnd, point, TPM_RIGHTBUTTON);
+}
+
+LRESULT CLeftView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_CONTEXTMENU)
+        return CTreeView::WndProc(msg, wParam, lParam);
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    HTREEITEM item = nullptr;
+    if (point.x == -1 && point.y == -1) {
+        // From the keyboard: below the selected item's text.
+        item = TreeView_GetSelection(m_hWnd);
+        RECT rect{};
+        if (!item || !TreeView_GetItemRect(m_hWnd, item, &rect, TRUE))
+            return 0;
+        point = {rect.left, rect.bottom};
+        ::ClientToScreen(m_hWnd, &point);
+    } else {
+        TVHITTESTINFO hit{point};
+        ::ScreenToClient(m_hWnd, &hit.pt);
+        item = TreeView_HitTest(m_hWnd, &hit);
+        if (!item || !(hit.flags & TVHT_ONITEM))
+            return 0;
+    }
+    ShowContextMenu(item, point);
+    return 0;
+}
