@@ -292,6 +292,42 @@ void WriteSettingTexts(const fs::path& root)
     integers.Add("fullwidth.bin", LeBytes{}.Utf16(u"９３２"));
 }
 
+// "HTML Format" blocks as browsers write them, after the byte that says how
+// much larger than its head the block is.
+void WriteHtmlFormats(const fs::path& root)
+{
+    const CCorpus corpus(root, "HtmlFormatHeaderFuzz");
+    const std::string body = "<html><body>\r\n<!--StartFragment--><b>\xe6\x97\xa5</b><!--EndFragment-->\r\n</body></html>";
+    const auto block = [&](const char* header) { return LeBytes{}.U8(0).Ansi(header).Ansi(body.c_str()); };
+    corpus.Add("whole.bin", block("Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000186\r\n"
+                                  "StartFragment:0000000141\r\nEndFragment:0000000153\r\n"));
+    corpus.Add("source-url.bin", block("Version:1.0\r\nStartHTML:-1\r\nEndHTML:-1\r\nStartFragment:000139\r\n"
+                                       "EndFragment:000151\r\nSourceURL:https://example.jp/\r\n"));
+    corpus.Add("out-of-order.bin", block("Version:0.9\r\nStartFragment:90\r\nEndFragment:20\r\n"));
+    corpus.Add("past-the-end.bin", block("Version:0.9\r\nStartHTML:5\r\nEndHTML:99999\r\nStartFragment:x\r\n"));
+    corpus.Add("head-of-larger.bin", LeBytes{}.U8(200).Ansi("Version:0.9\r\nStartFragment:0050000000\r\n"));
+}
+
+// Chunk size, start, direction, pattern length, the pattern, then the data.
+void WriteByteSearches(const fs::path& root)
+{
+    const CCorpus corpus(root, "ByteSearchFuzz");
+    corpus.Add("mz-forward.bin", LeBytes{}.U8(3).U8(0).U8(1).U8(2).Ansi("MZ\x90").Ansi("xxMZ\x90yyMZ\x90"));
+    corpus.Add("utf16-backward.bin", LeBytes{}.U8(4).U8(40).U8(0).U8(3).Utf16(u"日本").Utf16(u"a日本b日本c"));
+    corpus.Add("across-chunks.bin", LeBytes{}.U8(1).U8(0).U8(1).U8(4).Ansi("ABCD").Ansi("zzABCzABCDzz"));
+    corpus.Add("hex-text.bin", LeBytes{}.Utf16(u"4D 5A 90 00"));
+}
+
+// A node's name, a NUL, then its format's name.
+void WriteSaveNames(const fs::path& root)
+{
+    const CCorpus corpus(root, "SaveFileNameFuzz");
+    corpus.Add("png.bin", LeBytes{}.U16(0).Utf16(u"\"PNG\""));
+    corpus.Add("html.bin", LeBytes{}.U16(0).Utf16(u"\"HTML Format\""));
+    corpus.Add("path.bin", LeBytes{}.Utf16(u"C:\\Users\\テスト\\写真.jpg").U16(0).Utf16(u"CF_HDROP"));
+    corpus.Add("odd-characters.bin", LeBytes{}.Utf16(u"a:b*c?. ").U16(0).Utf16(u"CF_DIB"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -312,5 +348,8 @@ int main(int argc, char** argv)
     WriteTexts(root, "TextBytesFuzz");
     WriteDecodedTexts(root);
     WriteSettingTexts(root);
+    WriteHtmlFormats(root);
+    WriteByteSearches(root);
+    WriteSaveNames(root);
     return 0;
 }
