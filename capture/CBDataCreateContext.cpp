@@ -25,19 +25,7 @@ bool CCBDataCreateContext::PumpMessages()
     m_nLastPump = ::GetTickCount64();
     if (m_pDialog)
         m_pDialog->ShowPendingItem();
-    const HWND dialog = m_pDialog ? m_pDialog->GetSafeHwnd() : nullptr;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave it for the main loop, which ends once the run is over.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (dialog && ::IsDialogMessageW(dialog, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    PumpWaitingMessages(m_pDialog ? m_pDialog->GetSafeHwnd() : nullptr);
     return m_pDialog && m_pDialog->m_bAbort;
 }
 

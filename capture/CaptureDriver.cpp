@@ -35,35 +35,6 @@ struct DescriptionHash {
     }
 };
 
-// The progress dialog shown, and the main window disabled, for the life of a run.
-class CRunWindows {
-public:
-    explicit CRunWindows(CCopyingDialog& dialog) : m_dialog(dialog)
-    {
-        CWnd* main = AfxGetApp()->m_pMainWnd;
-        m_hMain = main ? main->GetSafeHwnd() : nullptr;
-        m_dialog.Create(m_hMain);
-        ::ShowWindow(m_dialog, SW_SHOW);
-        if (m_hMain)
-            ::EnableWindow(m_hMain, FALSE);
-        ::EnableWindow(m_dialog, TRUE);
-        ::SetFocus(m_dialog);
-    }
-    ~CRunWindows()
-    {
-        // The main window first, so that activation passes back to it.
-        if (m_hMain)
-            ::EnableWindow(m_hMain, TRUE);
-        m_dialog.DestroyWindow();
-        if (m_hMain)
-            ::SetFocus(m_hMain);
-    }
-
-private:
-    CCopyingDialog& m_dialog;
-    HWND m_hMain = nullptr;
-};
-
 void TakePalette(CCBDataCreateContext& context)
 {
     if (!context.m_pDataObject) {
@@ -141,7 +112,8 @@ void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatE
     CCopyingDialog dialog;
     bool aborted = false;
     {
-        CRunWindows windows(dialog);
+        CWnd* main = AfxGetApp()->m_pMainWnd;
+        const CProgressRun run(dialog, main ? main->GetSafeHwnd() : nullptr);
         const CCaptureMessageFilter filter(dialog);
         CCBDataCreateContext context(host);
         context.m_pDataObject = dataObject;

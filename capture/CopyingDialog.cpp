@@ -46,6 +46,41 @@ BOOL CCopyingDialog::OnInitDialog()
     return result;
 }
 
+CProgressRun::CProgressRun(CCopyingDialog& dialog, HWND owner) : m_dialog(dialog), m_hOwner(owner)
+{
+    m_dialog.Create(m_hOwner);
+    ::ShowWindow(m_dialog, SW_SHOW);
+    if (m_hOwner)
+        ::EnableWindow(m_hOwner, FALSE);
+    ::EnableWindow(m_dialog, TRUE);
+    ::SetFocus(m_dialog);
+}
+
+CProgressRun::~CProgressRun()
+{
+    // The owner first, so that activation passes back to it.
+    if (m_hOwner)
+        ::EnableWindow(m_hOwner, TRUE);
+    m_dialog.DestroyWindow();
+    if (m_hOwner)
+        ::SetFocus(m_hOwner);
+}
+
+void PumpWaitingMessages(HWND dialog)
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (dialog && ::IsDialogMessageW(dialog, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 void CCopyingDialog::OnCancel()
 {
     if (m_bAbort)

@@ -35,3 +35,22 @@ private:
     bool m_bPending = false;  // m_strText is not in the edit yet
     ULONGLONG m_nLastShown = 0;
 };
+
+// The dialog shown, and `owner` disabled, for as long as a long piece of work
+// lasts; afterwards the owner is enabled and focused again.
+class CProgressRun {
+public:
+    CProgressRun(CCopyingDialog& dialog, HWND owner);
+    ~CProgressRun();
+    CProgressRun(const CProgressRun&) = delete;
+    CProgressRun& operator=(const CProgressRun&) = delete;
+
+private:
+    CCopyingDialog& m_dialog;
+    HWND m_hOwner;
+};
+
+// Handles every waiting message, dialog navigation going to `dialog` when
+// there is one. WM_QUIT is left for the main loop, which ends once the work
+// is over.
+void PumpWaitingMessages(HWND dialog);

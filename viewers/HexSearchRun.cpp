@@ -13,21 +13,9 @@ constexpr ULONGLONG kPumpIntervalMs = 50;
 // The progress dialog with the top-level window disabled, for as long as it lives.
 class CSearchProgress {
 public:
-    explicit CSearchProgress(HWND owner) : m_hTop(::GetAncestor(owner, GA_ROOT))
+    explicit CSearchProgress(HWND owner) : m_run(m_dialog, ::GetAncestor(owner, GA_ROOT))
     {
-        m_dialog.Create(m_hTop);
         m_dialog.m_static.SetWindowText(L"検索中...");
-        ::ShowWindow(m_dialog, SW_SHOW);
-        if (m_hTop)
-            ::EnableWindow(m_hTop, FALSE);
-        ::SetFocus(m_dialog);
-    }
-    ~CSearchProgress()
-    {
-        // The top window first, so that activation passes back to it.
-        if (m_hTop)
-            ::EnableWindow(m_hTop, TRUE);
-        m_dialog.DestroyWindow();
     }
 
     void Show(const CByteSearch& search)
@@ -43,24 +31,13 @@ public:
     // Lets the dialog and the windows repaint; true once "中止" was pressed.
     bool Pump()
     {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // Left for the main loop, which ends once the search is over.
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            if (::IsDialogMessageW(m_dialog, &msg))
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        PumpWaitingMessages(m_dialog);
         return m_dialog.m_bAbort != 0;
     }
 
 private:
-    HWND m_hTop;
     CCopyingDialog m_dialog;
+    const CProgressRun m_run;
 };
 
 }
