@@ -2,30 +2,11 @@
 // the one a plain scan of the whole data finds, for any chunk size, and no
 // read asks for more than a chunk or past the end.
 #include "FuzzSupport.h"
+#include "../portable/PlainByteScan.h"
 #include "portable/ByteSearch.h"
 
 #include <algorithm>
 #include <string>
-
-namespace {
-
-// The first match at or after `from`, or the last one before it.
-std::optional<uint64_t> PlainScan(const std::vector<uint8_t>& data, const BytePattern& pattern, uint64_t from,
-                                  bool forward)
-{
-    std::optional<uint64_t> found;
-    for (uint64_t at = 0; at + pattern.size() <= data.size(); ++at) {
-        if (!std::equal(pattern.begin(), pattern.end(), data.begin() + static_cast<ptrdiff_t>(at)))
-            continue;
-        if (forward && at >= from)
-            return at;
-        if (!forward && at < from)
-            found = at;
-    }
-    return found;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -51,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int steps = 0;
     while (search.Step(read) == CByteSearch::State::Searching)
         Require(++steps <= static_cast<int>(bytes.size() / chunk) + 2);
-    const std::optional<uint64_t> expected = PlainScan(bytes, pattern, from, forward);
+    const std::optional<uint64_t> expected = PlainByteScan(bytes, pattern, from, forward);
     Require((search.GetState() == CByteSearch::State::Found) == expected.has_value());
     if (expected)
         Require(search.GetMatch().offset == *expected && search.GetMatch().length == pattern.size());

@@ -1,4 +1,5 @@
 #include "portable/ByteSearch.h"
+#include "PlainByteScan.h"
 
 #include <gtest/gtest.h>
 
@@ -33,21 +34,6 @@ ByteReadFunction Reader(const std::vector<uint8_t>& data)
         std::memcpy(buffer, data.data() + offset, n);
         return static_cast<uint32_t>(n);
     };
-}
-
-// The answer by brute force: the first start >= from, or the last start < from.
-std::optional<uint64_t> Expected(const std::vector<uint8_t>& data, const BytePattern& p, uint64_t from, bool forward)
-{
-    std::optional<uint64_t> found;
-    for (uint64_t i = 0; i + p.size() <= data.size(); ++i) {
-        if (std::memcmp(data.data() + i, p.data(), p.size()) != 0)
-            continue;
-        if (forward && i >= from)
-            return i;
-        if (!forward && i < from)
-            found = i;
-    }
-    return found;
 }
 
 }  // namespace
@@ -89,7 +75,7 @@ TEST(ByteSearch, AgreesWithBruteForceAcrossChunkBoundaries)
             const uint64_t from = random() % (data.size() + 1);
             for (bool forward : {true, false}) {
                 const Result r = RunSearch(CByteSearch({pattern}, data.size(), from, forward, chunk), Reader(data));
-                const auto expected = Expected(data, pattern, from, forward);
+                const auto expected = PlainByteScan(data, pattern, from, forward);
                 ASSERT_EQ(r.state == CByteSearch::State::Found, expected.has_value())
                     << "chunk " << chunk << " from " << from << " forward " << forward;
                 if (expected)
