@@ -18,6 +18,9 @@ public:
 // wide one with the same aspect, else the last ANSI one, else null.
 CCBData_FileDescriptor* FindFileGroupDescriptor(const CCBDataArray& nodes, const CCBData& contents);
 
-// One child per described file, each asked with its index and named after it.
+// One child per described file, each asked with its index and named after
+// it. With `refusedAsWhole`, an item the source refuses is asked once more
+// without an index: the single block the Win32 clipboard holds for them all.
 void CaptureFileContents(CCBDataArray& children, CCBDataCreateContext& context,
-                         const CCBData_FileDescriptor& descriptor, const FORMATETC& contentsFormat);
+                         const CCBData_FileDescriptor& descriptor, const FORMATETC& contentsFormat,
+                         bool refusedAsWhole = false);

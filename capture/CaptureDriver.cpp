@@ -5,6 +5,7 @@
 #include "capture/CBDataFileDescriptor.h"
 #include "capture/CaptureMessageFilter.h"
 #include "capture/CopyingDialog.h"
+#include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/OleDataObject.h"
 #include "framework/StgMedium.h"
@@ -14,6 +15,7 @@
 
 #include <ole2.h>
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -73,7 +75,9 @@ void ApplyLocaleCodePage(CCBDataArray& nodes)
     }
 }
 
-void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context)
+// Items are asked with `askedAs`, the OLE clipboard's description, where a
+// refused item falls back to the whole block; or else with their node's own.
+void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context, const FORMATETC* askedAs = nullptr)
 {
     for (const auto& node : nodes) {
         if (node->m_fmt.cfFormat != g_cfFileContents)
@@ -83,9 +87,47 @@ void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context)
             return;
         if (const CCBData_FileDescriptor* descriptor = FindFileGroupDescriptor(nodes, *node)) {
             node->m_pChildren = std::make_unique<CCBDataArray>();
-            CaptureFileContents(*node->m_pChildren, context, *descriptor, node->m_fmt);
+            CaptureFileContents(*node->m_pChildren, context, *descriptor, askedAs ? *askedAs : node->m_fmt,
+                                askedAs != nullptr);
         }
     }
+}
+
+bool HasDescribedFileContents(const CCBDataArray& nodes)
+{
+    return std::any_of(nodes.begin(), nodes.end(), [&](const auto& node) {
+        return node->m_fmt.cfFormat == g_cfFileContents && FindFileGroupDescriptor(nodes, *node);
+    });
+}
+
+// The Win32 clipboard lists FileContents with neither aspect nor medium;
+// the OLE clipboard's own description carries what the source offered.
+FORMATETC OfferedFileContents(const COleDataObject& oleClipboard)
+{
+    for (const FORMATETC& fmt : oleClipboard.EnumFormats()) {
+        if (fmt.cfFormat == g_cfFileContents)
+            return fmt;
+    }
+    return FORMATETC{static_cast<CLIPFORMAT>(g_cfFileContents), nullptr, DVASPECT_CONTENT, -1,
+                     TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_ISTORAGE};
+}
+
+void CaptureFileContentsOf(CCBDataArray& nodes, CCBDataCreateContext& context, CClipboard* pasted)
+{
+    IDataObject* oleClipboard = nullptr;
+    if (!pasted || !HasDescribedFileContents(nodes) || FAILED(::OleGetClipboard(&oleClipboard))) {
+        CaptureAllFileContents(nodes, context);
+        return;
+    }
+    // Asking the OLE clipboard opens the Win32 one.
+    pasted->Close();
+    COleDataObject source;
+    source.Attach(oleClipboard);
+    oleClipboard->Release();
+    const FORMATETC offered = OfferedFileContents(source);
+    context.m_pDataObject = &source;
+    CaptureAllFileContents(nodes, context, &offered);
+    context.m_pDataObject = nullptr;
 }
 
 }
@@ -107,7 +149,7 @@ void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats)
 }
 
 void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
-                const ICaptureHost& host)
+                const ICaptureHost& host, CClipboard* pasted)
 {
     CCopyingDialog dialog;
     bool aborted = false;
@@ -128,7 +170,7 @@ void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatE
             result.push_back(context.CreateData(fmt));
         }
         ApplyLocaleCodePage(result);
-        CaptureAllFileContents(result, context);
+        CaptureFileContentsOf(result, context, pasted);
         aborted = dialog.m_bAbort;
     }
     CCBDataCreateContext(host).PumpMessages();

@@ -6,6 +6,7 @@
 #include "capture/CaptureHost.h"
 #include "capture/FormatNames.h"
 
+class CClipboard;
 class COleDataObject;
 
 // Appends the descriptions the data object offers, or, without one, those of
@@ -15,5 +16,8 @@ void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats);
 // Captures every description into `result` under the settings and into the
 // files of `host`, with the main window disabled for the run. std::bad_alloc
 // leaves it after the dialog is gone and the window enabled.
+// A paste passes the clipboard it opened as `pasted`: the Win32 clipboard
+// holds one block for all virtual files, so once every format is taken it is
+// closed and the files are asked of the OLE clipboard one index at a time.
 void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
-                const ICaptureHost& host);
+                const ICaptureHost& host, CClipboard* pasted = nullptr);

@@ -11,7 +11,8 @@ CCBData_FileDescriptor* FindFileGroupDescriptor(const CCBDataArray& nodes, const
 }
 
 void CaptureFileContents(CCBDataArray& children, CCBDataCreateContext& context,
-                         const CCBData_FileDescriptor& descriptor, const FORMATETC& contentsFormat)
+                         const CCBData_FileDescriptor& descriptor, const FORMATETC& contentsFormat,
+                         bool refusedAsWhole)
 {
     for (size_t i = 0; i < descriptor.m_arrFileNames.size(); ++i) {
         const std::wstring& name = descriptor.m_arrFileNames[i];
@@ -23,6 +24,12 @@ void CaptureFileContents(CCBDataArray& children, CCBDataCreateContext& context,
         // Each file has a budget of its own.
         context.m_nTotal = 0;
         auto node = context.GetMedium(item, TYMED_HGLOBAL);
+        if (refusedAsWhole && node->m_tymedActual == TYMED_NULL) {
+            FORMATETC whole = contentsFormat;
+            whole.lindex = -1;
+            node = context.GetMedium(whole, TYMED_HGLOBAL);
+            node->m_fmt = item;
+        }
         node->m_strName = name;
         children.push_back(std::move(node));
     }

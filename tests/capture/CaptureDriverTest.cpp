@@ -3,6 +3,7 @@
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
 #include "capture/CaptureDriver.h"
+#include "framework/Clipboard.h"
 #include "framework/Handles.h"
 #include "framework/OleDataObject.h"
 #include "framework/Wnd.h"
@@ -18,13 +19,13 @@
 namespace {
 
 // A window of our own that opens the clipboard, as a person's program would.
-class CClipboard {
+class COwnedClipboard {
 public:
-    CClipboard() : m_owner(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr))
+    COwnedClipboard() : m_owner(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr))
     {
         m_open = ::OpenClipboard(m_owner);
     }
-    ~CClipboard()
+    ~COwnedClipboard()
     {
         if (m_open)
             ::CloseClipboard();
@@ -83,13 +84,35 @@ protected:
 
     CCBDataArray CaptureClipboard()
     {
-        CClipboard clipboard;
+        COwnedClipboard clipboard;
         EXPECT_TRUE(clipboard.IsOpen());
         CFormatEtcArray formats;
         EnumFormats(nullptr, formats);
         CCBDataArray result;
         CaptureAll(result, nullptr, formats, m_app);
         return result;
+    }
+
+    // As a paste does: the clipboard opened without an owner and handed to the run.
+    CCBDataArray PasteClipboard()
+    {
+        ::CClipboard clipboard(nullptr);
+        EXPECT_TRUE(clipboard);
+        CFormatEtcArray formats;
+        EnumFormats(nullptr, formats);
+        CCBDataArray result;
+        CaptureAll(result, nullptr, formats, m_app, &clipboard);
+        return result;
+    }
+
+    static std::vector<std::string> ChildFiles(const CCBData& node)
+    {
+        std::vector<std::string> files;
+        if (node.m_pChildren) {
+            for (const auto& child : *node.m_pChildren)
+                files.push_back(FileOf(*child));
+        }
+        return files;
     }
 
     static const CCBData* Find(const CCBDataArray& nodes, UINT format)
@@ -122,7 +145,7 @@ protected:
 TEST_F(CaptureDriverTest, TextTakesTheCodePageOfTheClipboardLocale)
 {
     {
-        CClipboard clipboard;
+        COwnedClipboard clipboard;
         ASSERT_TRUE(clipboard.IsOpen());
         ::EmptyClipboard();
         clipboard.Set(CF_TEXT, "abc", 4);
@@ -148,7 +171,7 @@ TEST_F(CaptureDriverTest, TextTakesTheCodePageOfTheClipboardLocale)
 TEST_F(CaptureDriverTest, FormatsTheClipboardSynthesisesAreCapturedToo)
 {
     {
-        CClipboard clipboard;
+        COwnedClipboard clipboard;
         ::EmptyClipboard();
         clipboard.Set(CF_UNICODETEXT, L"日本語", 8);
     }
@@ -243,6 +266,41 @@ TEST_F(CaptureDriverTest, VirtualFilesAreNamedAndAskedByIndex)
         if (request.cf == m_cfContents)
             asked.push_back(request.lindex);
     EXPECT_EQ(asked, (std::vector<LONG>{0, 1}));
+}
+
+TEST_F(CaptureDriverTest, APasteAsksTheOleClipboardForEachVirtualFile)
+{
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = m_cfGroupW}, CTestMedium::Global(FileGroupW({L"a.txt", L"b.txt"}, 2)));
+    source->Offer({.cf = m_cfContents, .tymed = TYMED_HGLOBAL | TYMED_ISTREAM})
+        .At(0, CTestMedium::Global(BytesOf("first")))
+        .At(1, CTestMedium::Stream(BytesOf("second")));
+    ASSERT_EQ(::OleSetClipboard(source), S_OK);
+    const CCBDataArray nodes = PasteClipboard();
+    ::OleSetClipboard(nullptr);
+
+    const CCBData* contents = Find(nodes, m_cfContents);
+    ASSERT_NE(contents, nullptr);
+    EXPECT_EQ(ChildFiles(*contents), (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ((*contents->m_pChildren)[1]->m_fmt.lindex, 1);
+    EXPECT_EQ((*contents->m_pChildren)[1]->m_strName, L"b.txt");
+}
+
+TEST_F(CaptureDriverTest, APastedVirtualFileWithoutAnOleSourceHoldsTheClipboardsSingleBlock)
+{
+    {
+        COwnedClipboard clipboard;
+        ASSERT_TRUE(clipboard.IsOpen());
+        ::EmptyClipboard();
+        const CBytes group = FileGroupW({L"a.txt", L"b.txt"}, 2);
+        clipboard.Set(m_cfGroupW, group.data(), group.size());
+        clipboard.Set(m_cfContents, "whole", 5);
+    }
+    const CCBDataArray nodes = PasteClipboard();
+    const CCBData* contents = Find(nodes, m_cfContents);
+    ASSERT_NE(contents, nullptr);
+    EXPECT_EQ(ChildFiles(*contents), (std::vector<std::string>{"whole", "whole"}));
+    EXPECT_EQ((*contents->m_pChildren)[1]->m_fmt.lindex, 1);
 }
 
 TEST_F(CaptureDriverTest, TheWideDescriptorWinsAndOtherAspectsDoNotCount)
