@@ -88,12 +88,12 @@ void CPlexaDoc::DiscardSnapshot()
     }
 }
 
-void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats)
+void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted)
 {
     DiscardSnapshot();
     m_pCaptures = std::make_unique<CCBDataArray>();
     try {
-        CaptureAll(*m_pCaptures, source, formats, m_host);
+        CaptureAll(*m_pCaptures, source, formats, m_host, pasted);
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
         AfxMessageBox(L"メモリが足りません。", MB_OK);
@@ -108,7 +108,8 @@ void CPlexaDoc::OnEditPaste()
         return;
     CFormatEtcArray all;
     EnumFormats(nullptr, all);
-    Capture(nullptr, all);
+    m_clipboardOwner = ReadClipboardOwner();
+    Capture(nullptr, all, &clipboard);
     GetFormatNames(all, m_arrFormatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
 }
@@ -125,7 +126,8 @@ void CPlexaDoc::OnEditPasteWithFormat()
     if (chosen.empty())
         return;
     SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(sequence)));
-    Capture(nullptr, chosen);
+    m_clipboardOwner = ReadClipboardOwner();
+    Capture(nullptr, chosen, &clipboard);
     GetFormatNames(all, m_arrFormatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
     UpdateAllViews(nullptr, HINT_SELECT_FIRST);
@@ -146,6 +148,7 @@ bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     SetTitle(FormatString(L"ドロップデータ %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond));
+    m_clipboardOwner.reset();
     Capture(dataObject, chosen);
     GetFormatNames(all, m_arrFormatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);

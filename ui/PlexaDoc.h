@@ -4,11 +4,14 @@
 
 #include "capture/CBData.h"
 #include "capture/CaptureHost.h"
+#include "capture/ClipboardOwner.h"
 #include "capture/FormatNames.h"
 #include "framework/Document.h"
 
 #include <memory>
+#include <optional>
 
+class CClipboard;
 class COleDataObject;
 
 // View update hints (single bits).
@@ -30,6 +33,8 @@ public:
 
     std::unique_ptr<CCBDataArray> m_pCaptures;
     CStringArray m_arrFormatNames;
+    // Who had put the data on the clipboard; none for a drop.
+    std::optional<CClipboardOwner> m_clipboardOwner;
 
 protected:
     // One format (with the descriptor FileContents needs) from a popup menu at the pointer.
@@ -42,7 +47,7 @@ private:
     void OnEditPasteWithFormat();
     // Tells the views the old snapshot is gone, then deletes it.
     void DiscardSnapshot();
-    void Capture(COleDataObject* source, const CFormatEtcArray& formats);
+    void Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted = nullptr);
 };
 
 // The popup menu of `all`: command 10000 + i for entry i, ampersands shown

@@ -126,7 +126,8 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
     auto* node = static_cast<CCBData*>(hintObject);
     if (!node) {
         if (const auto* document = static_cast<CPlexaDoc*>(GetDocument()))
-            m_propPage.ShowFormatList(document->m_arrFormatNames);
+            m_propPage.ShowFormatList(document->m_clipboardOwner ? &*document->m_clipboardOwner : nullptr,
+                                      document->m_arrFormatNames);
         return;
     }
     const int kind = node->GetDefaultViewTab();

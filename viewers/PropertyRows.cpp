@@ -1,6 +1,7 @@
 #include "viewers/PropertyRows.h"
 
 #include "capture/FormatNames.h"
+#include "framework/Format.h"
 #include "viewers/HtmlFormatRows.h"
 
 COLDATA SplitRow(const std::wstring& row)
@@ -43,4 +44,24 @@ void GetFormatListRows(const CStringArray& names, CStringArray& rows)
     rows.clear();
     for (size_t i = 0; i < names.size(); ++i)
         rows.push_back((i == 0 ? L"フォーマット\t" : L"\t") + names[i]);
+}
+
+void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows)
+{
+    rows.clear();
+    if (!owner.hWnd) {
+        rows.push_back(L"所有ウィンドウ\tなし（所有者のないクリップボード）");
+        return;
+    }
+    // Window handles carry 32 significant bits, in every process.
+    const auto handle = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(owner.hWnd));
+    rows.push_back(FormatString(L"所有ウィンドウ\t0x%08X", handle));
+    rows.push_back(L"ウィンドウクラス\t" + owner.className);
+    rows.push_back(L"ウィンドウ名\t" + owner.caption);
+    if (owner.processId)
+        rows.push_back(L"プロセスID\t" + std::to_wstring(owner.processId));
+    if (!owner.imagePath.empty())
+        rows.push_back(L"実行ファイル\t" + owner.imagePath);
+    else
+        rows.push_back(FormatString(L"エラー\tプロセスを調べられません（エラー %lu）。", owner.imageError));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "capture/ClipboardOwner.h"
 
 #include <string>
 
@@ -19,3 +20,7 @@ void GetNodeRows(const CCBData& node, CStringArray& rows);
 
 // The offered formats: the first row named "フォーマット", the others unnamed.
 void GetFormatListRows(const CStringArray& names, CStringArray& rows);
+
+// The window that owns the clipboard and its process, or one row saying
+// there is none.
+void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows);

@@ -64,12 +64,15 @@ void CPropertyViewDialog::ShowNode(CCBData* node)
     SetStringArray(rows);
 }
 
-void CPropertyViewDialog::ShowFormatList(const CStringArray& names)
+void CPropertyViewDialog::ShowFormatList(const CClipboardOwner* owner, const CStringArray& names)
 {
     // The format list belongs to the whole capture, not to the node shown before.
     m_pData = nullptr;
-    CStringArray rows;
-    GetFormatListRows(names, rows);
+    CStringArray rows, formats;
+    if (owner)
+        GetClipboardOwnerRows(*owner, rows);
+    GetFormatListRows(names, formats);
+    rows.insert(rows.end(), formats.begin(), formats.end());
     SetStringArray(rows);
 }
 

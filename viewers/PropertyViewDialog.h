@@ -3,6 +3,7 @@
 // whose selected rows a context menu copies as text.
 #pragma once
 
+#include "capture/ClipboardOwner.h"
 #include "framework/ListCtrl.h"
 #include "framework/Menu.h"
 #include "res/resource.h"
@@ -14,9 +15,10 @@ public:
 
     // Lists the node's rows; null empties the list.
     void ShowNode(CCBData* node);
-    // Lists the offered formats; the page then shows no node, so the
-    // make-default command has nothing to store.
-    void ShowFormatList(const CStringArray& names);
+    // Lists the clipboard's owner, when the snapshot is a paste, then the
+    // offered formats; the page then shows no node, so the make-default
+    // command has nothing to store.
+    void ShowFormatList(const CClipboardOwner* owner, const CStringArray& names);
     // Replaces every row; each string is a name, a tab and a value.
     void SetStringArray(const CStringArray& rows);
     // Stores the column widths for the next run; nothing while the list has no window.

@@ -1,4 +1,5 @@
 #include "framework/Clipboard.h"
+#include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/PropertySheet.h"
 #include "support/HostWindow.h"
@@ -9,6 +10,7 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -173,7 +175,7 @@ TEST_F(PropertyViewDialogTest, TheFormatListHoldsNoNode)
     CreatePage();
     const auto node = TextNode();
     m_page.ShowNode(node.get());
-    m_page.ShowFormatList({L"CF_TEXT", L"CF_UNICODETEXT", L"\"HTML Format\""});
+    m_page.ShowFormatList(nullptr, {L"CF_TEXT", L"CF_UNICODETEXT", L"\"HTML Format\""});
     EXPECT_EQ(Rows(), (CRows{{L"フォーマット", L"CF_TEXT"}, {L"", L"CF_UNICODETEXT"}, {L"", L"\"HTML Format\""}}));
     EXPECT_EQ(m_page.m_pData, nullptr);
 
@@ -185,7 +187,7 @@ TEST_F(PropertyViewDialogTest, TheFormatListHoldsNoNode)
     EXPECT_EQ(StoredDefault(*node), L"PROPERTY");
 
     // An empty list of formats shows no rows, not the node shown before.
-    m_page.ShowFormatList({});
+    m_page.ShowFormatList(nullptr, {});
     EXPECT_TRUE(Rows().empty());
 }
 
@@ -211,7 +213,7 @@ TEST_F(PropertyViewDialogTest, CopiedRowsReachTheClipboardAsLines)
 TEST_F(PropertyViewDialogTest, CopyingNamesOfTheFormatListSkipsLeadingEmptyNames)
 {
     CreatePage();
-    m_page.ShowFormatList({L"CF_TEXT", L"CF_UNICODETEXT", L"CF_LOCALE"});
+    m_page.ShowFormatList(nullptr, {L"CF_TEXT", L"CF_UNICODETEXT", L"CF_LOCALE"});
     Select({1, 2});
     Command(ID_COPY_NAMES);
     EXPECT_EQ(ClipboardText(), L"");
@@ -308,4 +310,46 @@ TEST_F(PropertyViewDialogTest, TheListFillsThePage)
     EXPECT_EQ(list.top, 0);
     EXPECT_EQ(list.right, 333);
     EXPECT_EQ(list.bottom, 222);
+}
+
+TEST_F(PropertyViewDialogTest, APastedSnapshotListsTheClipboardsOwnerBeforeItsFormats)
+{
+    CreatePage();
+    const wchar_t className[] = L"PlexaOwnerTest";
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    ::RegisterClassW(&windowClass);
+    const std::unique_ptr<HWND__, decltype(&::DestroyWindow)> owner(
+        ::CreateWindowExW(0, className, L"所有者テスト", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                          windowClass.hInstance, nullptr),
+        &::DestroyWindow);
+    ASSERT_TRUE(owner);
+    {
+        CClipboard clipboard(owner.get());
+        ASSERT_TRUE(clipboard);
+        ::EmptyClipboard();
+    }
+    wchar_t image[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, image, MAX_PATH);
+    const CClipboardOwner read = ReadClipboardOwner();
+    m_page.ShowFormatList(&read, {L"CF_TEXT"});
+    const CRows rows = Rows();
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].second, FormatString(L"0x%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(owner.get()))));
+    EXPECT_EQ(rows[1], (CRows::value_type{L"ウィンドウクラス", className}));
+    EXPECT_EQ(rows[2], (CRows::value_type{L"ウィンドウ名", L"所有者テスト"}));
+    EXPECT_EQ(rows[3], (CRows::value_type{L"プロセスID", std::to_wstring(::GetCurrentProcessId())}));
+    EXPECT_EQ(_wcsicmp(rows[4].second.c_str(), image), 0) << rows[4].second;
+    EXPECT_EQ(rows[5], (CRows::value_type{L"フォーマット", L"CF_TEXT"}));
+
+    {
+        CClipboard clipboard(nullptr);
+        ASSERT_TRUE(clipboard);
+        ::EmptyClipboard();
+    }
+    const CClipboardOwner none = ReadClipboardOwner();
+    m_page.ShowFormatList(&none, {});
+    EXPECT_EQ(Rows(), (CRows{{L"所有ウィンドウ", L"なし（所有者のないクリップボード）"}}));
 }
