@@ -24,6 +24,8 @@ class CDialogEx : public CWnd {
 public:
     explicit CDialogEx(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
+    UINT GetTemplateId() const { return m_nIDTemplate; }
+
     INT_PTR DoModal(HWND parent = nullptr);
     bool Create(HWND parent = nullptr);
     // A modeless dialog from a template in memory (a changed copy of the resource).

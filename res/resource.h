@@ -37,6 +37,7 @@
 #define ID_HEX_FIND                     32801
 #define ID_HEX_FIND_NEXT                32802
 #define ID_HEX_FIND_PREVIOUS            32803
+#define ID_EDIT_WATCH_CLIPBOARD         32804
 // Paste-with-format popup: entry i of the offered formats is this plus i.
 #define ID_FORMAT_FIRST                 10000
 

@@ -99,6 +99,34 @@ void CLeftView::Rebuild()
     ::SetFocus(m_hWnd);
 }
 
+CLIPFORMAT CLeftView::GetSelectedFormat() const
+{
+    const HTREEITEM root = TreeView_GetRoot(m_hWnd);
+    HTREEITEM item = TreeView_GetSelection(m_hWnd);
+    if (!item || item == root)
+        return 0;
+    for (HTREEITEM parent; (parent = TreeView_GetParent(m_hWnd, item)) != root && parent;)
+        item = parent;
+    TVITEMW data{TVIF_PARAM, item};
+    TreeView_GetItem(m_hWnd, &data);
+    const auto* node = reinterpret_cast<const CCBData*>(data.lParam);
+    return node ? node->m_fmt.cfFormat : 0;
+}
+
+bool CLeftView::SelectFormat(CLIPFORMAT format)
+{
+    const HTREEITEM root = TreeView_GetRoot(m_hWnd);
+    for (HTREEITEM item = root ? TreeView_GetChild(m_hWnd, root) : nullptr; item;
+         item = TreeView_GetNextSibling(m_hWnd, item)) {
+        TVITEMW data{TVIF_PARAM, item};
+        TreeView_GetItem(m_hWnd, &data);
+        const auto* node = reinterpret_cast<const CCBData*>(data.lParam);
+        if (node && node->m_fmt.cfFormat == format)
+            return TreeView_SelectItem(m_hWnd, item) != FALSE;
+    }
+    return false;
+}
+
 void CLeftView::SelectFirstNode()
 {
     const HTREEITEM root = TreeView_GetRoot(m_hWnd);

@@ -23,6 +23,12 @@ public:
     bool OnCmdMsg(UINT nID) override;
     // The node of the selected item; null for the root or when nothing is selected.
     CCBData* GetSelectedNode() const;
+    // The format of the top-level node the selection lies in; 0 for the
+    // root or when nothing is selected.
+    CLIPFORMAT GetSelectedFormat() const;
+    // Selects the first top-level node of `format`, which the content view
+    // then shows; false when the snapshot has none.
+    bool SelectFormat(CLIPFORMAT format);
 
 protected:
     // Overridables: where a node is saved (empty: cancelled) and how the context menu shows.

@@ -51,6 +51,7 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs)
                            L"ここにドロップ\r\n(形式を指定)\r\n▼", true);
     PlaceDropWindows();
     RecalcLayout();
+    RestoreWatching();
     return 0;
 }
 
@@ -147,6 +148,11 @@ void CMainFrame::SaveWindowPlacement()
         view->m_propPage.SaveColumnWidths();
 }
 
+CLeftView* CMainFrame::GetTreeView() const
+{
+    return dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0));
+}
+
 CPlexaView* CMainFrame::GetContentView() const
 {
     return dynamic_cast<CPlexaView*>(m_wndSplitter.GetPane(0, 1));
@@ -166,7 +172,7 @@ void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested)
     m_wndDropChoose.SetDpi(dpi);
     PlaceDropWindows();
     m_wndSplitter.SetDpi(dpi);
-    if (auto* tree = dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)))
+    if (CLeftView* tree = GetTreeView())
         tree->SetDpi(dpi);
     // Before the layout, so that the columns saved next are the new DPI's.
     if (CPlexaView* view = GetContentView())
@@ -186,6 +192,15 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
+    if (msg == WM_CLIPBOARDUPDATE) {
+        m_watch.OnClipboardUpdate();
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == CClipboardWatch::kTimerId) {
+        if (m_watch.OnTimer(CanTakeWatchedChange()))
+            TakeWatchedChange();
+        return 0;
+    }
     if (msg == WM_QUERYENDSESSION) {
         if (!WndProcDefault(msg, wParam, lParam))
             return FALSE;
@@ -203,8 +218,12 @@ bool CMainFrame::OnCmdMsg(UINT nID)
     }
     // Saving acts on the tree's selection whichever pane has the focus.
     if (nID == ID_SAVE_NODE) {
-        if (auto* tree = dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)))
+        if (CLeftView* tree = GetTreeView())
             return tree->OnCmdMsg(nID);
+    }
+    if (nID == ID_EDIT_WATCH_CLIPBOARD) {
+        OnToggleWatching();
+        return true;
     }
     return CFrameWnd::OnCmdMsg(nID);
 }

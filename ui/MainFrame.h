@@ -1,13 +1,16 @@
 // Plexa's top-level window: menu, a toolbar holding the two drop windows,
 // and a splitter with the capture tree on the left and the content on the
-// right. It remembers its placement and the tree's width between runs.
+// right. It remembers its placement and the tree's width between runs, and,
+// while the clipboard is watched, takes a snapshot of each change.
 #pragma once
 
 #include "framework/FrameWnd.h"
 #include "framework/SplitterWnd.h"
 #include "framework/ToolBar.h"
+#include "ui/ClipboardWatch.h"
 #include "ui/DropEntranceWnd.h"
 
+class CLeftView;
 class CPlexaView;
 
 class CMainFrame : public CFrameWnd {
@@ -38,9 +41,24 @@ private:
     // Moved to a monitor of another scale: images, fonts and layout made
     // again for `dpi`, and the frame put where Windows suggests.
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    // The right pane, when it is the content view.
+    // The panes, when they are the tree and the content view.
+    CLeftView* GetTreeView() const;
     CPlexaView* GetContentView() const;
     void OnSetDefaultViewTab();
+
+    // Watching the clipboard (MainFrameWatch.cpp), as the settings last
+    // had it; the listener and the menu's check mark follow `on`.
+    void RestoreWatching();
+    void SetWatching(bool on);
+    void OnToggleWatching();
+    // No capture, dialog, menu or mouse capture is running, so a watched
+    // change can be taken without pulling nodes from under it.
+    bool CanTakeWatchedChange() const;
+    // Pastes the changed clipboard; the tree goes back to the format and the
+    // content view to the page that were shown, where the snapshot has them.
+    void TakeWatchedChange();
+
+    CClipboardWatch m_watch;
 
     bool m_bApplyingPlacement = false;  // while the saved placement is set
 };

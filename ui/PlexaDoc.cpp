@@ -92,12 +92,14 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
 {
     DiscardSnapshot();
     m_pCaptures = std::make_unique<CCBDataArray>();
+    m_bCapturing = true;
     try {
         CaptureAll(*m_pCaptures, source, formats, m_host, pasted);
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
         AfxMessageBox(L"メモリが足りません。", MB_OK);
     }
+    m_bCapturing = false;
 }
 
 void CPlexaDoc::OnEditPaste()

@@ -30,6 +30,8 @@ public:
 
     // Takes a dropped data object; false when nothing was taken.
     bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat);
+    // A capture is running: its progress dialog handles messages meanwhile.
+    bool IsCapturing() const { return m_bCapturing; }
 
     std::unique_ptr<CCBDataArray> m_pCaptures;
     CStringArray m_arrFormatNames;
@@ -42,6 +44,7 @@ protected:
 
 private:
     const ICaptureHost& m_host;
+    bool m_bCapturing = false;
 
     void OnEditPaste();
     void OnEditPasteWithFormat();

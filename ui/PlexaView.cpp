@@ -99,6 +99,25 @@ LRESULT CPlexaView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+UINT CPlexaView::GetActivePageTemplate() const
+{
+    const CPropertyPage* page = m_sheet.GetActivePage();
+    return page ? page->GetTemplateId() : 0;
+}
+
+void CPlexaView::ActivatePage(UINT templateId, bool focus)
+{
+    for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+        CPropertyPage* page = m_sheet.GetPage(i);
+        if (page->GetTemplateId() != templateId)
+            continue;
+        m_sheet.SetActivePage(page);
+        if (focus && page->GetSafeHwnd())
+            ::SetFocus(*page);
+        return;
+    }
+}
+
 CPlexaPropertyPage* CPlexaView::AddNodePage(std::unique_ptr<CPlexaPropertyPage> page)
 {
     m_sheet.AddPage(page.get());

@@ -19,6 +19,12 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
 
+    // The dialog template of the page in front; 0 before the sheet exists.
+    UINT GetActivePageTemplate() const;
+    // Brings the page made from `templateId` to the front, if the shown
+    // node has one, and gives it the keyboard focus when `focus` is set.
+    void ActivatePage(UINT templateId, bool focus);
+
     CPropertySheet m_sheet;
     CPropertyViewDialog m_propPage;  // page 0 of m_sheet for the view's whole life
 

@@ -104,3 +104,15 @@ TEST_F(MainFrameTest, EndingTheSessionStoresThePlacementAndKeepsTheWindow)
     EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Initialized", 0), 1);
     EXPECT_TRUE(::IsWindow(*m_frame));
 }
+
+TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
+{
+    const HMENU menu = ::GetMenu(*m_frame);
+    const auto checked = [&] { return (::GetMenuState(menu, ID_EDIT_WATCH_CLIPBOARD, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    EXPECT_FALSE(checked());
+    for (const int on : {1, 0}) {
+        ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
+        EXPECT_EQ(checked(), on == 1);
+        EXPECT_EQ(m_app.GetProfileInt(L"Settings", L"WatchClipboard", -1), on);
+    }
+}

@@ -1,0 +1,60 @@
+// The main frame's part in watching the clipboard.
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "ui/LeftView.h"
+#include "ui/MainFrame.h"
+#include "ui/PlexaDoc.h"
+#include "ui/PlexaView.h"
+
+namespace {
+constexpr wchar_t kSettingsSection[] = L"Settings";
+constexpr wchar_t kWatchEntry[] = L"WatchClipboard";
+}
+
+void CMainFrame::RestoreWatching()
+{
+    SetWatching(AfxGetApp()->GetProfileInt(kSettingsSection, kWatchEntry, 0) != 0);
+}
+
+void CMainFrame::SetWatching(bool on)
+{
+    if (on)
+        m_watch.Start(m_hWnd);
+    else
+        m_watch.Stop();
+    ::CheckMenuItem(::GetMenu(m_hWnd), ID_EDIT_WATCH_CLIPBOARD,
+                    MF_BYCOMMAND | (m_watch.IsOn() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CMainFrame::OnToggleWatching()
+{
+    SetWatching(!m_watch.IsOn());
+    AfxGetApp()->WriteProfileInt(kSettingsSection, kWatchEntry, m_watch.IsOn() ? 1 : 0);
+}
+
+bool CMainFrame::CanTakeWatchedChange() const
+{
+    const CLeftView* tree = GetTreeView();
+    const auto* document = tree ? static_cast<const CPlexaDoc*>(tree->GetDocument()) : nullptr;
+    // A writer still holding the clipboard is not done yet.
+    if (!document || document->IsCapturing() || !::IsWindowEnabled(m_hWnd) || ::GetCapture() ||
+        ::GetOpenClipboardWindow())
+        return false;
+    GUITHREADINFO thread{sizeof(thread)};
+    return ::GetGUIThreadInfo(::GetCurrentThreadId(), &thread) &&
+           !(thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE));
+}
+
+void CMainFrame::TakeWatchedChange()
+{
+    CLeftView* tree = GetTreeView();
+    CPlexaView* view = GetContentView();
+    if (!tree || !view)
+        return;
+    const CLIPFORMAT format = tree->GetSelectedFormat();
+    const UINT page = view->GetActivePageTemplate();
+    const bool pageHadFocus = ::IsChild(*view, ::GetFocus()) != FALSE;
+    tree->GetDocument()->OnCmdMsg(ID_EDIT_PASTE);
+    if (format && tree->SelectFormat(format))
+        view->ActivatePage(page, pageHadFocus);
+}
