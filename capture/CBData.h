@@ -11,6 +11,7 @@
 #include <shobjidl.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,8 +54,11 @@ public:
     std::vector<BYTE> LoadHead(size_t maxBytes) const;
     // Writes the node's bytes to a new file at `path`, replacing any file
     // there; a file that could not be written whole is removed again.
-    enum class SaveResult { Saved, NoData, CannotRead, CannotWrite };
-    SaveResult SaveBytesTo(const std::wstring& path) const;
+    // `stop` hears of the progress after each piece and ends the save by
+    // returning true.
+    enum class SaveResult { Saved, NoData, CannotRead, CannotWrite, Stopped };
+    using SaveProgress = std::function<bool(uint64_t done, uint64_t total)>;
+    SaveResult SaveBytesTo(const std::wstring& path, const SaveProgress& stop = {}) const;
 
     // Naming and per-format defaults
     // The tree text: display name, else name, else the format description.

@@ -13,7 +13,7 @@ constexpr DWORD kSaveChunk = 1u << 20;
 
 }
 
-CCBData::SaveResult CCBData::SaveBytesTo(const std::wstring& path) const
+CCBData::SaveResult CCBData::SaveBytesTo(const std::wstring& path, const SaveProgress& stop) const
 {
     if (m_strTempFile.empty())
         return SaveResult::NoData;
@@ -39,6 +39,8 @@ CCBData::SaveResult CCBData::SaveBytesTo(const std::wstring& path) const
             else if (!::WriteFile(target, buffer.get(), piece, &written, nullptr) || written != piece)
                 result = SaveResult::CannotWrite;
             done += piece;
+            if (result == SaveResult::Saved && done < m_nSize && stop && stop(done, m_nSize))
+                result = SaveResult::Stopped;
         }
     }
     // Half a node would pass for the whole of it.

@@ -1,6 +1,7 @@
 // The tree's context menu and the saving of the selected node's bytes.
 #include "ui/LeftView.h"
 
+#include "capture/DelayedProgress.h"
 #include "capture/FormatNames.h"
 #include "framework/FileSaveDialog.h"
 #include "framework/WinApp.h"
@@ -48,8 +49,12 @@ void CLeftView::SaveSelectedNode()
     const std::wstring path = ChooseSavePath(ProposeSaveFileName(node->m_strName, format));
     if (path.empty())
         return;
-    switch (node->SaveBytesTo(path)) {
+    // A node of gigabytes takes a while: the progress dialog can stop it.
+    CDelayedProgress progress(m_hWnd, L"保存中...");
+    const auto stop = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
+    switch (node->SaveBytesTo(path, stop)) {
     case CCBData::SaveResult::Saved:
+    case CCBData::SaveResult::Stopped:
         break;
     case CCBData::SaveResult::NoData:
         AfxMessageBox(L"保存するデータがありません");

@@ -142,4 +142,15 @@ TEST_F(LeftViewSaveTest, AFailedSaveLeavesNoFile)
     EXPECT_EQ(ReadFileBytes(m_dir / L"a.bin"), "abcdef");
     CCBData empty;
     EXPECT_EQ(empty.SaveBytesTo(m_dir / L"d.bin"), CCBData::SaveResult::NoData);
+
+    // Stopped after its first mebibyte of three, as the progress dialog's "中止" does.
+    auto large = NodeWith(std::string(3 << 20, 'x'));
+    std::vector<uint64_t> heard;
+    const auto stopAtOnce = [&](uint64_t done, uint64_t total) {
+        heard.push_back(done);
+        return total == (3u << 20);
+    };
+    EXPECT_EQ(large->SaveBytesTo(m_dir / L"e.bin", stopAtOnce), CCBData::SaveResult::Stopped);
+    EXPECT_EQ(heard, std::vector<uint64_t>{1u << 20});
+    EXPECT_EQ(ListFolder(m_dir.Path()), std::vector<std::wstring>{L"a.bin"});
 }
