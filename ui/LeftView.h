@@ -23,6 +23,8 @@ public:
     bool OnCmdMsg(UINT nID) override;
     // The node of the selected item; null for the root or when nothing is selected.
     CCBData* GetSelectedNode() const;
+    // The selected node has captured bytes to save.
+    bool CanSaveSelectedNode() const;
     // The format of the top-level node the selection lies in; 0 for the
     // root or when nothing is selected.
     CLIPFORMAT GetSelectedFormat() const;

@@ -29,6 +29,11 @@ CCBData* CLeftView::GetSelectedNode() const
     return reinterpret_cast<CCBData*>(item.lParam);
 }
 
+bool CLeftView::CanSaveSelectedNode() const
+{
+    return HasBytes(GetSelectedNode());
+}
+
 bool CLeftView::OnCmdMsg(UINT nID)
 {
     if (nID == ID_SAVE_NODE) {
@@ -78,7 +83,7 @@ void CLeftView::ShowContextMenu(HTREEITEM item, POINT point)
     // The menu acts on the item clicked, as Explorer's does: it becomes the selection.
     TreeView_SelectItem(m_hWnd, item);
     CPopupMenu menu(IDR_TREE_CONTEXT);
-    menu.EnableItem(ID_SAVE_NODE, HasBytes(GetSelectedNode()));
+    menu.EnableItem(ID_SAVE_NODE, CanSaveSelectedNode());
     TrackContextMenu(menu, point);
 }
 

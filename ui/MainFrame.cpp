@@ -192,6 +192,11 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
+    if (msg == WM_INITMENUPOPUP) {
+        if (const CLeftView* tree = GetTreeView())
+            ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), ID_SAVE_NODE,
+                             MF_BYCOMMAND | (tree->CanSaveSelectedNode() ? MF_ENABLED : MF_GRAYED));
+    }
     if (msg == WM_CLIPBOARDUPDATE) {
         m_watch.OnClipboardUpdate();
         return 0;

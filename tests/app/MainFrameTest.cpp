@@ -116,3 +116,17 @@ TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
         EXPECT_EQ(m_app.GetProfileInt(L"Settings", L"WatchClipboard", -1), on);
     }
 }
+
+TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelected)
+{
+    const HMENU file = ::GetSubMenu(::GetMenu(*m_frame), 0);
+    const auto grayed = [&] {
+        ::SendMessageW(*m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+        return (::GetMenuState(file, ID_SAVE_NODE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    EXPECT_TRUE(grayed());
+    m_doc->m_pCaptures = std::make_unique<CCBDataArray>();
+    m_doc->m_pCaptures->push_back(TextNode());
+    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED | HINT_SELECT_FIRST);
+    EXPECT_FALSE(grayed());
+}
