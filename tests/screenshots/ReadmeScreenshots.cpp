@@ -33,6 +33,7 @@ constexpr RECT kFrameRect{40, 40, 1000, 680};
 constexpr DWORD kSettleMs = 800;
 // Tabs stand in the order プロパティ, HEX, テキスト, 画像.
 constexpr int kHexTab = 1;
+constexpr int kTextTab = 2;
 
 CLIPFORMAT Registered(const wchar_t* name)
 {
@@ -163,6 +164,23 @@ bool ShowNode(const CPlexaWindow& plexa, const std::wstring& label)
     return node && TreeView_SelectItem(plexa.Tree(), node);
 }
 
+// The root, whose page names the clipboard's owner before the formats.
+bool ShowRoot(const CPlexaWindow& plexa)
+{
+    const std::vector<CRemoteTreeItem> roots = ReadRemoteTree(plexa.Tree());
+    return roots.size() == 1 && TreeView_SelectItem(plexa.Tree(), roots[0].handle);
+}
+
+// The first virtual file, under the FileContents node opened for it.
+bool ShowFirstVirtualFile(const CPlexaWindow& plexa)
+{
+    const HTREEITEM contents = FindNode(plexa, L"CFSTR_FILECONTENTS");
+    if (!contents || !TreeView_Expand(plexa.Tree(), contents, TVE_EXPAND))
+        return false;
+    const HTREEITEM first = TreeView_GetChild(plexa.Tree(), contents);
+    return first && TreeView_SelectItem(plexa.Tree(), first);
+}
+
 // Clicks the tab `index` of the content pane's page tabs, as a person does.
 bool ClickPageTab(const CPlexaWindow& plexa, int index)
 {
@@ -249,6 +267,9 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
     bool ok = ShowNode(plexa, L"CFSTR_FILEDESCRIPTORW") && Save(frame, folder, onlyMain ? onlyMain : L"plexa-after-paste.png");
     if (onlyMain)
         return process.Close() == 0 && ok;
+    ok = ShowRoot(plexa) && Save(frame, folder, L"plexa-owner.png") && ok;
+    ok = ShowFirstVirtualFile(plexa) && ClickPageTab(plexa, kTextTab) && Save(frame, folder, L"plexa-virtual-file.png") &&
+         ok;
     ok = ShowNode(plexa, L"\"HTML Format\"") && Save(frame, folder, L"plexa-text.png") && ok;
     ok = ShowNode(plexa, L"\"PNG\"") && Save(frame, folder, L"plexa-picture.png") && ok;
     ok = ClickPageTab(plexa, kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
