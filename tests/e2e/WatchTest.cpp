@@ -113,6 +113,9 @@ TEST_F(PlexaSession, AWatchedClipboardGivesASnapshotPerChangeButNoneForABurstsMi
     ::SendMessageW(dump, WM_COMMAND, ID_EDIT_COPY, 0);
     EXPECT_EQ(TitlesDuring(plexa, 1000), std::vector<std::wstring>{sampled + L" - Plexa"})
         << "Plexa's own copy is no change";
+    // Reading delayed formats from the source is no change either: the tree
+    // was not made again.
+    EXPECT_EQ(TreeView_GetRoot(plexa.Tree()), root.handle);
 
     TabCtrl_SetCurFocus(FindTabs(plexa.ContentPane()), kTextPageTab);
     ASSERT_NE(plexa.ContentControl(IDC_TEXT), nullptr);
