@@ -79,6 +79,11 @@ HWND CPlexaWindow::PropertyList() const
     return found;
 }
 
+HWND CPlexaWindow::PageTabs() const
+{
+    return ::FindWindowExW(::GetWindow(ContentPane(), GW_CHILD), nullptr, WC_TABCONTROLW, nullptr);
+}
+
 HWND CPlexaWindow::ContentControl(int id) const
 {
     ControlSearch search{id, nullptr};

@@ -19,6 +19,8 @@ public:
     HWND ContentPane() const;
     // The property page's list, inside the content pane's sheet.
     HWND PropertyList() const;
+    // The tab control of the content pane's pages.
+    HWND PageTabs() const;
     // The visible control `id` of the page the content pane shows; null when none.
     HWND ContentControl(int id) const;
     // The text of a window of another process.

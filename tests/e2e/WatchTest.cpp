@@ -13,7 +13,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <cwchar>
 
 namespace {
 
@@ -61,23 +60,6 @@ bool WaitForSnapshot(const CPlexaWindow& plexa, const std::wstring& title)
     return done();
 }
 
-HWND FindTabs(HWND pane)
-{
-    HWND found = nullptr;
-    ::EnumChildWindows(
-        pane,
-        [](HWND hWnd, LPARAM param) -> BOOL {
-            wchar_t name[32] = {};
-            ::GetClassNameW(hWnd, name, 32);
-            if (std::wcscmp(name, WC_TABCONTROLW) != 0)
-                return TRUE;
-            *reinterpret_cast<HWND*>(param) = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 }  // namespace
 
 TEST_F(PlexaSession, AWatchedClipboardGivesASnapshotPerChangeButNoneForABurstsMiddleOrPlexasOwnCopy)
@@ -117,7 +99,7 @@ TEST_F(PlexaSession, AWatchedClipboardGivesASnapshotPerChangeButNoneForABurstsMi
     // was not made again.
     EXPECT_EQ(TreeView_GetRoot(plexa.Tree()), root.handle);
 
-    TabCtrl_SetCurFocus(FindTabs(plexa.ContentPane()), kTextPageTab);
+    TabCtrl_SetCurFocus(plexa.PageTabs(), kTextPageTab);
     ASSERT_NE(plexa.ContentControl(IDC_TEXT), nullptr);
     CClipboardSample again;
     ASSERT_TRUE(WaitForSnapshot(plexa, ClipboardTitle()));

@@ -184,7 +184,7 @@ bool ShowFirstVirtualFile(const CPlexaWindow& plexa)
 // Clicks the tab `index` of the content pane's page tabs, as a person does.
 bool ClickPageTab(const CPlexaWindow& plexa, int index)
 {
-    HWND tabs = ::FindWindowExW(::GetWindow(plexa.ContentPane(), GW_CHILD), nullptr, WC_TABCONTROLW, nullptr);
+    HWND tabs = plexa.PageTabs();
     CRemoteMemory memory(tabs, sizeof(RECT));
     RECT rect{};
     if (!tabs || !memory.IsValid() ||
