@@ -1,5 +1,6 @@
 // The main frame as InitInstance makes it: commands it routes to the content
 // view's pages, shortcuts from inside a page, and what closing stores.
+#include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
 #include "res/resource.h"
 #include "support/TestApp.h"
@@ -129,4 +130,30 @@ TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelected)
     m_doc->m_pCaptures->push_back(TextNode());
     m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED | HINT_SELECT_FIRST);
     EXPECT_FALSE(grayed());
+}
+
+TEST_F(MainFrameTest, AWatchedChangeWaitsWhileTheWindowIsDisabledAndIsTakenAfterwards)
+{
+    const auto handleMessagesFor = [&](DWORD ms) {
+        for (const ULONGLONG end = ::GetTickCount64() + ms; ::GetTickCount64() < end; ::Sleep(10))
+            m_app.PumpWaitingMessages();
+    };
+    ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
+    const std::wstring before = m_doc->GetTitle();
+    {
+        // Without an owner window the change is not this process's own.
+        const CClipboard clipboard(nullptr);
+        ASSERT_TRUE(clipboard);
+        ::EmptyClipboard();
+    }
+    const std::wstring changed = L"クリップボード#" + std::to_wstring(::GetClipboardSequenceNumber());
+
+    // As a capture, a search or a modal dialog leaves it.
+    ::EnableWindow(*m_frame, FALSE);
+    handleMessagesFor(800);
+    EXPECT_EQ(m_doc->GetTitle(), before);
+    ::EnableWindow(*m_frame, TRUE);
+    handleMessagesFor(800);
+    EXPECT_EQ(m_doc->GetTitle(), changed);
+    ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
 }
