@@ -119,11 +119,9 @@ void CaptureFileContentsOf(CCBDataArray& nodes, CCBDataCreateContext& context, C
         CaptureAllFileContents(nodes, context);
         return;
     }
+    COleDataObject source(CComPtr<IDataObject>::Adopt(oleClipboard));
     // Asking the OLE clipboard opens the Win32 one.
     pasted->Close();
-    COleDataObject source;
-    source.Attach(oleClipboard);
-    oleClipboard->Release();
     const FORMATETC offered = OfferedFileContents(source);
     context.m_pDataObject = &source;
     CaptureAllFileContents(nodes, context, &offered);
