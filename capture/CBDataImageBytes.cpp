@@ -5,6 +5,7 @@
 #include "framework/GdiPlus.h"
 
 #include <climits>
+#include <cstring>
 
 ByteSpan CCBData_ImageBytes::Bytes()
 {
@@ -24,6 +25,9 @@ CImagePtr CCBData_DIB::CreateImage(int& width, int& height, int& bitsPerPixel)
     width = layout->width;
     height = layout->height;
     bitsPerPixel = layout->planes * layout->bitCount;
+    // The kept copy is the picture's own: a profile it cannot hold is forgotten.
+    if (HasProfileOutside(*layout, bytes))
+        std::memcpy(m_pBytes.get() + kDibColorSpaceOffset, &kDibColorSpaceSrgb, sizeof(kDibColorSpaceSrgb));
     if (HasAlphaChannel(*layout, bytes) && layout->width <= INT_MAX / 4) {
         // GDI+ reads a DIB as opaque; over the kept bytes the alpha stays.
         // Bottom-up rows start from the last one stored, upwards.

@@ -110,3 +110,17 @@ bool HasAlphaChannel(const DibLayout& dib, ByteSpan bytes)
             return true;
     return false;
 }
+
+bool HasProfileOutside(const DibLayout& dib, ByteSpan bytes)
+{
+    constexpr uint32_t kV5HeaderSize = 124;
+    constexpr uint32_t kProfileLinked = 0x4C494E4B;    // 'LINK'
+    constexpr uint32_t kProfileEmbedded = 0x4D424544;  // 'MBED'
+    if (dib.headerSize < kV5HeaderSize)
+        return false;
+    const uint32_t type = *ReadU32(bytes, kDibColorSpaceOffset);
+    if (type != kProfileLinked && type != kProfileEmbedded)
+        return false;
+    // The profile's offset counts from the start of the header.
+    return !Fits(bytes, *ReadU32(bytes, 112), *ReadU32(bytes, 116));
+}

@@ -32,3 +32,13 @@ std::optional<DibLayout> ReadDibLayout(ByteSpan bytes);
 // pixel is not fully transparent. All-zero alpha is the unused byte of an
 // opaque bitmap.
 bool HasAlphaChannel(const DibLayout& dib, ByteSpan bytes);
+
+// Where a V4 or V5 header keeps its colour space type, and the type that
+// names no profile.
+constexpr uint64_t kDibColorSpaceOffset = 56;
+constexpr uint32_t kDibColorSpaceSrgb = 0x73524742;  // 'sRGB'
+
+// Whether a V5 header names a colour profile (linked or embedded) whose
+// bytes do not all lie inside `bytes`: a graphics library that followed it
+// would read past what was captured.
+bool HasProfileOutside(const DibLayout& dib, ByteSpan bytes);

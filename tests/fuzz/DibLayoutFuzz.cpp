@@ -1,5 +1,6 @@
-// Bitmap headers and colour tables: the layout lies inside the bytes, and a
-// bitmap said to have alpha has all its 32-bit rows there.
+// Bitmap headers and colour tables: the layout lies inside the bytes, a
+// bitmap said to have alpha has all its 32-bit rows there, and a profile
+// passed as inside is.
 #include "FuzzSupport.h"
 #include "portable/DibLayout.h"
 
@@ -17,6 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (HasAlphaChannel(*dib, bytes)) {
         const uint64_t rows = dib->height < 0 ? -int64_t{dib->height} : dib->height;
         Require(dib->bitCount == 32 && Fits(bytes, dib->bitsOffset, 4 * static_cast<uint64_t>(dib->width) * rows));
+    }
+    if (dib->headerSize >= 124 && !HasProfileOutside(*dib, bytes)) {
+        const uint32_t type = *ReadU32(bytes, kDibColorSpaceOffset);
+        Require((type != 0x4C494E4B && type != 0x4D424544) || Fits(bytes, *ReadU32(bytes, 112), *ReadU32(bytes, 116)));
     }
     return 0;
 }

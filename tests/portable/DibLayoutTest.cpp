@@ -265,3 +265,35 @@ TEST(DibLayout, AlphaIsReadOnlyFromByteMasksAndSomeVisiblePixel)
         EXPECT_EQ(HasAlphaChannel(*layout, c.bytes), c.alpha) << c.name;
     }
 }
+
+TEST(DibLayout, AV5ProfileMustLieInsideTheBytesUnlessNoneIsNamed)
+{
+    constexpr uint32_t kLinked = 0x4C494E4B;
+    constexpr uint32_t kEmbedded = 0x4D424544;
+    struct Case {
+        uint32_t headerSize;
+        uint32_t type;
+        uint32_t offset;
+        uint32_t size;
+        bool outside;
+    };
+    // 124 header bytes, 4 of pixel bits and 16 of profile: 144 in all.
+    const Case cases[] = {
+        {124, kEmbedded, 128, 16, false},
+        {124, kLinked, 128, 16, false},
+        {124, kEmbedded, 129, 16, true},
+        {124, kEmbedded, 0xFFFFFFFF, 2, true},
+        {124, kLinked, 16, 0xFFFFFFF0, true},
+        {124, kDibColorSpaceSrgb, 0xFFFFFFFF, 0xFFFFFFFF, false},
+        {108, kEmbedded, 0xFFFFFFFF, 0xFFFFFFFF, false},  // a V4 header has no profile fields
+    };
+    for (const Case& c : cases) {
+        LeBytes bytes = Dib({.size = c.headerSize}).Zeros(4 + 16);
+        bytes.SetU32(56, c.type);
+        if (c.headerSize == 124)
+            bytes.SetU32(112, c.offset).SetU32(116, c.size);
+        const auto layout = ReadDibLayout(bytes);
+        ASSERT_TRUE(layout) << c.offset;
+        EXPECT_EQ(HasProfileOutside(*layout, bytes), c.outside) << c.type << " " << c.offset << " " << c.size;
+    }
+}
