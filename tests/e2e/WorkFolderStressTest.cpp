@@ -71,8 +71,10 @@ TEST_F(PlexaSession, ThreeInstancesStartedAndClosedAtRandomNeverLoseEachOthersFi
             kept.insert(instance.files.begin(), instance.files.end());
         ASSERT_EQ(filesNow(), kept) << "exactly the running snapshots' files";
     }
-    for (CInstance& instance : instances)
-        if (instance.process)
+    for (CInstance& instance : instances) {
+        if (instance.process) {
             EXPECT_EQ(instance.process->Close(), 0);
+        }
+    }
     EXPECT_FALSE(DirectoryExists(workFolder)) << "the last instance removes the folder";
 }
