@@ -75,13 +75,17 @@ void CLeftView::AddNodes(HTREEITEM parent, const CCBDataArray& nodes)
         InsertItem(parent, node->GetLabel(), node->m_nIcon, node.get());
 }
 
+CCBData* CLeftView::NodeOf(HTREEITEM item) const
+{
+    TVITEMW data{TVIF_PARAM, item};
+    return TreeView_GetItem(m_hWnd, &data) ? reinterpret_cast<CCBData*>(data.lParam) : nullptr;
+}
+
 void CLeftView::AddChildrenOnce(HTREEITEM item)
 {
     if (TreeView_GetChild(m_hWnd, item))
         return;
-    TVITEMW data{TVIF_PARAM, item};
-    TreeView_GetItem(m_hWnd, &data);
-    const auto* node = reinterpret_cast<const CCBData*>(data.lParam);
+    const CCBData* node = NodeOf(item);
     if (node && node->m_pChildren)
         AddNodes(item, *node->m_pChildren);
 }
@@ -107,9 +111,7 @@ CLIPFORMAT CLeftView::GetSelectedFormat() const
         return 0;
     for (HTREEITEM parent; (parent = TreeView_GetParent(m_hWnd, item)) != root && parent;)
         item = parent;
-    TVITEMW data{TVIF_PARAM, item};
-    TreeView_GetItem(m_hWnd, &data);
-    const auto* node = reinterpret_cast<const CCBData*>(data.lParam);
+    const CCBData* node = NodeOf(item);
     return node ? node->m_fmt.cfFormat : 0;
 }
 
@@ -118,9 +120,7 @@ bool CLeftView::SelectFormat(CLIPFORMAT format)
     const HTREEITEM root = TreeView_GetRoot(m_hWnd);
     for (HTREEITEM item = root ? TreeView_GetChild(m_hWnd, root) : nullptr; item;
          item = TreeView_GetNextSibling(m_hWnd, item)) {
-        TVITEMW data{TVIF_PARAM, item};
-        TreeView_GetItem(m_hWnd, &data);
-        const auto* node = reinterpret_cast<const CCBData*>(data.lParam);
+        const CCBData* node = NodeOf(item);
         if (node && node->m_fmt.cfFormat == format)
             return TreeView_SelectItem(m_hWnd, item) != FALSE;
     }
@@ -134,9 +134,7 @@ void CLeftView::SelectFirstNode()
     if (!first)
         return;
     TreeView_SelectItem(m_hWnd, first);
-    TVITEMW item{TVIF_PARAM, first};
-    TreeView_GetItem(m_hWnd, &item);
-    GetDocument()->UpdateAllViews(this, HINT_SHOW_NODE, reinterpret_cast<void*>(item.lParam));
+    GetDocument()->UpdateAllViews(this, HINT_SHOW_NODE, NodeOf(first));
 }
 
 bool CLeftView::OnNotifyReflect(NMHDR& hdr, LRESULT& result)

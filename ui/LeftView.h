@@ -48,6 +48,8 @@ private:
     void AddNodes(HTREEITEM parent, const CCBDataArray& nodes);
     void AddChildrenOnce(HTREEITEM item);
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
+    // The node an item shows; null for the root.
+    CCBData* NodeOf(HTREEITEM item) const;
     // The menu for `item` at `point` (screen coordinates).
     void ShowContextMenu(HTREEITEM item, POINT point);
     void SaveSelectedNode();

@@ -22,11 +22,7 @@ bool HasBytes(const CCBData* node)
 CCBData* CLeftView::GetSelectedNode() const
 {
     const HTREEITEM selected = TreeView_GetSelection(m_hWnd);
-    if (!selected)
-        return nullptr;
-    TVITEMW item{TVIF_PARAM, selected};
-    TreeView_GetItem(m_hWnd, &item);
-    return reinterpret_cast<CCBData*>(item.lParam);
+    return selected ? NodeOf(selected) : nullptr;
 }
 
 bool CLeftView::CanSaveSelectedNode() const
