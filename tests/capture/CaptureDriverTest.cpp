@@ -105,6 +105,17 @@ protected:
         return result;
     }
 
+    // a.txt ("first", in memory) and b.txt ("second", as a stream), described wide.
+    CComPtr<CTestDataObject> TwoVirtualFiles() const
+    {
+        auto source = CTestDataObject::Create();
+        source->Offer({.cf = m_cfGroupW}, CTestMedium::Global(FileGroupW({L"a.txt", L"b.txt"}, 2)));
+        source->Offer({.cf = m_cfContents, .tymed = TYMED_HGLOBAL | TYMED_ISTREAM})
+            .At(0, CTestMedium::Global(BytesOf("first")))
+            .At(1, CTestMedium::Stream(BytesOf("second")));
+        return source;
+    }
+
     static std::vector<std::string> ChildFiles(const CCBData& node)
     {
         std::vector<std::string> files;
@@ -238,11 +249,7 @@ TEST_F(CaptureDriverTest, ARefusedFormatStillGetsItsNodeWithTheLine)
 
 TEST_F(CaptureDriverTest, VirtualFilesAreNamedAndAskedByIndex)
 {
-    auto source = CTestDataObject::Create();
-    source->Offer({.cf = m_cfGroupW}, CTestMedium::Global(FileGroupW({L"a.txt", L"b.txt"}, 2)));
-    source->Offer({.cf = m_cfContents, .tymed = TYMED_HGLOBAL | TYMED_ISTREAM})
-        .At(0, CTestMedium::Global(BytesOf("first")))
-        .At(1, CTestMedium::Stream(BytesOf("second")));
+    auto source = TwoVirtualFiles();
     const CCBDataArray nodes = CaptureSource(source);
     ASSERT_EQ(nodes.size(), 2u);
     auto* descriptor = dynamic_cast<const CCBData_FileDescriptor*>(nodes[0].get());
@@ -270,11 +277,7 @@ TEST_F(CaptureDriverTest, VirtualFilesAreNamedAndAskedByIndex)
 
 TEST_F(CaptureDriverTest, APasteAsksTheOleClipboardForEachVirtualFile)
 {
-    auto source = CTestDataObject::Create();
-    source->Offer({.cf = m_cfGroupW}, CTestMedium::Global(FileGroupW({L"a.txt", L"b.txt"}, 2)));
-    source->Offer({.cf = m_cfContents, .tymed = TYMED_HGLOBAL | TYMED_ISTREAM})
-        .At(0, CTestMedium::Global(BytesOf("first")))
-        .At(1, CTestMedium::Stream(BytesOf("second")));
+    auto source = TwoVirtualFiles();
     ASSERT_EQ(::OleSetClipboard(source), S_OK);
     const CCBDataArray nodes = PasteClipboard();
     ::OleSetClipboard(nullptr);
