@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds Plexa and every test, then runs them: natively with sanitizers for the
-# byte-layout readers, briefly each of their fuzz targets, and under Wine for
-# everything else.
+# Checks that includes point down the layers, builds Plexa and every test,
+# then runs them: natively with sanitizers for the byte-layout readers,
+# briefly each of their fuzz targets, and under Wine for everything else.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+"$ROOT/scripts/check_layers.sh"
 ensure_packages "${TEST_PACKAGES[@]}"
 build_native
 build_fuzz
