@@ -79,7 +79,7 @@ int CHexViewCtrl::OnCreate(CREATESTRUCTW& cs)
 
 void CHexViewCtrl::SetFontForDpi(UINT dpi)
 {
-    m_font.Attach(CreatePointFont(90, L"ＭＳ ゴシック", dpi));
+    m_font = CreatePointFont(90, L"ＭＳ ゴシック", dpi);
     TEXTMETRICW metrics{};
     {
         const CClientDC dc(m_hWnd);
