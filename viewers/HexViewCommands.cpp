@@ -83,8 +83,8 @@ void CHexViewCtrl::Copy()
     }
     bool bytesFailed = false;
     bool shortRead = false;
-    CGlobalHandle bytes(MakeByteBlock(bytesFailed, shortRead));
-    CGlobalHandle text(MakeTextBlock(shortRead));
+    CGlobalHandle bytes = MakeByteBlock(bytesFailed, shortRead);
+    CGlobalHandle text = MakeTextBlock(shortRead);
     const bool textFailed = !text;
     if (const CClipboard clipboard(m_hWnd); clipboard) {
         ::EmptyClipboard();
@@ -103,14 +103,14 @@ void CHexViewCtrl::Copy()
         AfxMessageBox(kUnreadable);
 }
 
-HGLOBAL CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
+CGlobalHandle CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
 {
     const HexByteRange range = GetSelectedByteRange();
     if (range.Empty())
-        return nullptr;
+        return {};
     if (range.Length() > 0xFFFFFFFF) {
         failed = true;
-        return nullptr;
+        return {};
     }
     const auto count = static_cast<uint32_t>(range.Length());
     CGlobalHandle block(::GlobalAlloc(kBlockFlags, SIZE_T{count} + 4));
@@ -119,7 +119,7 @@ HGLOBAL CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
         const CGlobalLock lock(block);
         if (!lock) {
             failed = true;
-            return nullptr;
+            return {};
         }
         auto* p = static_cast<uint8_t*>(lock.Get());
         got = Read(range.start, count, p + 4);
@@ -131,16 +131,16 @@ HGLOBAL CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
         // Only what was read goes to the clipboard; nothing read, no block.
         shortRead = true;
         if (got == 0)
-            return nullptr;
+            return {};
         if (HGLOBAL smaller = ::GlobalReAlloc(block, SIZE_T{got} + 4, GMEM_MOVEABLE)) {
             block.Detach();
             block.Attach(smaller);
         }
     }
-    return block.Detach();
+    return block;
 }
 
-HGLOBAL CHexViewCtrl::MakeTextBlock(bool& shortRead)
+CGlobalHandle CHexViewCtrl::MakeTextBlock(bool& shortRead)
 {
     const HexPos start = GetSelStart();
     const HexPos end = GetSelEnd();
@@ -148,7 +148,7 @@ HGLOBAL CHexViewCtrl::MakeTextBlock(bool& shortRead)
     CGlobalHandle block(::GlobalAlloc(kBlockFlags, (chars + 1) * sizeof(wchar_t)));
     const CGlobalLock lock(block);
     if (!lock)
-        return nullptr;
+        return {};
     wchar_t* const first = static_cast<wchar_t*>(lock.Get());
     wchar_t* const limit = first + chars;
     wchar_t* out = first;
@@ -166,7 +166,7 @@ HGLOBAL CHexViewCtrl::MakeTextBlock(bool& shortRead)
         }
     }
     *out = L'\0';
-    return block.Detach();
+    return block;
 }
 
 void CHexViewCtrl::Export()
