@@ -10,6 +10,7 @@
 #include "e2e/SampleSources.h"
 #include "e2e/UserInput.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/ScopedOle.h"
 #include "res/resource.h"
@@ -119,20 +120,18 @@ bool SaveWindowPicture(HWND window, const std::wstring& path)
     RECT rect{};
     ::GetWindowRect(window, &rect);
     const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, cx, cy);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    const CClientDC screen(nullptr);
+    const CBitmapHandle bitmap(::CreateCompatibleBitmap(screen, cx, cy));
+    {
+        const CMemoryDC memory(::CreateCompatibleDC(screen));
+        const CSelectObject select(memory, bitmap);
+        ::BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
+    }
     std::string png;
     {
         Gdiplus::Bitmap picture(bitmap, nullptr);
         png = EncodePicture(picture, L"image/png");
     }
-    ::DeleteObject(bitmap);
     if (png.empty())
         return false;
     WriteFileBytes(path, png);
