@@ -4,6 +4,7 @@
 #include "framework/Dpi.h"
 #include "framework/PointFont.h"
 #include "framework/WinApp.h"
+#include "framework/WindowRect.h"
 
 #include <algorithm>
 
@@ -21,14 +22,6 @@ int WidthOfIndex(LRESULT index)
 int IndexOfWidth(int width)
 {
     return width == 32 ? 1 : width == 64 ? 2 : 0;
-}
-
-RECT ChildRect(HWND child, HWND parent)
-{
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }
@@ -52,7 +45,7 @@ BOOL CHexViewDialog::OnInitDialog()
     m_editFrame.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
 
     m_hexView.Create(m_hWnd);
-    const RECT frame = ChildRect(m_editFrame, m_hWnd);
+    const RECT frame = GetChildRect(m_editFrame);
     ::MoveWindow(m_hexView, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
     ::ShowWindow(m_hexView, SW_SHOW);
     ::ShowWindow(m_editFrame, SW_HIDE);
@@ -71,7 +64,7 @@ void CHexViewDialog::OnSize(UINT type, int cx, int cy)
     if (!m_editFrame.GetSafeHwnd() || !m_hexView.GetSafeHwnd())
         return;
     // The dump keeps the placeholder's top-left corner and reaches the page's edges.
-    const RECT frame = ChildRect(m_editFrame, m_hWnd);
+    const RECT frame = GetChildRect(m_editFrame);
     ::MoveWindow(m_hexView, frame.left, frame.top, std::max(0, cx - static_cast<int>(frame.left)),
                  std::max(0, cy - static_cast<int>(frame.top)), TRUE);
 }

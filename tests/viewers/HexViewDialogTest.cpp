@@ -1,4 +1,5 @@
 #include "framework/PropertySheet.h"
+#include "framework/WindowRect.h"
 #include "support/ClipboardRead.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
@@ -138,13 +139,9 @@ TEST_F(HexViewDialogTest, TheDumpTakesThePlaceholdersCornerAndReachesThePageEdge
     EXPECT_TRUE(::IsWindowVisible(*m_dump));
     ::MoveWindow(*m_page, 0, 0, 650, 420, TRUE);
     RECT page{};
-    RECT dump{};
-    RECT frame{};
     ::GetClientRect(*m_page, &page);
-    ::GetWindowRect(*m_dump, &dump);
-    ::GetWindowRect(placeholder, &frame);
-    ::MapWindowPoints(nullptr, *m_page, reinterpret_cast<POINT*>(&dump), 2);
-    ::MapWindowPoints(nullptr, *m_page, reinterpret_cast<POINT*>(&frame), 2);
+    const RECT dump = GetChildRect(*m_dump);
+    const RECT frame = GetChildRect(placeholder);
     EXPECT_EQ(dump.left, frame.left);
     EXPECT_EQ(dump.top, frame.top);
     EXPECT_EQ(dump.right, page.right);

@@ -2,6 +2,7 @@
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/PropertySheet.h"
+#include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "viewers/PropertyViewDialog.h"
@@ -303,9 +304,7 @@ TEST_F(PropertyViewDialogTest, TheListFillsThePage)
 {
     CreatePage();
     ::SetWindowPos(m_page, nullptr, 0, 0, 333, 222, SWP_NOMOVE | SWP_NOZORDER);
-    RECT list;
-    ::GetWindowRect(m_list, &list);
-    ::MapWindowPoints(nullptr, m_page, reinterpret_cast<POINT*>(&list), 2);
+    const RECT list = GetChildRect(m_list);
     EXPECT_EQ(list.left, 0);
     EXPECT_EQ(list.top, 0);
     EXPECT_EQ(list.right, 333);

@@ -1,4 +1,5 @@
 #include "framework/PropertySheet.h"
+#include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "viewers/TextDecoder.h"
@@ -237,9 +238,7 @@ TEST_F(TextViewDialogTest, EditFillsThePageInTheWindowColourAndSelectsAllOnCtrlA
     Open("first line\r\nsecond line");
     const HWND edit = Item(IDC_TEXT);
     ::MoveWindow(*m_page, 0, 0, 500, 300, TRUE);
-    RECT rect;
-    ::GetWindowRect(edit, &rect);
-    ::MapWindowPoints(nullptr, *m_page, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = GetChildRect(edit);
     EXPECT_EQ(rect.right, 500);
     EXPECT_EQ(rect.bottom, 300);
 
