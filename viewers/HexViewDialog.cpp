@@ -1,5 +1,6 @@
 #include "viewers/HexViewDialog.h"
 
+#include "common/SettingsNames.h"
 #include "framework/DialogInit.h"
 #include "framework/Dpi.h"
 #include "framework/PointFont.h"
@@ -9,9 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr wchar_t kSection[] = L"Settings";
-constexpr wchar_t kWidthEntry[] = L"HexViewWidth";
 
 // Combo index to bytes per line and back; anything unknown is 16.
 int WidthOfIndex(LRESULT index)
@@ -50,7 +48,8 @@ BOOL CHexViewDialog::OnInitDialog()
     ::ShowWindow(m_hexView, SW_SHOW);
     ::ShowWindow(m_editFrame, SW_HIDE);
 
-    const int width = WidthOfIndex(IndexOfWidth(AfxGetApp()->GetProfileInt(kSection, kWidthEntry, 16)));
+    const int stored = AfxGetApp()->GetProfileInt(settings::kSettingsSection, settings::kHexViewWidth, 16);
+    const int width = WidthOfIndex(IndexOfWidth(stored));
     m_hexView.SetBytesPerLine(width);
     if (m_pData)
         m_hexView.SetDataSource(ReadFromFile, this, 0, m_pData->m_nSize);
@@ -81,7 +80,7 @@ bool CHexViewDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 void CHexViewDialog::OnWidthChange()
 {
     const int width = WidthOfIndex(m_comboWidth.GetCurSel());
-    AfxGetApp()->WriteProfileInt(kSection, kWidthEntry, width);
+    AfxGetApp()->WriteProfileInt(settings::kSettingsSection, settings::kHexViewWidth, width);
     m_hexView.SetBytesPerLine(width);
 }
 

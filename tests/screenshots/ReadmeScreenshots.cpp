@@ -5,6 +5,7 @@
 // a name, it saves only the window after the paste, at that scale (the one
 // Wine was started with), under that name.
 //   readme_screenshots.exe FOLDER [DPI NAME]
+#include "common/SettingsNames.h"
 #include "e2e/PlexaWindow.h"
 #include "e2e/RemoteControls.h"
 #include "e2e/SampleSources.h"
@@ -241,12 +242,12 @@ bool SaveDialog(const CPlexaWindow& plexa, UINT command, const std::wstring& fol
 // Where Plexa opens: its own saved placement, in pixels at the scale given.
 void PlaceFrame(int dpi)
 {
-    const std::wstring frame = std::wstring(kSettingsKey) + L"\\Frame";
-    registry::WriteInt(frame, L"Initialized", 1);
-    registry::WriteInt(frame, L"Left", ::MulDiv(kFrameRect.left, dpi, 96));
-    registry::WriteInt(frame, L"Top", ::MulDiv(kFrameRect.top, dpi, 96));
-    registry::WriteInt(frame, L"Right", ::MulDiv(kFrameRect.right, dpi, 96));
-    registry::WriteInt(frame, L"Bottom", ::MulDiv(kFrameRect.bottom, dpi, 96));
+    const std::wstring frame = std::wstring(kSettingsKey) + L"\\" + settings::kFrameSection;
+    registry::WriteInt(frame, settings::kInitialized, 1);
+    registry::WriteInt(frame, settings::kLeft, ::MulDiv(kFrameRect.left, dpi, 96));
+    registry::WriteInt(frame, settings::kTop, ::MulDiv(kFrameRect.top, dpi, 96));
+    registry::WriteInt(frame, settings::kRight, ::MulDiv(kFrameRect.right, dpi, 96));
+    registry::WriteInt(frame, settings::kBottom, ::MulDiv(kFrameRect.bottom, dpi, 96));
 }
 
 bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)

@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowRect.h"
 #include "support/ClipboardRead.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr wchar_t kSection[] = L"Settings";
-constexpr wchar_t kWidthEntry[] = L"HexViewWidth";
 constexpr UINT kDumpId = 100;
 
 class HexViewDialogTest : public CNodeTestBase {
@@ -53,7 +52,7 @@ protected:
 
     std::optional<int> StoredWidth() const
     {
-        const int value = m_app.GetProfileInt(kSection, kWidthEntry, -1);
+        const int value = m_app.GetProfileInt(settings::kSettingsSection, settings::kHexViewWidth, -1);
         return value == -1 ? std::nullopt : std::optional<int>(value);
     }
 
@@ -100,7 +99,7 @@ class HexViewDialogWidth : public HexViewDialogTest, public ::testing::WithParam
 TEST_P(HexViewDialogWidth, ComesFromTheSettingsAndUnknownValuesStayStored)
 {
     if (GetParam().stored)
-        m_app.WriteProfileInt(kSection, kWidthEntry, *GetParam().stored);
+        m_app.WriteProfileInt(settings::kSettingsSection, settings::kHexViewWidth, *GetParam().stored);
     const auto node = NodeWith(std::string(100, 'x'));
     Open(node.get());
     EXPECT_EQ(::SendMessageW(m_combo, CB_GETCOUNT, 0, 0), 3);

@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
@@ -116,7 +117,7 @@ protected:
 
     std::wstring StoredDefault(const CCBData& node) const
     {
-        return m_app.GetProfileString(L"FormatsDefaultViewTab", node.GetFormatKey().c_str());
+        return m_app.GetProfileString(settings::kFormatsDefaultViewTabSection, node.GetFormatKey().c_str());
     }
 
     CWnd m_parent;
@@ -272,8 +273,8 @@ TEST_F(PropertyViewDialogTest, TheMenuGraysWhatCannotBeDone)
 
 TEST_F(PropertyViewDialogTest, ColumnWidthsComeFromTheSettingsAndGoBack)
 {
-    m_app.WriteProfileInt(L"Frame", L"PropCol0", 0);
-    m_app.WriteProfileInt(L"Frame", L"PropCol1", 123);
+    m_app.WriteProfileInt(settings::kFrameSection, settings::kPropCol0, 0);
+    m_app.WriteProfileInt(settings::kFrameSection, settings::kPropCol1, 123);
     CreatePage();
     EXPECT_EQ(ListView_GetColumnWidth(m_list, 0), 0) << "a stored 0 is used as it is";
     EXPECT_EQ(ListView_GetColumnWidth(m_list, 1), 123);
@@ -282,8 +283,8 @@ TEST_F(PropertyViewDialogTest, ColumnWidthsComeFromTheSettingsAndGoBack)
     ListView_SetColumnWidth(m_list, 0, 77);
     ListView_SetColumnWidth(m_list, 1, 55);
     m_page.SaveColumnWidths();
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol0", -1), 77);
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol1", -1), 55);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol0, -1), 77);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol1, -1), 55);
 }
 
 TEST_F(PropertyViewDialogTest, DefaultWidthsAreTwentyAndEightyCharacters)
@@ -297,7 +298,7 @@ TEST_F(PropertyViewDialogTest, DefaultWidthsAreTwentyAndEightyCharacters)
     // Nothing is stored before the page's window exists or after it is gone.
     m_sheet.DestroyWindow();
     m_page.SaveColumnWidths();
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol0", -1), -1);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol0, -1), -1);
 }
 
 TEST_F(PropertyViewDialogTest, TheListFillsThePage)

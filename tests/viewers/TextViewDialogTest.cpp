@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowRect.h"
 #include "support/HostWindow.h"
@@ -201,12 +202,12 @@ TEST_F(TextViewDialogTest, TheChosenCodePageStaysSelectedAfterTheEditor)
     Choose(L"EUC-JP");
 
     EditCodePages(L"EUC=51932\r\n");
-    EXPECT_EQ(m_app.GetProfileString(L"Settings", L"CodePages"), L"EUC=51932;");
+    EXPECT_EQ(m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages), L"EUC=51932;");
     EXPECT_EQ(Selected(), L"EUC") << "renamed";
     EXPECT_EQ(Shown(), L"日");
 
     EditCodePages(L"");
-    EXPECT_EQ(m_app.GetProfileString(L"Settings", L"CodePages", L"(missing)"), L"");
+    EXPECT_EQ(m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages, L"(missing)"), L"");
     EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"CP_ACP", L"CP_OEMCP", L"CP_UTF8", L"UTF-16LE", L"UTF-16BE",
                                                     L"51932"}));
     EXPECT_EQ(Selected(), L"51932") << "removed, so named by its number";
@@ -215,7 +216,7 @@ TEST_F(TextViewDialogTest, TheChosenCodePageStaysSelectedAfterTheEditor)
 
 TEST_F(TextViewDialogTest, RefusesWhatItCannotDecodeAndStaysUsable)
 {
-    m_app.WriteProfileString(L"Settings", L"CodePages", L"Bad=12345;");
+    m_app.WriteProfileString(settings::kSettingsSection, settings::kCodePages, L"Bad=12345;");
     Open("abc", CF_TEXT);
     Choose(L"Bad");
     EXPECT_EQ(Shown(), L"");
