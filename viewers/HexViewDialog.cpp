@@ -3,9 +3,9 @@
 #include "common/SettingsNames.h"
 #include "framework/DialogInit.h"
 #include "framework/Dpi.h"
-#include "framework/PointFont.h"
 #include "framework/WinApp.h"
 #include "framework/WindowRect.h"
+#include "viewers/DumpFont.h"
 
 #include <algorithm>
 
@@ -39,7 +39,7 @@ BOOL CHexViewDialog::OnInitDialog()
         m_file.Attach(::CreateFileW(m_pData->m_strTempFile.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    m_font = CreatePointFont(90, L"ＭＳ ゴシック", GetWindowDpi(m_hWnd));
+    m_font = CreateDumpFont(GetWindowDpi(m_hWnd));
     m_editFrame.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
 
     m_hexView.Create(m_hWnd);
