@@ -6,6 +6,7 @@
 #include "framework/FileSaveDialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "viewers/HexViewMessages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,12 +18,6 @@ constexpr uint32_t kExportChunk = 1 << 20;
 // Text beyond this (512 MiB of UTF-16, some 7 million dump lines) is refused
 // before anything is allocated: the dump of 4 GiB would be about 17 GiB.
 constexpr uint64_t kMaxCopyChars = 256ull << 20;
-
-constexpr wchar_t kNoClipboard[] = L"クリップボードにコピーできません。";
-constexpr wchar_t kNoMemory[] = L"メモリ不足です。";
-constexpr wchar_t kTooLarge[] = L"選択範囲が大きすぎるため、テキストとしてコピーできません。ファイルへ出力してください。";
-constexpr wchar_t kCannotWrite[] = L"ファイルに書き込めません";
-constexpr wchar_t kUnreadable[] = L"データの一部を読み込めなかったため、読み込めた部分までを使いました。";
 
 }
 
@@ -78,7 +73,7 @@ void CHexViewCtrl::Copy()
     if (GetSelStart() == GetSelEnd())
         return;
     if (Layout().SelectionTextLength(GetSelStart(), GetSelEnd()) > kMaxCopyChars) {
-        AfxMessageBox(kTooLarge);
+        AfxMessageBox(kHexTooLarge);
         return;
     }
     bool bytesFailed = false;
@@ -95,12 +90,12 @@ void CHexViewCtrl::Copy()
         if (text && ::SetClipboardData(CF_UNICODETEXT, text))
             text.Detach();
     } else {
-        AfxMessageBox(kNoClipboard);
+        AfxMessageBox(kHexNoClipboard);
     }
     if (bytesFailed || textFailed)
-        AfxMessageBox(kNoMemory);
+        AfxMessageBox(kHexNoMemory);
     if (shortRead)
-        AfxMessageBox(kUnreadable);
+        AfxMessageBox(kHexUnreadable);
 }
 
 CGlobalHandle CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
@@ -180,7 +175,7 @@ void CHexViewCtrl::Export()
     const CFileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        AfxMessageBox(kCannotWrite);
+        AfxMessageBox(kHexCannotWrite);
         return;
     }
     const auto buffer = std::make_unique<uint8_t[]>(kExportChunk);
@@ -189,12 +184,12 @@ void CHexViewCtrl::Export()
         const uint32_t got = Read(offset, chunk, buffer.get());
         DWORD written = 0;
         if (got && (!::WriteFile(file, buffer.get(), got, &written, nullptr) || written != got)) {
-            AfxMessageBox(kCannotWrite);
+            AfxMessageBox(kHexCannotWrite);
             return;
         }
         if (got < chunk) {
             // The file keeps what could be read, and nothing else.
-            AfxMessageBox(kUnreadable);
+            AfxMessageBox(kHexUnreadable);
             return;
         }
         offset += chunk;

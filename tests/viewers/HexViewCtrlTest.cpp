@@ -1,13 +1,12 @@
 #include "tests/viewers/HexViewFixture.h"
 
 #include "res/resource.h"
+#include "viewers/HexViewMessages.h"
 
 #include <vector>
 
 namespace {
 
-constexpr wchar_t kTooLarge[] = L"選択範囲が大きすぎるため、テキストとしてコピーできません。ファイルへ出力してください。";
-constexpr wchar_t kUnreadable[] = L"データの一部を読み込めなかったため、読み込めた部分までを使いました。";
 constexpr uint64_t kGiB = 1ull << 30;
 
 struct DigitsCase {
@@ -271,7 +270,7 @@ TEST_F(HexViewTest, TooMuchTextIsRefusedAndTheClipboardKept)
     SetClipboardMarker();
     Key('A', kCtrl);
     Key('C', kCtrl);
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kTooLarge});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTooLarge});
     EXPECT_EQ(ClipboardText(), L"marker");
     EXPECT_EQ(ClipboardBinaryData(), std::nullopt);
 }
@@ -284,5 +283,5 @@ TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
     EXPECT_EQ(ClipboardBinaryData(), SynthBytes(0, 20));
     const std::wstring text = ClipboardText();
     EXPECT_EQ(text.substr(73 + 6 + 3 * 4, 6), L"-- -- ");  // byte 20 is the fifth of line 1
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kUnreadable});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexUnreadable});
 }
