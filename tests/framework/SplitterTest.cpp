@@ -56,17 +56,6 @@ TEST_F(FrameworkTest, DraggingTheBarChangesTheLeftColumn)
     EXPECT_EQ(current, 250);
 }
 
-TEST_F(FrameworkTest, SetColumnInfoTakesEffectAtTheNextLayout)
-{
-    m_frame.m_wndSplitter.SetColumnInfo(0, 320, 10);
-    m_frame.m_wndSplitter.RecalcLayout();
-    int current = 0;
-    int min = 0;
-    m_frame.m_wndSplitter.GetColumnInfo(0, current, min);
-    EXPECT_EQ(current, 320);
-    EXPECT_EQ(min, 10);
-}
-
 TEST_F(FrameworkTest, ResizingTheFrameLaysOutThePanes)
 {
     ::SetWindowPos(m_frame, nullptr, 0, 0, 1000, 700, SWP_NOZORDER | SWP_NOMOVE);
