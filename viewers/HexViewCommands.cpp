@@ -18,6 +18,8 @@ constexpr uint32_t kExportChunk = 1 << 20;
 // Text beyond this (512 MiB of UTF-16, some 7 million dump lines) is refused
 // before anything is allocated: the dump of 4 GiB would be about 17 GiB.
 constexpr uint64_t kMaxCopyChars = 256ull << 20;
+// What the 32-bit count of "BinaryData" can say.
+constexpr uint64_t kMaxBinaryBytes = 0xFFFFFFFF;
 
 }
 
@@ -72,26 +74,34 @@ void CHexViewCtrl::Copy()
 {
     if (GetSelStart() == GetSelEnd())
         return;
-    if (Layout().SelectionTextLength(GetSelStart(), GetSelEnd()) > kMaxCopyChars) {
+    // Text too long to copy still leaves the bytes, unless there are more
+    // of them than "BinaryData" can count either.
+    const bool textFits = Layout().SelectionTextLength(GetSelStart(), GetSelEnd()) <= kMaxCopyChars;
+    if (!textFits && GetSelectedByteRange().Length() > kMaxBinaryBytes) {
         AfxMessageBox(kHexTooLarge);
         return;
     }
     bool bytesFailed = false;
     bool shortRead = false;
     CGlobalHandle bytes = MakeByteBlock(bytesFailed, shortRead);
-    CGlobalHandle text = MakeTextBlock(shortRead);
-    const bool textFailed = !text;
+    CGlobalHandle text = textFits ? MakeTextBlock(shortRead) : CGlobalHandle();
+    const bool textFailed = textFits && !text;
+    bool bytesCopied = false;
     if (const CClipboard clipboard(m_hWnd); clipboard) {
         ::EmptyClipboard();
         static const UINT binaryData = ::RegisterClipboardFormatW(L"BinaryData");
         // A block the clipboard accepts is the clipboard's.
-        if (bytes && ::SetClipboardData(binaryData, bytes))
+        if (bytes && ::SetClipboardData(binaryData, bytes)) {
             bytes.Detach();
+            bytesCopied = true;
+        }
         if (text && ::SetClipboardData(CF_UNICODETEXT, text))
             text.Detach();
     } else {
         AfxMessageBox(kHexNoClipboard);
     }
+    if (!textFits && bytesCopied)
+        AfxMessageBox(kHexTextTooLarge);
     if (bytesFailed || textFailed)
         AfxMessageBox(kHexNoMemory);
     if (shortRead)
@@ -103,7 +113,7 @@ CGlobalHandle CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
     const HexByteRange range = GetSelectedByteRange();
     if (range.Empty())
         return {};
-    if (range.Length() > 0xFFFFFFFF) {
+    if (range.Length() > kMaxBinaryBytes) {
         failed = true;
         return {};
     }

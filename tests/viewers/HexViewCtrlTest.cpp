@@ -264,7 +264,7 @@ TEST_F(HexViewTest, MoreLinesThanTheBarHoldsStillScrollToTheEnd)
     EXPECT_GT(info.nPos, 0x7FFFFFFF / 2);
 }
 
-TEST_F(HexViewTest, TooMuchTextIsRefusedAndTheClipboardKept)
+TEST_F(HexViewTest, TooManyBytesForEitherFormAreRefusedAndTheClipboardKept)
 {
     Show(8 * kGiB);
     SetClipboardMarker();
@@ -273,6 +273,22 @@ TEST_F(HexViewTest, TooMuchTextIsRefusedAndTheClipboardKept)
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTooLarge});
     EXPECT_EQ(ClipboardText(), L"marker");
     EXPECT_EQ(ClipboardBinaryData(), std::nullopt);
+}
+
+TEST_F(HexViewTest, BytesWhoseTextIsTooLongAreCopiedAsBinaryDataAlone)
+{
+    // Some 320 million characters as a dump: past the text's limit, far below the count's.
+    const uint64_t size = 64ull << 20;
+    Show(size);
+    SetClipboardMarker();
+    Key('A', kCtrl);
+    Key('C', kCtrl);
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTextTooLarge});
+    EXPECT_EQ(ClipboardText(), L"(no text)");
+    const std::optional<std::string> bytes = ClipboardBinaryData();
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), size);
+    EXPECT_TRUE(*bytes == SynthBytes(0, size));
 }
 
 TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
