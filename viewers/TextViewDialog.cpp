@@ -17,6 +17,14 @@ ByteSpan NodeBytes(const std::unique_ptr<BYTE[]>& bytes, const CCBData& node)
     return {bytes.get(), static_cast<size_t>(node.m_nSize)};
 }
 
+// Puts `control` where it was laid out, cut off at the page's right edge `width`.
+void PlaceCutAt(HWND control, const RECT& laidOut, int width)
+{
+    const LONG left = std::min<LONG>(laidOut.left, width);
+    const LONG right = std::max(left, std::min<LONG>(laidOut.right, width));
+    ::MoveWindow(control, left, laidOut.top, right - left, laidOut.bottom - laidOut.top, TRUE);
+}
+
 }
 
 void CTextViewDialog::DoDataExchange(CDataExchange& dx)
@@ -39,6 +47,8 @@ BOOL CTextViewDialog::OnInitDialog()
             m_nCurrentCodePage = DetectNodeCodePage(NodeBytes(bytes, *m_pData));
     }
     SetUpFragmentCheck(bytes);
+    m_rcFragmentCheck = GetChildRect(m_checkFragment);
+    m_rcInfo = GetChildRect(m_staticInfo);
     FillCodePageCombo();
     ShowText(std::move(bytes));
     return TRUE;
@@ -165,6 +175,8 @@ void CTextViewDialog::OnSize(UINT type, int cx, int cy)
         return;
     const RECT edit = GetChildRect(m_editText);
     ::MoveWindow(m_editText, edit.left, edit.top, std::max(0L, cx - edit.left), std::max(0L, cy - edit.top), TRUE);
+    PlaceCutAt(m_checkFragment, m_rcFragmentCheck, cx);
+    PlaceCutAt(m_staticInfo, m_rcInfo, cx);
 }
 
 LRESULT CTextViewDialog::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

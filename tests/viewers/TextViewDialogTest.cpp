@@ -289,3 +289,31 @@ TEST_F(TextViewDialogTest, AnHtmlFormatNodeCanShowItsFragmentAlone)
     EXPECT_FALSE(::IsWindowVisible(Item(IDC_HTML_FRAGMENT_ONLY)));
     Close();
 }
+
+TEST_F(TextViewDialogTest, OnANarrowPageTheFragmentCheckAndTheReportAreCutAtItsEdge)
+{
+    Open("Version:0.9\nStartHTML:-1\nEndHTML:-1\nStartFragment:60\nEndFragment:66\n<p>x</p>",
+         static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"HTML Format")));
+    const HWND controls[] = {Item(IDC_HTML_FRAGMENT_ONLY), Item(IDC_TEXT_INFO)};
+    ::MoveWindow(*m_page, 0, 0, 2000, 300, TRUE);
+    const RECT laidOut[] = {GetChildRect(controls[0]), GetChildRect(controls[1])};
+    // Through the report, through the check box, short of both.
+    for (const LONG width : {laidOut[1].right - 5, laidOut[0].right - 5, laidOut[0].left - 5}) {
+        ::MoveWindow(*m_page, 0, 0, width, 300, TRUE);
+        RECT page;
+        ::GetClientRect(*m_page, &page);
+        ASSERT_EQ(page.right, width);
+        for (int i = 0; i < 2; ++i) {
+            const RECT rect = GetChildRect(controls[i]);
+            EXPECT_EQ(rect.left, std::min(laidOut[i].left, page.right)) << width;
+            EXPECT_EQ(rect.right, std::min(laidOut[i].right, page.right)) << width;
+            EXPECT_EQ(rect.top, laidOut[i].top);
+            EXPECT_EQ(rect.bottom, laidOut[i].bottom);
+        }
+    }
+    ::MoveWindow(*m_page, 0, 0, 2000, 300, TRUE);
+    for (int i = 0; i < 2; ++i) {
+        const RECT rect = GetChildRect(controls[i]);
+        EXPECT_TRUE(::EqualRect(&rect, &laidOut[i])) << "laid out as before at full width: " << i;
+    }
+}
