@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/SettingDialog.h"
 #include "capture/RegisteredFormats.h"
+#include "common/SettingsNames.h"
 #include "framework/DocTemplate.h"
 #include "framework/Registry.h"
 #include "res/resource.h"
@@ -40,8 +41,8 @@ BOOL CPlexaApp::InitInstance()
     }
 
     SetRegistryKey(kCompanyKey);
-    m_nSubDirSizeLimit = GetProfileInt(L"Settings", L"SubDirSizeLimit", 128);
-    m_nHowToGetShellIDList = GetProfileInt(L"Settings", L"HowToGetShellIDList", 0);
+    m_nSubDirSizeLimit = GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 128);
+    m_nHowToGetShellIDList = GetProfileInt(settings::kSettingsSection, settings::kHowToGetShellIDList, 0);
 
     m_pDocTemplate = std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [this] { return std::make_unique<CPlexaDoc>(*this); }, [] { return std::make_unique<CMainFrame>(); });
@@ -118,8 +119,8 @@ void CPlexaApp::OnSettings()
     // The next capture uses them; the snapshot on screen stays as it was taken.
     m_nSubDirSizeLimit = dialog.m_nSizeLimit;
     m_nHowToGetShellIDList = dialog.m_nShellIDListMode;
-    WriteProfileInt(L"Settings", L"SubDirSizeLimit", m_nSubDirSizeLimit);
-    WriteProfileInt(L"Settings", L"HowToGetShellIDList", m_nHowToGetShellIDList);
+    WriteProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, m_nSubDirSizeLimit);
+    WriteProfileInt(settings::kSettingsSection, settings::kHowToGetShellIDList, m_nHowToGetShellIDList);
 }
 
 void CPlexaApp::OnAppAbout()

@@ -8,10 +8,11 @@
 
 namespace {
 
-template <class H>
-H Duplicate(H handle, CLIPFORMAT format)
+// A copy of `handle` in `Owner`, the owner of its kind; empty for none.
+template <class Owner, class H>
+Owner Duplicate(H handle, CLIPFORMAT format)
 {
-    return handle ? static_cast<H>(::OleDuplicateData(handle, format, 0)) : nullptr;
+    return Owner(handle ? static_cast<H>(::OleDuplicateData(handle, format, 0)) : nullptr);
 }
 
 }
@@ -45,7 +46,8 @@ CImagePtr CCBData_GDI::CreateGdiImage()
 }
 
 CCBData_HBITMAP::CCBData_HBITMAP(HBITMAP hBitmap, HPALETTE hPalette)
-    : m_hBitmap(Duplicate(hBitmap, CF_BITMAP)), m_hPalette(Duplicate(hPalette, CF_PALETTE))
+    : m_hBitmap(Duplicate<CBitmapHandle>(hBitmap, CF_BITMAP)),
+      m_hPalette(Duplicate<CPaletteHandle>(hPalette, CF_PALETTE))
 {
     BITMAP description{};
     if (hBitmap && ::GetObjectW(hBitmap, sizeof(description), &description)) {
@@ -62,7 +64,8 @@ CImagePtr CCBData_HBITMAP::CreateGdiImage()
     return CImagePtr(new Gdiplus::Bitmap(m_hBitmap, m_hPalette));
 }
 
-CCBData_HENHMF::CCBData_HENHMF(HENHMETAFILE hEnhMetaFile) : m_hEnhMetaFile(Duplicate(hEnhMetaFile, CF_ENHMETAFILE))
+CCBData_HENHMF::CCBData_HENHMF(HENHMETAFILE hEnhMetaFile)
+    : m_hEnhMetaFile(Duplicate<CEnhMetaFileHandle>(hEnhMetaFile, CF_ENHMETAFILE))
 {
 }
 
@@ -78,25 +81,25 @@ CImagePtr CCBData_HENHMF::CreateGdiImage()
 // format's handle for the metafile itself and fails.
 namespace {
 
-HGLOBAL DuplicateMetaFilePict(HGLOBAL source)
+CGlobalHandle DuplicateMetaFilePict(HGLOBAL source)
 {
     CGlobalLock from(source);
     const auto* picture = static_cast<const METAFILEPICT*>(from.Get());
     if (!picture || from.Size() < sizeof(METAFILEPICT))
-        return nullptr;
+        return {};
     CGlobalHandle copy(::GlobalAlloc(GMEM_MOVEABLE, from.Size()));
     CGlobalLock to(copy);
     if (!to)
-        return nullptr;
+        return {};
     std::memcpy(to.Get(), picture, from.Size());
     static_cast<METAFILEPICT*>(to.Get())->hMF = picture->hMF ? ::CopyMetaFileW(picture->hMF, nullptr) : nullptr;
-    return copy.Detach();
+    return copy;
 }
 
 }
 
 CCBData_HMETAFILEPICT::CCBData_HMETAFILEPICT(HGLOBAL hMetaFilePict, const ICaptureHost& host)
-    : m_hMetaFilePict(hMetaFilePict ? DuplicateMetaFilePict(hMetaFilePict) : nullptr)
+    : m_hMetaFilePict(hMetaFilePict ? DuplicateMetaFilePict(hMetaFilePict) : CGlobalHandle())
 {
     CGlobalLock block(m_hMetaFilePict);
     const auto* picture = static_cast<const METAFILEPICT*>(block.Get());

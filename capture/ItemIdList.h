@@ -1,8 +1,8 @@
 // Item identifier lists owned by the capture, and their bytes.
 #pragma once
 
+#include "framework/CoTaskMem.h"
 #include "portable/ByteReaderLayout.h"
-#include "capture/CoTaskMem.h"
 
 #include <shtypes.h>
 

@@ -1,8 +1,8 @@
 #include "capture/ShellItemName.h"
 
 #include "capture/AnsiText.h"
-#include "capture/CoTaskMem.h"
 #include "capture/ItemIdList.h"
+#include "framework/CoTaskMem.h"
 
 #include <cstring>
 #include <utility>

@@ -1,8 +1,8 @@
 // A storage and everything below it: streams copied, sub-storages walked.
 #include "capture/CBDataCreateContext.h"
-#include "capture/CoTaskMem.h"
 #include "capture/NodeTypeNames.h"
 #include "capture/TwoPassWalk.h"
+#include "framework/CoTaskMem.h"
 
 namespace {
 

@@ -12,7 +12,6 @@ class CStatic : public CWnd {
 class CButton : public CWnd {
 public:
     bool GetCheck() const { return SendMessage(BM_GETCHECK) == BST_CHECKED; }
-    void SetCheck(bool checked) { SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 };
 
 class CComboBox : public CWnd {

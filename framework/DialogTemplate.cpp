@@ -1,8 +1,8 @@
 #include "framework/DialogTemplate.h"
 
 #include "framework/Resource.h"
+#include "portable/ByteReaderLayout.h"
 
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -17,54 +17,49 @@ struct CHeaderLayout {
 constexpr CHeaderLayout kClassicHeader{0, 4, 18};   // DLGTEMPLATE
 constexpr CHeaderLayout kExtendedHeader{12, 8, 26};  // DLGTEMPLATEEX
 
-WORD ReadWord(std::span<const BYTE> bytes, size_t offset)
-{
-    WORD value;
-    std::memcpy(&value, bytes.data() + offset, sizeof(value));
-    return value;
-}
-
-std::optional<CHeaderLayout> ReadHeaderLayout(std::span<const BYTE> bytes)
+std::optional<CHeaderLayout> ReadHeaderLayout(ByteSpan bytes)
 {
     // An extended template starts with version 1 and signature 0xFFFF.
-    const bool extended = bytes.size() >= 4 && ReadWord(bytes, 0) == 1 && ReadWord(bytes, 2) == 0xFFFF;
+    const bool extended = ReadU16(bytes, 0) == 1 && ReadU16(bytes, 2) == 0xFFFF;
     const CHeaderLayout& layout = extended ? kExtendedHeader : kClassicHeader;
-    if (bytes.size() < layout.size)
+    if (!Fits(bytes, 0, layout.size))
         return std::nullopt;
     return layout;
 }
 
-// The offset after the NUL of the string at `offset`.
-std::optional<size_t> SkipString(std::span<const BYTE> bytes, size_t offset)
+// The string at `offset`, when its NUL is there.
+std::optional<TerminatedString<char16_t>> ReadString(ByteSpan bytes, uint64_t offset)
 {
-    for (size_t pos = offset; pos + 2 <= bytes.size(); pos += 2) {
-        if (ReadWord(bytes, pos) == 0)
-            return pos + 2;
-    }
-    return std::nullopt;
+    TerminatedString<char16_t> text = ReadTerminated<char16_t>(bytes, offset, bytes.size());
+    if (!text.terminated)
+        return std::nullopt;
+    return text;
 }
 
 // The offset after a menu or class field: nothing, an ordinal or a string.
-std::optional<size_t> SkipNameOrOrdinal(std::span<const BYTE> bytes, size_t offset)
+std::optional<uint64_t> SkipNameOrOrdinal(ByteSpan bytes, uint64_t offset)
 {
-    if (offset + 2 > bytes.size())
+    const std::optional<uint16_t> first = ReadU16(bytes, offset);
+    if (!first)
         return std::nullopt;
-    switch (ReadWord(bytes, offset)) {
+    switch (*first) {
     case 0x0000:
         return offset + 2;
     case 0xFFFF:
-        return offset + 4 <= bytes.size() ? std::optional<size_t>(offset + 4) : std::nullopt;
-    default:
-        return SkipString(bytes, offset);
+        return Fits(bytes, offset, 4) ? std::optional<uint64_t>(offset + 4) : std::nullopt;
+    default: {
+        const std::optional<TerminatedString<char16_t>> name = ReadString(bytes, offset);
+        return name ? std::optional<uint64_t>(name->end) : std::nullopt;
+    }
     }
 }
 
+// Only inside a header whose size was checked.
 void ChangeDword(std::vector<BYTE>& bytes, size_t offset, DWORD remove, DWORD add)
 {
-    DWORD value;
-    std::memcpy(&value, bytes.data() + offset, sizeof(value));
-    value = (value & ~remove) | add;
-    std::memcpy(bytes.data() + offset, &value, sizeof(value));
+    const DWORD value = (ReadU32(bytes, offset).value_or(0) & ~remove) | add;
+    for (size_t i = 0; i < sizeof(value); ++i)
+        bytes[offset + i] = static_cast<BYTE>(value >> (8 * i));
 }
 
 }
@@ -79,15 +74,13 @@ std::wstring GetDialogTemplateCaption(std::span<const BYTE> bytes)
     const std::optional<CHeaderLayout> layout = ReadHeaderLayout(bytes);
     if (!layout)
         return {};
-    std::optional<size_t> offset = SkipNameOrOrdinal(bytes, layout->size);
+    std::optional<uint64_t> offset = SkipNameOrOrdinal(bytes, layout->size);
     if (offset)
         offset = SkipNameOrOrdinal(bytes, *offset);
-    const std::optional<size_t> end = offset ? SkipString(bytes, *offset) : std::nullopt;
-    if (!end)
+    const std::optional<TerminatedString<char16_t>> caption = offset ? ReadString(bytes, *offset) : std::nullopt;
+    if (!caption)
         return {};
-    std::wstring caption((*end - *offset) / 2 - 1, L'\0');
-    std::memcpy(caption.data(), bytes.data() + *offset, caption.size() * sizeof(wchar_t));
-    return caption;
+    return std::wstring(caption->text.begin(), caption->text.end());
 }
 
 std::vector<BYTE> MakePageTemplate(std::span<const BYTE> bytes)

@@ -1,5 +1,6 @@
 #include "framework/FileSaveDialog.h"
 
+#include "framework/CoTaskMem.h"
 #include "framework/ComPtr.h"
 
 #include <shobjidl.h>
@@ -22,7 +23,6 @@ std::wstring ShowFileSaveDialog(HWND owner, const std::wstring& proposedName)
     PWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
         return {};
-    std::wstring result(path);
-    ::CoTaskMemFree(path);
-    return result;
+    const CCoTaskMemPtr<wchar_t> owned(path);
+    return owned.get();
 }

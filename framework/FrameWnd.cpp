@@ -16,20 +16,19 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* doc)
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     m_hAccelTable = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
 
+    // Ours until a window is made with it, which destroys it with itself.
+    CMenuHandle menu(::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId)));
     CREATESTRUCTW cs{};
     cs.hInstance = instance;
-    cs.hMenu = ::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
+    cs.hMenu = menu;
     cs.style = style;
     cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
     const std::wstring title = LoadResString(IDS_UNTITLED) + L" - " + AfxGetApp()->m_strAppName;
     cs.lpszName = title.c_str();
     std::wstring className;
     cs.lpszClass = nullptr;
-    if (!PreCreateWindow(cs)) {
-        if (cs.hMenu)
-            ::DestroyMenu(cs.hMenu);
+    if (!PreCreateWindow(cs))
         return false;
-    }
     if (!cs.lpszClass) {
         className = RegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
                                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
@@ -40,8 +39,8 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* doc)
     const HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
                                         cs.cy, cs.hwndParent, cs.hMenu, instance, this);
     m_pCreateDocument = nullptr;
-    if (!hWnd && cs.hMenu)
-        ::DestroyMenu(cs.hMenu);
+    if (hWnd && cs.hMenu == menu)
+        menu.Detach();
     return hWnd != nullptr;
 }
 

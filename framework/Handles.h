@@ -58,6 +58,7 @@ inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
 inline void FreeLibraryHandle(HMODULE h) { ::FreeLibrary(h); }
+inline void DeleteDCHandle(HDC h) { ::DeleteDC(h); }
 }
 
 // Mutexes, events, processes: null when absent.
@@ -74,6 +75,8 @@ using CIconHandle = CScopedHandle<HICON, 0, handle_detail::DestroyIconHandle>;
 using CImageListHandle = CScopedHandle<HIMAGELIST, 0, handle_detail::DestroyImageList>;
 // LoadLibraryW results.
 using CModuleHandle = CScopedHandle<HMODULE, 0, handle_detail::FreeLibraryHandle>;
+// CreateCompatibleDC results.
+using CMemoryDC = CScopedHandle<HDC, 0, handle_detail::DeleteDCHandle>;
 
 template <class T>
 using CGdiObject = CScopedHandle<T, 0, handle_detail::DeleteGdi>;

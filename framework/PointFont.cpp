@@ -2,11 +2,11 @@
 
 #include <cwchar>
 
-HFONT CreatePointFont(int tenths, const wchar_t* face, UINT dpi)
+CFontHandle CreatePointFont(int tenths, const wchar_t* face, UINT dpi)
 {
     LOGFONTW lf{};
     lf.lfHeight = -::MulDiv(static_cast<int>(dpi), tenths, 720);
     lf.lfCharSet = DEFAULT_CHARSET;
     wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
-    return ::CreateFontIndirectW(&lf);
+    return CFontHandle(::CreateFontIndirectW(&lf));
 }

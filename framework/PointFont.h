@@ -1,8 +1,8 @@
 // A font of a given point size at a window's DPI, as dialogs and dumps size their text.
 #pragma once
 
-#include <windows.h>
+#include "framework/Handles.h"
 
 // `tenths` of a point (90 for 9 points) in `face` at `dpi` dots per inch;
-// null when it cannot be made.
-HFONT CreatePointFont(int tenths, const wchar_t* face, UINT dpi);
+// empty when it cannot be made.
+CFontHandle CreatePointFont(int tenths, const wchar_t* face, UINT dpi);

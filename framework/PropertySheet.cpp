@@ -1,6 +1,7 @@
 #include "framework/PropertySheet.h"
 
 #include "framework/Dpi.h"
+#include "framework/WindowRect.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -137,11 +138,9 @@ bool CPropertySheet::SetActivePage(int index)
 
 RECT CPropertySheet::GetPageRect() const
 {
-    RECT rect{};
     if (!m_hWndTab)
-        return rect;
-    ::GetWindowRect(m_hWndTab, &rect);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        return {};
+    RECT rect = GetChildRect(m_hWndTab);
     TabCtrl_AdjustRect(m_hWndTab, FALSE, &rect);
     return rect;
 }

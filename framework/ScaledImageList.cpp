@@ -1,7 +1,6 @@
 #include "framework/ScaledImageList.h"
 
 #include "framework/GdiPlus.h"
-#include "framework/Handles.h"
 
 #include <memory>
 
@@ -41,16 +40,16 @@ std::unique_ptr<Gdiplus::Bitmap> LoadKeyedStrip(UINT bitmapId, COLORREF key)
 }
 
 // A top-down 32-bit DIB section holding the premultiplied pixels of `image`.
-HBITMAP MakePremultipliedDib(Gdiplus::Bitmap& image)
+CBitmapHandle MakePremultipliedDib(Gdiplus::Bitmap& image)
 {
     const int width = static_cast<int>(image.GetWidth());
     const int height = static_cast<int>(image.GetHeight());
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
     void* bits = nullptr;
-    const HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    CBitmapHandle dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib)
-        return nullptr;
+        return {};
     // Read straight into the section: GDI+ writes the rows at the stride given.
     Gdiplus::BitmapData data{};
     data.Width = width;
@@ -60,23 +59,21 @@ HBITMAP MakePremultipliedDib(Gdiplus::Bitmap& image)
     data.Scan0 = bits;
     const Gdiplus::Rect all(0, 0, width, height);
     if (image.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
-                       &data) != Gdiplus::Ok) {
-        ::DeleteObject(dib);
-        return nullptr;
-    }
+                       &data) != Gdiplus::Ok)
+        return {};
     image.UnlockBits(&data);
     return dib;
 }
 
 }  // namespace
 
-HIMAGELIST CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLORREF key)
+CImageListHandle CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLORREF key)
 {
     if (count <= 0 || size.cx <= 0 || size.cy <= 0)
-        return nullptr;
+        return {};
     const std::unique_ptr<Gdiplus::Bitmap> strip = LoadKeyedStrip(bitmapId, key);
     if (!strip)
-        return nullptr;
+        return {};
     const int cellWidth = static_cast<int>(strip->GetWidth()) / count;
     const int cellHeight = static_cast<int>(strip->GetHeight());
     Gdiplus::Bitmap scaled(size.cx * count, size.cy, PixelFormat32bppPARGB);
@@ -93,18 +90,16 @@ HIMAGELIST CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLORREF k
             const std::unique_ptr<Gdiplus::Bitmap> cell(
                 strip->Clone(i * cellWidth, 0, cellWidth, cellHeight, PixelFormat32bppARGB));
             if (!cell)
-                return nullptr;
+                return {};
             const Gdiplus::Rect target(i * size.cx, 0, size.cx, size.cy);
             canvas.DrawImage(cell.get(), target, 0, 0, cellWidth, cellHeight, Gdiplus::UnitPixel, &edges);
         }
     }
-    const CBitmapHandle dib(MakePremultipliedDib(scaled));
+    const CBitmapHandle dib = MakePremultipliedDib(scaled);
     if (!dib)
-        return nullptr;
-    HIMAGELIST list = ::ImageList_Create(size.cx, size.cy, ILC_COLOR32, count, 0);
-    if (list && ::ImageList_Add(list, dib, nullptr) < 0) {
-        ::ImageList_Destroy(list);
-        list = nullptr;
-    }
+        return {};
+    CImageListHandle list(::ImageList_Create(size.cx, size.cy, ILC_COLOR32, count, 0));
+    if (list && ::ImageList_Add(list, dib, nullptr) < 0)
+        list.Close();
     return list;
 }

@@ -2,10 +2,9 @@
 // scaled smoothly to the size wanted, for scales no artwork was drawn for.
 #pragma once
 
-#include <windows.h>
-#include <commctrl.h>
+#include "framework/Handles.h"
 
 // `count` images of `size` from bitmap `bitmapId` of this module, whose
-// pixels of colour `key` are transparent; null when the bitmap is missing.
+// pixels of colour `key` are transparent; empty when the bitmap is missing.
 // The list is 32-bit with alpha, so the scaled edges stay smooth.
-HIMAGELIST CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLORREF key);
+CImageListHandle CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLORREF key);

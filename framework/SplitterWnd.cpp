@@ -57,12 +57,6 @@ void CSplitterWnd::GetColumnInfo(int col, int& current, int& min) const
     min = m_columns[col].min;
 }
 
-void CSplitterWnd::SetColumnInfo(int col, int ideal, int min)
-{
-    m_columns[col].ideal = ideal;
-    m_columns[col].min = min;
-}
-
 void CSplitterWnd::RecalcLayout()
 {
     RECT client;

@@ -23,8 +23,6 @@ public:
     CView* GetPane(int row, int col) const;
     // The column's width as laid out, and the narrowest it may be dragged to.
     void GetColumnInfo(int col, int& current, int& min) const;
-    // Sets the width the column should have; RecalcLayout applies it.
-    void SetColumnInfo(int col, int ideal, int min);
     void RecalcLayout();
     // Moves the focus to the next (or previous) pane, wrapping around.
     void ActivateNext(bool previous);

@@ -66,16 +66,17 @@ bool CToolBar::SetDpi(UINT dpi)
     const auto larger = std::find_if(m_art.begin(), m_art.end(), [dpi](const CToolBarArt& art) { return art.dpi >= dpi; });
     const CToolBarArt& art = larger != m_art.end() ? *larger : m_art.back();
     const SIZE size{ScaleForDpi(m_imageSize.cx, dpi), ScaleForDpi(m_imageSize.cy, dpi)};
-    const HIMAGELIST images =
-        art.dpi == dpi ? ::ImageList_LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(art.bitmapId), size.cx,
-                                                0, kKeyColor, IMAGE_BITMAP, LR_CREATEDIBSECTION)
+    CImageListHandle images =
+        art.dpi == dpi ? CImageListHandle(::ImageList_LoadImageW(::GetModuleHandleW(nullptr),
+                                                                 MAKEINTRESOURCEW(art.bitmapId), size.cx, 0, kKeyColor,
+                                                                 IMAGE_BITMAP, LR_CREATEDIBSECTION))
                        : CreateScaledImageList(art.bitmapId, m_nImages, size, kKeyColor);
     if (!images)
         return false;
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size.cx, size.cy));
-    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
     // The old list goes only now that the control no longer draws with it.
-    m_hImageList.Attach(images);
+    m_hImageList = std::move(images);
     return true;
 }
 

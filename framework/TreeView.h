@@ -6,10 +6,6 @@
 #include "framework/View.h"
 
 class CTreeView : public CView {
-public:
-    // The tree control: the view's own window.
-    HWND GetTreeCtrl() const { return m_hWnd; }
-
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
 };

@@ -30,7 +30,7 @@ int AfxMessageBox(UINT stringId, UINT type)
     return AfxMessageBox(LoadResString(stringId), type);
 }
 
-CWinApp::CWinApp() : m_hInstance(::GetModuleHandleW(nullptr)), m_strAppName(LoadResString(IDS_APP_TITLE))
+CWinApp::CWinApp() : m_strAppName(LoadResString(IDS_APP_TITLE))
 {
     m_strProfileName = m_strAppName;
     g_pApp = this;

@@ -48,7 +48,6 @@ public:
     HWND GetMainHwnd() const;
 
     // Attributes
-    HINSTANCE m_hInstance;
     CWnd* m_pMainWnd = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;  // how the process was asked to show its window
     std::wstring m_strAppName;      // string 57344, the message-box title

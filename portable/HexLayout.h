@@ -28,8 +28,6 @@ class CHexLayout {
 public:
     CHexLayout(uint64_t size, int bytesPerLine) : m_nSize(size), m_nBytesPerLine(bytesPerLine) {}
 
-    uint64_t Size() const { return m_nSize; }
-    int BytesPerLine() const { return m_nBytesPerLine; }
     // ceil(size / bytes per line), without overflowing near 2^64.
     int64_t Lines() const;
     // 4 up to 0xFFFF bytes, 8 up to 0xFFFFFFFF, otherwise 16: from the size, not the last offset.

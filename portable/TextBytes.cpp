@@ -59,7 +59,9 @@ std::wstring UnitsToNul(ByteSpan bytes, size_t first, bool& nulFound)
 
 std::wstring Utf16Text(ByteSpan bytes, int codePage, bool& nulFound)
 {
-    const bool bigEndian = codePage == kCodePageUtf16BE;
-    const size_t first = DetectBom(bytes).codePage == (bigEndian ? kCodePageUtf16BE : kCodePageUtf16LE) ? 1 : 0;
-    return bigEndian ? UnitsToNul<1>(bytes, first, nulFound) : UnitsToNul<0>(bytes, first, nulFound);
+    // Only the chosen encoding's own mark is not text: any other negative
+    // value reads little-endian and shows FF FE as U+FEFF.
+    const BomMatch bom = DetectBom(bytes);
+    const size_t first = bom.length != 0 && bom.codePage == codePage ? 1 : 0;
+    return codePage == kCodePageUtf16BE ? UnitsToNul<1>(bytes, first, nulFound) : UnitsToNul<0>(bytes, first, nulFound);
 }

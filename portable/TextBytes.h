@@ -16,6 +16,7 @@ struct TextBytes {
 TextBytes ByteCodePageText(ByteSpan bytes, int codePage);
 
 // For UTF-16 (`codePage` negative; big-endian only for kCodePageUtf16BE):
-// the units before the first zero unit, without the mark of that byte
-// order; an odd last byte is ignored.
+// the units before the first zero unit, without the byte-order mark only
+// when it is that of `codePage` itself (FF FE for kCodePageUtf16LE, FE FF
+// for kCodePageUtf16BE); an odd last byte is ignored.
 std::wstring Utf16Text(ByteSpan bytes, int codePage, bool& nulFound);

@@ -26,7 +26,7 @@ int CDropEntranceWnd::OnCreate(CREATESTRUCTW& cs)
 
 void CDropEntranceWnd::SetDpi(UINT dpi)
 {
-    m_font.Attach(CreatePointFont(80, L"MS UI Gothic", dpi));
+    m_font = CreatePointFont(80, L"MS UI Gothic", dpi);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 

@@ -30,9 +30,9 @@ std::wstring MenuLabel(const FORMATETC& fmt)
 
 }
 
-HMENU CreateFormatMenu(const CFormatEtcArray& all)
+CMenuHandle CreateFormatMenu(const CFormatEtcArray& all)
 {
-    const HMENU menu = ::CreatePopupMenu();
+    CMenuHandle menu(::CreatePopupMenu());
     for (size_t i = 0; i < all.size(); ++i) {
         const UINT flags = MF_STRING | (i > 0 && i % kMenuColumn == 0 ? MF_MENUBARBREAK : 0);
         ::AppendMenuW(menu, flags, kFirstFormatCommand + i, MenuLabel(all[i]).c_str());
@@ -72,7 +72,7 @@ void CPlexaDoc::SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArra
     chosen.clear();
     POINT point{};
     ::GetCursorPos(&point);
-    CMenuHandle menu(CreateFormatMenu(all));
+    const CMenuHandle menu = CreateFormatMenu(all);
     CWnd* main = AfxGetApp()->m_pMainWnd;
     const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0,
                                           main ? main->GetSafeHwnd() : nullptr, nullptr);

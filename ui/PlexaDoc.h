@@ -7,6 +7,7 @@
 #include "capture/ClipboardOwner.h"
 #include "capture/FormatNames.h"
 #include "framework/Document.h"
+#include "framework/Handles.h"
 
 #include <memory>
 #include <optional>
@@ -55,7 +56,7 @@ private:
 
 // The popup menu of `all`: command 10000 + i for entry i, ampersands shown
 // literally, a new column every 20 entries.
-HMENU CreateFormatMenu(const CFormatEtcArray& all);
+CMenuHandle CreateFormatMenu(const CFormatEtcArray& all);
 
 // The entries a choice of entry `index` of the menu takes: FileContents comes
 // with the descriptor of the same aspect, the wide one preferred.

@@ -1,6 +1,7 @@
 #include "ui/PlexaView.h"
 
 #include "framework/Dpi.h"
+#include "framework/WindowRect.h"
 #include "ui/PlexaDoc.h"
 #include "viewers/HexViewDialog.h"
 #include "viewers/ImageViewDialog.h"
@@ -40,9 +41,7 @@ void CPlexaView::OnInitialUpdate()
 
     RECT client;
     ::GetClientRect(m_sheet, &client);
-    RECT tabRect;
-    ::GetWindowRect(tab, &tabRect);
-    ::MapWindowPoints(nullptr, m_sheet, reinterpret_cast<POINT*>(&tabRect), 2);
+    const RECT tabRect = GetChildRect(tab);
     m_nMarginLeft = tabRect.left - client.left;
     m_nMarginTop = tabRect.top - client.top;
     m_nMarginRight = client.right - tabRect.right;

@@ -1,19 +1,15 @@
 #include "viewers/CodePageSetting.h"
 
+#include "common/SettingsNames.h"
 #include "framework/WinApp.h"
 #include "portable/CodePageList.h"
 
-namespace {
-constexpr wchar_t kSection[] = L"Settings";
-constexpr wchar_t kEntry[] = L"CodePages";
-}
-
 std::wstring ReadCodePagesSetting()
 {
-    return AfxGetApp()->GetProfileString(kSection, kEntry, kDefaultCodePages);
+    return AfxGetApp()->GetProfileString(settings::kSettingsSection, settings::kCodePages, kDefaultCodePages);
 }
 
 void WriteCodePagesSetting(const std::wstring& value)
 {
-    AfxGetApp()->WriteProfileString(kSection, kEntry, value.c_str());
+    AfxGetApp()->WriteProfileString(settings::kSettingsSection, settings::kCodePages, value.c_str());
 }

@@ -6,6 +6,7 @@
 #include "framework/FileSaveDialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "viewers/HexViewMessages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,12 +18,8 @@ constexpr uint32_t kExportChunk = 1 << 20;
 // Text beyond this (512 MiB of UTF-16, some 7 million dump lines) is refused
 // before anything is allocated: the dump of 4 GiB would be about 17 GiB.
 constexpr uint64_t kMaxCopyChars = 256ull << 20;
-
-constexpr wchar_t kNoClipboard[] = L"クリップボードにコピーできません。";
-constexpr wchar_t kNoMemory[] = L"メモリ不足です。";
-constexpr wchar_t kTooLarge[] = L"選択範囲が大きすぎるため、テキストとしてコピーできません。ファイルへ出力してください。";
-constexpr wchar_t kCannotWrite[] = L"ファイルに書き込めません";
-constexpr wchar_t kUnreadable[] = L"データの一部を読み込めなかったため、読み込めた部分までを使いました。";
+// What the 32-bit count of "BinaryData" can say.
+constexpr uint64_t kMaxBinaryBytes = 0xFFFFFFFF;
 
 }
 
@@ -77,40 +74,48 @@ void CHexViewCtrl::Copy()
 {
     if (GetSelStart() == GetSelEnd())
         return;
-    if (Layout().SelectionTextLength(GetSelStart(), GetSelEnd()) > kMaxCopyChars) {
-        AfxMessageBox(kTooLarge);
+    // Text too long to copy still leaves the bytes, unless there are more
+    // of them than "BinaryData" can count either.
+    const bool textFits = Layout().SelectionTextLength(GetSelStart(), GetSelEnd()) <= kMaxCopyChars;
+    if (!textFits && GetSelectedByteRange().Length() > kMaxBinaryBytes) {
+        AfxMessageBox(kHexTooLarge);
         return;
     }
     bool bytesFailed = false;
     bool shortRead = false;
-    CGlobalHandle bytes(MakeByteBlock(bytesFailed, shortRead));
-    CGlobalHandle text(MakeTextBlock(shortRead));
-    const bool textFailed = !text;
+    CGlobalHandle bytes = MakeByteBlock(bytesFailed, shortRead);
+    CGlobalHandle text = textFits ? MakeTextBlock(shortRead) : CGlobalHandle();
+    const bool textFailed = textFits && !text;
+    bool bytesCopied = false;
     if (const CClipboard clipboard(m_hWnd); clipboard) {
         ::EmptyClipboard();
         static const UINT binaryData = ::RegisterClipboardFormatW(L"BinaryData");
         // A block the clipboard accepts is the clipboard's.
-        if (bytes && ::SetClipboardData(binaryData, bytes))
+        if (bytes && ::SetClipboardData(binaryData, bytes)) {
             bytes.Detach();
+            bytesCopied = true;
+        }
         if (text && ::SetClipboardData(CF_UNICODETEXT, text))
             text.Detach();
     } else {
-        AfxMessageBox(kNoClipboard);
+        AfxMessageBox(kHexNoClipboard);
     }
+    if (!textFits && bytesCopied)
+        AfxMessageBox(kHexTextTooLarge);
     if (bytesFailed || textFailed)
-        AfxMessageBox(kNoMemory);
+        AfxMessageBox(kHexNoMemory);
     if (shortRead)
-        AfxMessageBox(kUnreadable);
+        AfxMessageBox(kHexUnreadable);
 }
 
-HGLOBAL CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
+CGlobalHandle CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
 {
     const HexByteRange range = GetSelectedByteRange();
     if (range.Empty())
-        return nullptr;
-    if (range.Length() > 0xFFFFFFFF) {
+        return {};
+    if (range.Length() > kMaxBinaryBytes) {
         failed = true;
-        return nullptr;
+        return {};
     }
     const auto count = static_cast<uint32_t>(range.Length());
     CGlobalHandle block(::GlobalAlloc(kBlockFlags, SIZE_T{count} + 4));
@@ -119,7 +124,7 @@ HGLOBAL CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
         const CGlobalLock lock(block);
         if (!lock) {
             failed = true;
-            return nullptr;
+            return {};
         }
         auto* p = static_cast<uint8_t*>(lock.Get());
         got = Read(range.start, count, p + 4);
@@ -131,16 +136,16 @@ HGLOBAL CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
         // Only what was read goes to the clipboard; nothing read, no block.
         shortRead = true;
         if (got == 0)
-            return nullptr;
+            return {};
         if (HGLOBAL smaller = ::GlobalReAlloc(block, SIZE_T{got} + 4, GMEM_MOVEABLE)) {
             block.Detach();
             block.Attach(smaller);
         }
     }
-    return block.Detach();
+    return block;
 }
 
-HGLOBAL CHexViewCtrl::MakeTextBlock(bool& shortRead)
+CGlobalHandle CHexViewCtrl::MakeTextBlock(bool& shortRead)
 {
     const HexPos start = GetSelStart();
     const HexPos end = GetSelEnd();
@@ -148,7 +153,7 @@ HGLOBAL CHexViewCtrl::MakeTextBlock(bool& shortRead)
     CGlobalHandle block(::GlobalAlloc(kBlockFlags, (chars + 1) * sizeof(wchar_t)));
     const CGlobalLock lock(block);
     if (!lock)
-        return nullptr;
+        return {};
     wchar_t* const first = static_cast<wchar_t*>(lock.Get());
     wchar_t* const limit = first + chars;
     wchar_t* out = first;
@@ -166,7 +171,7 @@ HGLOBAL CHexViewCtrl::MakeTextBlock(bool& shortRead)
         }
     }
     *out = L'\0';
-    return block.Detach();
+    return block;
 }
 
 void CHexViewCtrl::Export()
@@ -180,7 +185,7 @@ void CHexViewCtrl::Export()
     const CFileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        AfxMessageBox(kCannotWrite);
+        AfxMessageBox(kHexCannotWrite);
         return;
     }
     const auto buffer = std::make_unique<uint8_t[]>(kExportChunk);
@@ -189,12 +194,12 @@ void CHexViewCtrl::Export()
         const uint32_t got = Read(offset, chunk, buffer.get());
         DWORD written = 0;
         if (got && (!::WriteFile(file, buffer.get(), got, &written, nullptr) || written != got)) {
-            AfxMessageBox(kCannotWrite);
+            AfxMessageBox(kHexCannotWrite);
             return;
         }
         if (got < chunk) {
             // The file keeps what could be read, and nothing else.
-            AfxMessageBox(kUnreadable);
+            AfxMessageBox(kHexUnreadable);
             return;
         }
         offset += chunk;

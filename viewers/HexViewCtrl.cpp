@@ -1,7 +1,7 @@
 #include "viewers/HexViewCtrl.h"
 
 #include "framework/Dpi.h"
-#include "framework/PointFont.h"
+#include "viewers/DumpFont.h"
 
 #include <algorithm>
 
@@ -79,7 +79,7 @@ int CHexViewCtrl::OnCreate(CREATESTRUCTW& cs)
 
 void CHexViewCtrl::SetFontForDpi(UINT dpi)
 {
-    m_font.Attach(CreatePointFont(90, L"ＭＳ ゴシック", dpi));
+    m_font = CreateDumpFont(dpi);
     TEXTMETRICW metrics{};
     {
         const CClientDC dc(m_hWnd);

@@ -100,8 +100,8 @@ private:
 
     // Commands (HexViewCommands.cpp)
     void Copy();
-    HGLOBAL MakeByteBlock(bool& failed, bool& shortRead);
-    HGLOBAL MakeTextBlock(bool& shortRead);
+    CGlobalHandle MakeByteBlock(bool& failed, bool& shortRead);
+    CGlobalHandle MakeTextBlock(bool& shortRead);
     void Export();
     void SelectAll();
     // Reads up to `count` bytes; how many came.

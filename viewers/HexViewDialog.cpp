@@ -1,16 +1,15 @@
 #include "viewers/HexViewDialog.h"
 
+#include "common/SettingsNames.h"
 #include "framework/DialogInit.h"
 #include "framework/Dpi.h"
-#include "framework/PointFont.h"
 #include "framework/WinApp.h"
+#include "framework/WindowRect.h"
+#include "viewers/DumpFont.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr wchar_t kSection[] = L"Settings";
-constexpr wchar_t kWidthEntry[] = L"HexViewWidth";
 
 // Combo index to bytes per line and back; anything unknown is 16.
 int WidthOfIndex(LRESULT index)
@@ -21,14 +20,6 @@ int WidthOfIndex(LRESULT index)
 int IndexOfWidth(int width)
 {
     return width == 32 ? 1 : width == 64 ? 2 : 0;
-}
-
-RECT ChildRect(HWND child, HWND parent)
-{
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }
@@ -48,16 +39,17 @@ BOOL CHexViewDialog::OnInitDialog()
         m_file.Attach(::CreateFileW(m_pData->m_strTempFile.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    m_font.Attach(CreatePointFont(90, L"ＭＳ ゴシック", GetWindowDpi(m_hWnd)));
+    m_font = CreateDumpFont(GetWindowDpi(m_hWnd));
     m_editFrame.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
 
     m_hexView.Create(m_hWnd);
-    const RECT frame = ChildRect(m_editFrame, m_hWnd);
+    const RECT frame = GetChildRect(m_editFrame);
     ::MoveWindow(m_hexView, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
     ::ShowWindow(m_hexView, SW_SHOW);
     ::ShowWindow(m_editFrame, SW_HIDE);
 
-    const int width = WidthOfIndex(IndexOfWidth(AfxGetApp()->GetProfileInt(kSection, kWidthEntry, 16)));
+    const int stored = AfxGetApp()->GetProfileInt(settings::kSettingsSection, settings::kHexViewWidth, 16);
+    const int width = WidthOfIndex(IndexOfWidth(stored));
     m_hexView.SetBytesPerLine(width);
     if (m_pData)
         m_hexView.SetDataSource(ReadFromFile, this, 0, m_pData->m_nSize);
@@ -71,7 +63,7 @@ void CHexViewDialog::OnSize(UINT type, int cx, int cy)
     if (!m_editFrame.GetSafeHwnd() || !m_hexView.GetSafeHwnd())
         return;
     // The dump keeps the placeholder's top-left corner and reaches the page's edges.
-    const RECT frame = ChildRect(m_editFrame, m_hWnd);
+    const RECT frame = GetChildRect(m_editFrame);
     ::MoveWindow(m_hexView, frame.left, frame.top, std::max(0, cx - static_cast<int>(frame.left)),
                  std::max(0, cy - static_cast<int>(frame.top)), TRUE);
 }
@@ -88,7 +80,7 @@ bool CHexViewDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 void CHexViewDialog::OnWidthChange()
 {
     const int width = WidthOfIndex(m_comboWidth.GetCurSel());
-    AfxGetApp()->WriteProfileInt(kSection, kWidthEntry, width);
+    AfxGetApp()->WriteProfileInt(settings::kSettingsSection, settings::kHexViewWidth, width);
     m_hexView.SetBytesPerLine(width);
 }
 

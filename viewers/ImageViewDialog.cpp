@@ -2,6 +2,7 @@
 
 #include "framework/Format.h"
 #include "framework/GdiPlus.h"
+#include "framework/WindowRect.h"
 #include "res/resource.h"
 
 namespace {
@@ -39,9 +40,7 @@ BOOL CImageViewDialog::OnInitDialog()
     m_label.SetWindowText(SizeLabel(width, height, bitsPerPixel));
 
     // The picture window takes the hidden placeholder's place.
-    RECT frame{};
-    ::GetWindowRect(m_frame, &frame);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
+    const RECT frame = GetChildRect(m_frame);
     m_imgWnd.Create(m_hWnd);
     ::MoveWindow(m_imgWnd, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
     m_imgWnd.SetImage(m_pImage.get());
@@ -54,8 +53,6 @@ void CImageViewDialog::OnSize(UINT, int cx, int cy)
     if (!m_imgWnd.GetSafeHwnd())
         return;
     // Keeps its top-left corner and reaches the page's right and bottom edges.
-    RECT rect{};
-    ::GetWindowRect(m_imgWnd, &rect);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = GetChildRect(m_imgWnd);
     ::MoveWindow(m_imgWnd, rect.left, rect.top, cx - rect.left, cy - rect.top, TRUE);
 }

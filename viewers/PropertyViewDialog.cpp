@@ -1,5 +1,6 @@
 #include "viewers/PropertyViewDialog.h"
 
+#include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr wchar_t kNameWidthEntry[] = L"PropCol0";
-constexpr wchar_t kValueWidthEntry[] = L"PropCol1";
 // Default column widths, in average characters of the page's font.
 constexpr int kNameChars = 20;
 constexpr int kValueChars = 80;
@@ -50,8 +49,8 @@ BOOL CPropertyViewDialog::OnInitDialog()
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     m_nCharWidth = AverageCharWidth(m_hWnd);
     m_nDpi = GetWindowDpi(m_hWnd);
-    m_list.InsertColumn(0, L"項目", LVCFMT_LEFT, ReadFrameLength(kNameWidthEntry, kNameChars * m_nCharWidth, m_nDpi));
-    m_list.InsertColumn(1, L"値", LVCFMT_LEFT, ReadFrameLength(kValueWidthEntry, kValueChars * m_nCharWidth, m_nDpi));
+    m_list.InsertColumn(0, L"項目", LVCFMT_LEFT, ReadFrameLength(settings::kPropCol0, kNameChars * m_nCharWidth, m_nDpi));
+    m_list.InsertColumn(1, L"値", LVCFMT_LEFT, ReadFrameLength(settings::kPropCol1, kValueChars * m_nCharWidth, m_nDpi));
     return TRUE;
 }
 
@@ -93,8 +92,8 @@ void CPropertyViewDialog::SaveColumnWidths()
     // Without a window the widths would read as 0 and hide both columns next time.
     if (!m_list.GetSafeHwnd())
         return;
-    WriteFrameLength(kNameWidthEntry, m_list.GetColumnWidth(0));
-    WriteFrameLength(kValueWidthEntry, m_list.GetColumnWidth(1));
+    WriteFrameLength(settings::kPropCol0, m_list.GetColumnWidth(0));
+    WriteFrameLength(settings::kPropCol1, m_list.GetColumnWidth(1));
 }
 
 void CPropertyViewDialog::SetDpi(UINT dpi)

@@ -1,6 +1,7 @@
 #include "viewers/TextViewDialog.h"
 
 #include "framework/Format.h"
+#include "framework/WindowRect.h"
 #include "viewers/AddCodePageDialog.h"
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
@@ -14,6 +15,14 @@ namespace {
 ByteSpan NodeBytes(const std::unique_ptr<BYTE[]>& bytes, const CCBData& node)
 {
     return {bytes.get(), static_cast<size_t>(node.m_nSize)};
+}
+
+// Puts `control` where it was laid out, cut off at the page's right edge `width`.
+void PlaceCutAt(HWND control, const RECT& laidOut, int width)
+{
+    const LONG left = std::min<LONG>(laidOut.left, width);
+    const LONG right = std::max(left, std::min<LONG>(laidOut.right, width));
+    ::MoveWindow(control, left, laidOut.top, right - left, laidOut.bottom - laidOut.top, TRUE);
 }
 
 }
@@ -38,6 +47,8 @@ BOOL CTextViewDialog::OnInitDialog()
             m_nCurrentCodePage = DetectNodeCodePage(NodeBytes(bytes, *m_pData));
     }
     SetUpFragmentCheck(bytes);
+    m_rcFragmentCheck = GetChildRect(m_checkFragment);
+    m_rcInfo = GetChildRect(m_staticInfo);
     FillCodePageCombo();
     ShowText(std::move(bytes));
     return TRUE;
@@ -51,12 +62,8 @@ void CTextViewDialog::SetUpFragmentCheck(const std::unique_ptr<BYTE[]>& bytes)
         m_fragment = ReadHtmlFormatHeader(NodeBytes(bytes, *m_pData), m_pData->m_nSize).fragment;
     ::EnableWindow(m_checkFragment, m_fragment.has_value());
     ::ShowWindow(m_checkFragment, SW_SHOW);
-    RECT check;
-    RECT info;
-    ::GetWindowRect(m_checkFragment, &check);
-    ::GetWindowRect(m_staticInfo, &info);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&check), 2);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&info), 2);
+    const RECT check = GetChildRect(m_checkFragment);
+    const RECT info = GetChildRect(m_staticInfo);
     // The report keeps its width, a few dialog units right of the box.
     RECT gap{0, 0, 4, 0};
     ::MapDialogRect(m_hWnd, &gap);
@@ -166,10 +173,10 @@ void CTextViewDialog::OnSize(UINT type, int cx, int cy)
 {
     if (!m_editText.GetSafeHwnd())
         return;
-    RECT edit;
-    ::GetWindowRect(m_editText, &edit);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&edit), 2);
+    const RECT edit = GetChildRect(m_editText);
     ::MoveWindow(m_editText, edit.left, edit.top, std::max(0L, cx - edit.left), std::max(0L, cy - edit.top), TRUE);
+    PlaceCutAt(m_checkFragment, m_rcFragmentCheck, cx);
+    PlaceCutAt(m_staticInfo, m_rcInfo, cx);
 }
 
 LRESULT CTextViewDialog::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -47,6 +47,9 @@ private:
     CStatic m_staticInfo;
     CButton m_checkFragment;
     std::optional<std::pair<uint64_t, uint64_t>> m_fragment;  // byte range of the HTML fragment
+    // Where the check box and the report line were laid out; a narrower page cuts them at its edge.
+    RECT m_rcFragmentCheck{};
+    RECT m_rcInfo{};
     CCodePageArray m_arrCodePages;  // entry i is combo item i
     CBrushHandle m_editBrush;       // the window colour, for the read-only edit
     int m_nCurrentCodePage = kCodePageAnsi;

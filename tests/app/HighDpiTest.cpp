@@ -2,6 +2,7 @@
 // TheDpiTheProcessRunsAt" run at this process's DPI, and once more in child
 // processes started while the prefix's LogPixels reads 144 and 192 (Wine
 // reads it when a process starts).
+#include "common/SettingsNames.h"
 #include "framework/Dpi.h"
 #include "framework/GdiPlus.h"
 #include "framework/Registry.h"
@@ -254,10 +255,11 @@ TEST_F(HighDpiFrame, PaneWidthsAreSavedWithTheirDpi)
     const RECT suggested{40, 30, 1240, 930};
     ::SendMessageW(*m_frame, WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2), reinterpret_cast<LPARAM>(&suggested));
     m_frame->SaveWindowPlacement();
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Dpi", 0), static_cast<int>(dpi * 2));
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"LeftPaneWidth", 0), LeftPaneWidth());
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol0", 0), NameColumnWidth());
-    EXPECT_EQ(ReadFrameLength(L"LeftPaneWidth", -1, dpi), LeftPaneWidth() / 2) << "read back at the first scale";
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kDpi, 0), static_cast<int>(dpi * 2));
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kLeftPaneWidth, 0), LeftPaneWidth());
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol0, 0), NameColumnWidth());
+    EXPECT_EQ(ReadFrameLength(settings::kLeftPaneWidth, -1, dpi), LeftPaneWidth() / 2)
+        << "read back at the first scale";
 }
 
 TEST_F(HighDpiFrame, SavedLengthsAreReadAtTheDpiTheyAreReadAt)
@@ -274,12 +276,12 @@ TEST_F(HighDpiFrame, SavedLengthsAreReadAtTheDpiTheyAreReadAt)
     };
     for (const Case& c : cases) {
         if (c.savedDpi)
-            m_app.WriteProfileInt(L"Frame", L"Dpi", c.savedDpi);
+            m_app.WriteProfileInt(settings::kFrameSection, settings::kDpi, c.savedDpi);
         if (c.saved != INT_MIN)
-            m_app.WriteProfileInt(L"Frame", L"PropCol0", c.saved);
-        EXPECT_EQ(ReadFrameLength(L"PropCol0", -7, c.dpi), c.read)
+            m_app.WriteProfileInt(settings::kFrameSection, settings::kPropCol0, c.saved);
+        EXPECT_EQ(ReadFrameLength(settings::kPropCol0, -7, c.dpi), c.read)
             << c.saved << " saved at " << c.savedDpi << ", read at " << c.dpi;
-        registry::DeleteTree(m_app.GetAppRegistryKey() + L"\\Frame");
+        registry::DeleteTree(m_app.GetAppRegistryKey() + L"\\" + settings::kFrameSection);
     }
 }
 

@@ -1,5 +1,6 @@
 // The main frame as InitInstance makes it: commands it routes to the content
 // view's pages, shortcuts from inside a page, and what closing stores.
+#include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
 #include "res/resource.h"
@@ -48,7 +49,7 @@ protected:
 
     std::wstring StoredDefault(const CCBData& node) const
     {
-        return m_app.GetProfileString(L"FormatsDefaultViewTab", node.GetFormatKey().c_str(), L"(none)");
+        return m_app.GetProfileString(settings::kFormatsDefaultViewTabSection, node.GetFormatKey().c_str(), L"(none)");
     }
 
     CTestApp m_app;
@@ -71,7 +72,7 @@ TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNode)
 
     // A fresh snapshot shows no node, so there is nothing to store for.
     m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    m_app.WriteProfileString(L"FormatsDefaultViewTab", node->GetFormatKey().c_str(), L"TEXT");
+    m_app.WriteProfileString(settings::kFormatsDefaultViewTabSection, node->GetFormatKey().c_str(), L"TEXT");
     ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
     EXPECT_EQ(StoredDefault(*node), L"TEXT");
 }
@@ -93,16 +94,16 @@ TEST_F(MainFrameTest, ClosingStoresThePlacementAndThePropertyColumns)
 {
     ::SendMessageW(*m_frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(m_app.PumpUntilQuit());
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Initialized", 0), 1);
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"LeftPaneWidth", 0), 200);
-    EXPECT_GT(m_app.GetProfileInt(L"Frame", L"PropCol0", 0), 0);
-    EXPECT_GT(m_app.GetProfileInt(L"Frame", L"PropCol1", 0), 0);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kInitialized, 0), 1);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kLeftPaneWidth, 0), 200);
+    EXPECT_GT(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol0, 0), 0);
+    EXPECT_GT(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol1, 0), 0);
 }
 
 TEST_F(MainFrameTest, EndingTheSessionStoresThePlacementAndKeepsTheWindow)
 {
     EXPECT_EQ(::SendMessageW(*m_frame, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"Initialized", 0), 1);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kInitialized, 0), 1);
     EXPECT_TRUE(::IsWindow(*m_frame));
 }
 
@@ -114,7 +115,7 @@ TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
     for (const int on : {1, 0}) {
         ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
         EXPECT_EQ(checked(), on == 1);
-        EXPECT_EQ(m_app.GetProfileInt(L"Settings", L"WatchClipboard", -1), on);
+        EXPECT_EQ(m_app.GetProfileInt(settings::kSettingsSection, settings::kWatchClipboard, -1), on);
     }
 }
 

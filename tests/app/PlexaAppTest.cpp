@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Registry.h"
 #include "framework/Wnd.h"
@@ -48,12 +49,12 @@ TEST(PlexaApp, CaptureSettingsDefaultOnAnEmptyRegistryAndAreReadWhenStored)
         ASSERT_TRUE(app.InitInstance());
         EXPECT_EQ(app.m_nSubDirSizeLimit, 128);
         EXPECT_EQ(app.m_nHowToGetShellIDList, 0);
-        EXPECT_EQ(app.GetProfileString(L"Settings", L"CodePages", L"(none)"), L"(none)");
+        EXPECT_EQ(app.GetProfileString(settings::kSettingsSection, settings::kCodePages, L"(none)"), L"(none)");
         app.ExitInstance();
     }
     CTestApp app;
-    app.WriteProfileInt(L"Settings", L"SubDirSizeLimit", 7);
-    app.WriteProfileInt(L"Settings", L"HowToGetShellIDList", 1);
+    app.WriteProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 7);
+    app.WriteProfileInt(settings::kSettingsSection, settings::kHowToGetShellIDList, 1);
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ(app.m_nSubDirSizeLimit, 7);
     EXPECT_EQ(app.m_nHowToGetShellIDList, 1);
@@ -88,7 +89,7 @@ TEST(PlexaApp, DeleteSettingsRemovesBothKeysEvenAfterWritesDuringShutdown)
 {
     CTestApp app;
     ASSERT_TRUE(app.InitInstance());
-    app.WriteProfileInt(L"Settings", L"SubDirSizeLimit", 64);
+    app.WriteProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 64);
     const HWND frame = *app.m_pMainWnd;
 
     ::SendMessageW(frame, WM_COMMAND, ID_DELETE_SETTINGS_AND_EXIT, 0);
@@ -100,7 +101,7 @@ TEST(PlexaApp, DeleteSettingsRemovesBothKeysEvenAfterWritesDuringShutdown)
     ASSERT_TRUE(app.PumpUntilQuit()) << "the confirmed command closes the main window";
 
     // What a closing frame writes must not survive.
-    app.WriteProfileInt(L"Frame", L"Initialized", 1);
+    app.WriteProfileInt(settings::kFrameSection, settings::kInitialized, 1);
     ASSERT_TRUE(KeyExists(app.GetAppRegistryKey()));
     app.ExitInstance();
     EXPECT_FALSE(KeyExists(app.GetAppRegistryKey()));
@@ -111,7 +112,7 @@ TEST(PlexaApp, DeleteSettingsKeepsTheCompanyKeyWhenItHoldsAnotherApplication)
 {
     CTestApp app;
     ASSERT_TRUE(registry::WriteInt(L"Software\\Plexa\\Other", L"Value", 1));
-    app.WriteProfileInt(L"Settings", L"SubDirSizeLimit", 64);
+    app.WriteProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 64);
     app.Unregister();
     EXPECT_FALSE(KeyExists(app.GetAppRegistryKey()));
     EXPECT_TRUE(KeyExists(L"Software\\Plexa\\Other"));
@@ -122,7 +123,7 @@ TEST(PlexaApp, CancelledDeleteSettingsChangesNothing)
 {
     CTestApp app;
     ASSERT_TRUE(app.InitInstance());
-    app.WriteProfileInt(L"Settings", L"SubDirSizeLimit", 64);
+    app.WriteProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 64);
     app.m_nMessageAnswer = IDCANCEL;
     const HWND frame = *app.m_pMainWnd;
 
@@ -135,7 +136,7 @@ TEST(PlexaApp, CancelledDeleteSettingsChangesNothing)
     app.m_pMainWnd->DestroyWindow();
     app.PumpUntilQuit();
     app.ExitInstance();
-    EXPECT_EQ(app.GetProfileInt(L"Settings", L"SubDirSizeLimit", 0), 64);
+    EXPECT_EQ(app.GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 0), 64);
 }
 
 TEST(PlexaApp, TheWheelGoesToTheWindowUnderThePointer)

@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
@@ -73,8 +74,12 @@ TEST(SettingDialog, OkStoresAnyIntegerAndTheModeCancelChangesNothing)
         }
         EXPECT_EQ(app.m_nSubDirSizeLimit, c.limit) << c.text;
         EXPECT_EQ(app.m_nHowToGetShellIDList, c.mode) << c.text;
-        EXPECT_EQ(app.GetProfileInt(L"Settings", L"SubDirSizeLimit", 99), c.stored ? c.limit : 99) << c.text;
-        EXPECT_EQ(app.GetProfileInt(L"Settings", L"HowToGetShellIDList", 99), c.stored ? c.mode : 99) << c.text;
+        EXPECT_EQ(app.GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 99),
+                  c.stored ? c.limit : 99)
+            << c.text;
+        EXPECT_EQ(app.GetProfileInt(settings::kSettingsSection, settings::kHowToGetShellIDList, 99),
+                  c.stored ? c.mode : 99)
+            << c.text;
         EXPECT_TRUE(app.m_messages.empty()) << c.text;
     }
 }
@@ -102,7 +107,7 @@ TEST(SettingDialog, ANonIntegerIsRefusedWithTheMessageAndTheDialogStaysOpen)
         EXPECT_EQ(app.m_messages, std::vector<std::wstring>{L"整数を入力してください。"}) << text;
         EXPECT_EQ(app.m_messageTypes, std::vector<UINT>{MB_OK}) << text;
         EXPECT_EQ(app.m_nSubDirSizeLimit, 32) << text;
-        EXPECT_EQ(app.GetProfileInt(L"Settings", L"SubDirSizeLimit", 99), 99) << text;
+        EXPECT_EQ(app.GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 99), 99) << text;
     }
 }
 

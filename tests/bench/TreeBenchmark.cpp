@@ -63,7 +63,7 @@ int main()
         doc.UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
         ::UpdateWindow(host);
     });
-    const HWND control = tree.GetTreeCtrl();
+    const HWND control = tree.GetSafeHwnd();
     const auto expandSeconds = [&](HTREEITEM item) {
         return SecondsOf([&] {
             TreeView_Expand(control, item, TVE_EXPAND);

@@ -1,6 +1,7 @@
 // Compound files delivered as storages, read back element by element the way
 // a reader walks them.
 #include "support/NoLeakTest.h"
+#include "framework/CoTaskMem.h"
 #include "framework/StgMedium.h"
 #include "support/TempDir.h"
 #include "support/TestDataObject.h"
@@ -19,11 +20,6 @@ constexpr CLIPFORMAT kEmbedded = 0xC0F3;
 // Elements below the root open only exclusively.
 constexpr DWORD kReadElement = STGM_READ | STGM_SHARE_EXCLUSIVE;
 
-struct CoTaskMemDeleter {
-    void operator()(void* p) const { ::CoTaskMemFree(p); }
-};
-using CTaskMemString = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
-
 // Element names with their types (STGTY_*).
 std::map<std::wstring, DWORD> Elements(IStorage* storage)
 {
@@ -32,7 +28,7 @@ std::map<std::wstring, DWORD> Elements(IStorage* storage)
     EXPECT_EQ(storage->EnumElements(0, nullptr, 0, &elementEnum), S_OK);
     STATSTG stat;
     while (elementEnum && elementEnum->Next(1, &stat, nullptr) == S_OK) {
-        const CTaskMemString name(stat.pwcsName);
+        const CCoTaskMemPtr<wchar_t> name(stat.pwcsName);
         elements[name.get()] = stat.type;
     }
     return elements;
@@ -100,7 +96,7 @@ TEST_F(StorageTest, EachDeliveryIsANewCompoundFileDeletedOnRelease)
 
     STATSTG stat{};
     ASSERT_EQ(first.pstg->Stat(&stat, STATFLAG_DEFAULT), S_OK);
-    const CTaskMemString name(stat.pwcsName);
+    const CCoTaskMemPtr<wchar_t> name(stat.pwcsName);
     ASSERT_TRUE(name);
     EXPECT_TRUE(FileExists(name.get()));
     EXPECT_EQ(stat.type, DWORD{STGTY_STORAGE});

@@ -2,6 +2,7 @@
 // pane it saves there read back at the same size to the eye at the prefix's
 // own scale.
 #include "PlexaSession.h"
+#include "common/SettingsNames.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
 #include "support/LogPixelsOverride.h"
@@ -32,8 +33,8 @@ TEST_F(PlexaSession, At150PercentTheBarsAreScaledAndTheSavedPaneKeepsItsSize)
         EXPECT_EQ(plexa.TreeWidth(), 300);
         EXPECT_EQ(Close(), 0);
     }
-    EXPECT_EQ(FrameSetting(L"Dpi"), 144);
-    EXPECT_EQ(FrameSetting(L"LeftPaneWidth"), 300);
+    EXPECT_EQ(FrameSetting(settings::kDpi), 144);
+    EXPECT_EQ(FrameSetting(settings::kLeftPaneWidth), 300);
 
     // This test program started at the prefix's own DPI, as Plexa does now.
     const CPlexaWindow plexa = Start();

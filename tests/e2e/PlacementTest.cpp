@@ -3,6 +3,7 @@
 // from the window itself.
 #include "PlexaSession.h"
 #include "UserInput.h"
+#include "common/SettingsNames.h"
 
 namespace {
 
@@ -38,12 +39,12 @@ TEST_F(PlexaSession, FirstStartOpensNormalWithA200PixelTreeAndSavesThatOnClose)
     const RECT normal = PlacementOf(plexa.Frame()).rcNormalPosition;
 
     ASSERT_EQ(Close(), 0);
-    EXPECT_EQ(FrameSetting(L"Initialized"), 1);
-    EXPECT_EQ(FrameSetting(L"LeftPaneWidth"), 200);
-    EXPECT_EQ(FrameSetting(L"Maximized"), 0);
-    EXPECT_EQ(FrameSetting(L"Iconic"), 0);
-    EXPECT_TRUE(SameRect(RECT{FrameSetting(L"Left"), FrameSetting(L"Top"), FrameSetting(L"Right"),
-                              FrameSetting(L"Bottom")},
+    EXPECT_EQ(FrameSetting(settings::kInitialized), 1);
+    EXPECT_EQ(FrameSetting(settings::kLeftPaneWidth), 200);
+    EXPECT_EQ(FrameSetting(settings::kMaximized), 0);
+    EXPECT_EQ(FrameSetting(settings::kIconic), 0);
+    EXPECT_TRUE(SameRect(RECT{FrameSetting(settings::kLeft), FrameSetting(settings::kTop),
+                              FrameSetting(settings::kRight), FrameSetting(settings::kBottom)},
                          normal));
 }
 
@@ -53,8 +54,8 @@ TEST_F(PlexaSession, ClosingMaximizedReopensMaximizedOverTheSavedNormalRectangle
     const RECT normal = PlacementOf(first.Frame()).rcNormalPosition;
     ASSERT_TRUE(SystemCommand(first.Frame(), SC_MAXIMIZE, ::IsZoomed));
     ASSERT_EQ(Close(), 0);
-    EXPECT_EQ(FrameSetting(L"Maximized"), 1);
-    EXPECT_EQ(FrameSetting(L"Iconic"), 0);
+    EXPECT_EQ(FrameSetting(settings::kMaximized), 1);
+    EXPECT_EQ(FrameSetting(settings::kIconic), 0);
 
     CPlexaWindow second = Start();
     EXPECT_TRUE(::IsZoomed(second.Frame()));
@@ -71,8 +72,8 @@ TEST_F(PlexaSession, ClosingMinimizedFromNormalReopensNormal)
     CPlexaWindow first = Start();
     ASSERT_TRUE(SystemCommand(first.Frame(), SC_MINIMIZE, ::IsIconic));
     ASSERT_EQ(Close(), 0);
-    EXPECT_EQ(FrameSetting(L"Iconic"), 1);
-    EXPECT_EQ(FrameSetting(L"Maximized"), 0);
+    EXPECT_EQ(FrameSetting(settings::kIconic), 1);
+    EXPECT_EQ(FrameSetting(settings::kMaximized), 0);
 
     CPlexaWindow second = Start();
     EXPECT_FALSE(::IsIconic(second.Frame()));
@@ -96,7 +97,7 @@ TEST_F(PlexaSession, ATreeDraggedTo350PixelsIs350PixelsAtTheNextStart)
         ::Sleep(20);
     ASSERT_EQ(first.TreeWidth(), 350);
     ASSERT_EQ(Close(), 0);
-    EXPECT_EQ(FrameSetting(L"LeftPaneWidth"), 350);
+    EXPECT_EQ(FrameSetting(settings::kLeftPaneWidth), 350);
 
     CPlexaWindow second = Start();
     EXPECT_EQ(second.TreeWidth(), 350);

@@ -1,5 +1,6 @@
 #include "PlexaSession.h"
 
+#include "common/SettingsNames.h"
 #include "framework/Registry.h"
 
 namespace {
@@ -35,5 +36,5 @@ int PlexaSession::Close()
 
 int PlexaSession::FrameSetting(const wchar_t* name, int missing)
 {
-    return registry::ReadInt(std::wstring(kSettingsKey) + L"\\Frame", name, missing);
+    return registry::ReadInt(std::wstring(kSettingsKey) + L"\\" + settings::kFrameSection, name, missing);
 }

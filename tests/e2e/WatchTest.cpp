@@ -5,6 +5,7 @@
 #include "SampleSources.h"
 #include "TreeExpectations.h"
 #include "UserInput.h"
+#include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
@@ -66,7 +67,8 @@ TEST_F(PlexaSession, AWatchedClipboardGivesASnapshotPerChangeButNoneForABurstsMi
 {
     CPlexaWindow plexa = Start();
     ASSERT_TRUE(plexa.RunCommand(ID_EDIT_WATCH_CLIPBOARD));
-    EXPECT_EQ(registry::ReadInt(L"Software\\Plexa\\Plexa\\Settings", L"WatchClipboard", -1), 1);
+    const std::wstring settingsKey = std::wstring(L"Software\\Plexa\\Plexa\\") + settings::kSettingsSection;
+    EXPECT_EQ(registry::ReadInt(settingsKey, settings::kWatchClipboard, -1), 1);
 
     EXPECT_TRUE(WaitForSnapshot(plexa, PutText(L"one")));
     const std::wstring second = PutText(L"two");

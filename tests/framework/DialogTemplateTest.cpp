@@ -41,11 +41,17 @@ TEST(DialogTemplate, CaptionsOfResourceAndClassicTemplates)
 TEST(DialogTemplate, TruncatedTemplatesGiveNothing)
 {
     const std::vector<BYTE> classic = ClassicTemplate(WS_POPUP, L"caption");
-    // Cut inside the caption (before its NUL), inside the class ordinal, inside the header.
-    for (size_t size : {classic.size() - 2, size_t{21}, size_t{10}})
+    // Cut inside the caption's NUL, before it, inside the class ordinal, inside the header.
+    for (size_t size : {classic.size() - 1, classic.size() - 2, size_t{21}, size_t{10}})
         EXPECT_EQ(GetDialogTemplateCaption(std::span(classic.data(), size)), L"") << size;
     EXPECT_TRUE(MakePageTemplate(std::span(classic.data(), 10)).empty());
     EXPECT_TRUE(MakePageTemplate({}).empty());
+    // An extended header is longer than a classic one: 20 bytes are too few for it.
+    std::vector<BYTE> extended(20, 0);
+    extended[0] = 1;
+    extended[2] = extended[3] = 0xFF;
+    EXPECT_TRUE(MakePageTemplate(extended).empty());
+    EXPECT_EQ(GetDialogTemplateCaption(extended), L"");
 }
 
 TEST(DialogTemplate, APageTemplateIsAHiddenControlParentChild)

@@ -1,5 +1,6 @@
 #include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
+#include "framework/WindowRect.h"
 #include "res/resource.h"
 #include "support/HostWindow.h"
 
@@ -62,14 +63,6 @@ protected:
         return texts;
     }
 
-    RECT RectInSheet(HWND hWnd) const
-    {
-        RECT rect;
-        ::GetWindowRect(hWnd, &rect);
-        ::MapWindowPoints(nullptr, m_sheet, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-
     // A key press as the message loop would see it, with Ctrl (and Shift) held.
     bool PressWithCtrl(HWND target, WPARAM key, bool shift)
     {
@@ -118,7 +111,7 @@ TEST_F(PropertySheetTest, TabsShowTheTemplateCaptionsAndOnlyTheFirstPageIsMade)
     EXPECT_FALSE(style & WS_SYSMENU);
     EXPECT_TRUE(::GetWindowLongW(page, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
     EXPECT_TRUE(::IsWindowVisible(page));
-    const RECT placed = RectInSheet(page);
+    const RECT placed = GetChildRect(page);
     const RECT expected = m_sheet.GetPageRect();
     EXPECT_TRUE(::EqualRect(&placed, &expected));
     EXPECT_GT(expected.bottom - expected.top, 0);
@@ -135,7 +128,7 @@ TEST_F(PropertySheetTest, ActivatingMakesThePageOnceAndHidesThePreviousOne)
     EXPECT_TRUE(::IsWindowVisible(image));
     EXPECT_FALSE(::IsWindowVisible(m_property));
     EXPECT_EQ(m_hex.GetSafeHwnd(), nullptr) << "pages never shown are never made";
-    const RECT placed = RectInSheet(image);
+    const RECT placed = GetChildRect(image);
     const RECT expected = m_sheet.GetPageRect();
     EXPECT_TRUE(::EqualRect(&placed, &expected));
 

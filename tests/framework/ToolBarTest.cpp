@@ -67,9 +67,9 @@ TEST_F(FrameworkTest, ImagesForAScaleWithoutArtworkAreScaledFromTheNextLarger)
         // Drawn on white: the key colour is gone, the corners show the
         // background, and the picture is there.
         const CClientDC screen(nullptr);
-        const HDC dc = ::CreateCompatibleDC(screen);
+        const CMemoryDC dc(::CreateCompatibleDC(screen));
         const CBitmapHandle canvas(::CreateCompatibleBitmap(screen, cx, cy));
-        const HGDIOBJ old = ::SelectObject(dc, canvas);
+        const CSelectObject select(dc, canvas);
         const RECT all{0, 0, cx, cy};
         ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         ASSERT_TRUE(::ImageList_Draw(images, 0, dc, 0, 0, ILD_NORMAL));
@@ -86,7 +86,5 @@ TEST_F(FrameworkTest, ImagesForAScaleWithoutArtworkAreScaledFromTheNextLarger)
         EXPECT_EQ(::GetPixel(dc, cx - 1, cy - 1), RGB(255, 255, 255));
         EXPECT_EQ(magenta, 0);
         EXPECT_GT(painted, cx * cy / 20);
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
     }
 }

@@ -4,7 +4,7 @@
 
 TEST_F(FrameworkTest, TheTreeViewWindowIsATreeControl)
 {
-    const HWND tree = Tree().GetTreeCtrl();
+    const HWND tree = Tree().GetSafeHwnd();
     ASSERT_EQ(tree, Tree().GetSafeHwnd());
     wchar_t className[64] = {};
     ::GetClassNameW(tree, className, 64);
@@ -33,7 +33,7 @@ TEST_F(FrameworkTest, TheTreeViewWindowIsATreeControl)
 
 TEST_F(FrameworkTest, SelectionNotificationsReachTheTreeViewObject)
 {
-    const HWND tree = Tree().GetTreeCtrl();
+    const HWND tree = Tree().GetSafeHwnd();
     TVINSERTSTRUCTW insert{};
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;

@@ -52,20 +52,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < kHeaderSize)
         return 0;
     const int widths[] = {16, 32, 64};
-    const CHexLayout layout(*ReadU64(bytes, 0), widths[bytes[8] % 3]);
+    const uint64_t dataSize = *ReadU64(bytes, 0);
+    const int bytesPerLine = widths[bytes[8] % 3];
+    const CHexLayout layout(dataSize, bytesPerLine);
     const ByteSpan lineBytes = bytes.subspan(kHeaderSize);
 
     const int64_t lines = layout.Lines();
-    const unsigned __int128 covered = static_cast<unsigned __int128>(lines) * layout.BytesPerLine();
-    Require(lines >= 0 && covered >= layout.Size() && covered - layout.Size() < layout.BytesPerLine());
-    Require(layout.WidestLine() <= layout.CharColumn() + layout.BytesPerLine());
+    const unsigned __int128 covered = static_cast<unsigned __int128>(lines) * bytesPerLine;
+    Require(lines >= 0 && covered >= dataSize && covered - dataSize < bytesPerLine);
+    Require(layout.WidestLine() <= layout.CharColumn() + bytesPerLine);
 
     const HexPos a = PickPos(layout, bytes, 9);
     const HexPos b = PickPos(layout, bytes, 14);
     const HexPos start = std::min(a, b);
     const HexPos end = std::max(a, b);
     const HexByteRange range = layout.SelectedBytes(start, end);
-    Require(range.start <= range.end && range.end <= layout.Size());
+    Require(range.start <= range.end && range.end <= dataSize);
     const uint64_t textLength = layout.SelectionTextLength(start, end);
     if (end.line - start.line < 4)
         Require(textLength == WalkedTextLength(layout, start, end));

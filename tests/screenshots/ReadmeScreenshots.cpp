@@ -5,11 +5,13 @@
 // a name, it saves only the window after the paste, at that scale (the one
 // Wine was started with), under that name.
 //   readme_screenshots.exe FOLDER [DPI NAME]
+#include "common/SettingsNames.h"
 #include "e2e/PlexaWindow.h"
 #include "e2e/RemoteControls.h"
 #include "e2e/SampleSources.h"
 #include "e2e/UserInput.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/ScopedOle.h"
 #include "res/resource.h"
@@ -119,20 +121,18 @@ bool SaveWindowPicture(HWND window, const std::wstring& path)
     RECT rect{};
     ::GetWindowRect(window, &rect);
     const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, cx, cy);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    const CClientDC screen(nullptr);
+    const CBitmapHandle bitmap(::CreateCompatibleBitmap(screen, cx, cy));
+    {
+        const CMemoryDC memory(::CreateCompatibleDC(screen));
+        const CSelectObject select(memory, bitmap);
+        ::BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
+    }
     std::string png;
     {
         Gdiplus::Bitmap picture(bitmap, nullptr);
         png = EncodePicture(picture, L"image/png");
     }
-    ::DeleteObject(bitmap);
     if (png.empty())
         return false;
     WriteFileBytes(path, png);
@@ -242,12 +242,12 @@ bool SaveDialog(const CPlexaWindow& plexa, UINT command, const std::wstring& fol
 // Where Plexa opens: its own saved placement, in pixels at the scale given.
 void PlaceFrame(int dpi)
 {
-    const std::wstring frame = std::wstring(kSettingsKey) + L"\\Frame";
-    registry::WriteInt(frame, L"Initialized", 1);
-    registry::WriteInt(frame, L"Left", ::MulDiv(kFrameRect.left, dpi, 96));
-    registry::WriteInt(frame, L"Top", ::MulDiv(kFrameRect.top, dpi, 96));
-    registry::WriteInt(frame, L"Right", ::MulDiv(kFrameRect.right, dpi, 96));
-    registry::WriteInt(frame, L"Bottom", ::MulDiv(kFrameRect.bottom, dpi, 96));
+    const std::wstring frame = std::wstring(kSettingsKey) + L"\\" + settings::kFrameSection;
+    registry::WriteInt(frame, settings::kInitialized, 1);
+    registry::WriteInt(frame, settings::kLeft, ::MulDiv(kFrameRect.left, dpi, 96));
+    registry::WriteInt(frame, settings::kTop, ::MulDiv(kFrameRect.top, dpi, 96));
+    registry::WriteInt(frame, settings::kRight, ::MulDiv(kFrameRect.right, dpi, 96));
+    registry::WriteInt(frame, settings::kBottom, ::MulDiv(kFrameRect.bottom, dpi, 96));
 }
 
 bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)

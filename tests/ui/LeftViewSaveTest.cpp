@@ -59,9 +59,9 @@ protected:
 
     HTREEITEM TopItem(int index) const
     {
-        HTREEITEM item = TreeView_GetChild(m_tree.GetTreeCtrl(), TreeView_GetRoot(m_tree.GetTreeCtrl()));
+        HTREEITEM item = TreeView_GetChild(m_tree.GetSafeHwnd(), TreeView_GetRoot(m_tree.GetSafeHwnd()));
         while (index-- > 0)
-            item = TreeView_GetNextSibling(m_tree.GetTreeCtrl(), item);
+            item = TreeView_GetNextSibling(m_tree.GetSafeHwnd(), item);
         return item;
     }
 
@@ -69,7 +69,7 @@ protected:
     void RightClick(HTREEITEM item)
     {
         RECT rect{};
-        TreeView_GetItemRect(m_tree.GetTreeCtrl(), item, &rect, TRUE);
+        TreeView_GetItemRect(m_tree.GetSafeHwnd(), item, &rect, TRUE);
         POINT point{rect.left + 2, rect.top + 2};
         ::ClientToScreen(m_tree, &point);
         ::SendMessageW(m_tree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_tree.GetSafeHwnd()),
@@ -90,7 +90,7 @@ TEST_F(LeftViewSaveTest, SavesTheSelectedNodeByteForByte)
     const CBytes pattern = PatternBytes(3 * 1024 * 1024 + 17);
     const std::string bytes(pattern.begin(), pattern.end());
     TakeSnapshot(bytes);
-    TreeView_SelectItem(m_tree.GetTreeCtrl(), TopItem(0));
+    TreeView_SelectItem(m_tree.GetSafeHwnd(), TopItem(0));
     m_tree.m_answer = m_dir / L"saved.png";
     ::SendMessageW(m_tree, WM_COMMAND, ID_SAVE_NODE, 0);
     EXPECT_EQ(m_tree.m_proposed, std::vector<std::wstring>{L"PNG.png"});

@@ -64,7 +64,7 @@ protected:
         item.pszText = text;
         item.cchTextMax = 64;
         item.stateMask = TVIS_EXPANDED;
-        TreeView_GetItem(m_tree.GetTreeCtrl(), &item);
+        TreeView_GetItem(m_tree.GetSafeHwnd(), &item);
         return item;
     }
 
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(LeftViewTest, TheSnapshotIsARootWithTheNodesInCaptureOrder)
 {
-    const HWND tree = m_tree.GetTreeCtrl();
+    const HWND tree = m_tree.GetSafeHwnd();
     wchar_t className[32] = {};
     ::GetClassNameW(tree, className, 32);
     EXPECT_STREQ(className, L"SysTreeView32");
@@ -124,7 +124,7 @@ TEST_F(LeftViewTest, TheSnapshotIsARootWithTheNodesInCaptureOrder)
 TEST_F(LeftViewTest, SelectingShowsTheNodeAndTheRootShowsNone)
 {
     TakeSnapshot();
-    const HWND tree = m_tree.GetTreeCtrl();
+    const HWND tree = m_tree.GetSafeHwnd();
     const HTREEITEM root = TreeView_GetRoot(tree);
     const HTREEITEM picture = TreeView_GetLastVisible(tree);
     TreeView_SelectItem(tree, picture);
@@ -142,6 +142,6 @@ TEST_F(LeftViewTest, SelectFirstShowsTheFirstNode)
     ASSERT_FALSE(m_content.m_shown.empty());
     EXPECT_EQ(m_content.m_shown.back(), (*m_doc.m_pCaptures)[0].get());
     wchar_t text[64];
-    Item(TreeView_GetSelection(m_tree.GetTreeCtrl()), text);
+    Item(TreeView_GetSelection(m_tree.GetSafeHwnd()), text);
     EXPECT_STREQ(text, L"text");
 }

@@ -165,7 +165,7 @@ TEST(FormatMenu, ColumnsOfTwentyAndLiteralAmpersands)
     CFormatEtcArray all;
     for (int i = 0; i < 45; ++i)
         all.push_back({static_cast<CLIPFORMAT>(i == 3 ? ampersand : CF_TEXT), nullptr, 1, -1, 1});
-    CMenuHandle menu(CreateFormatMenu(all));
+    const CMenuHandle menu = CreateFormatMenu(all);
     ASSERT_EQ(::GetMenuItemCount(menu), 45);
     for (int i : {0, 19, 20, 21, 40}) {
         MENUITEMINFOW info{sizeof(info), MIIM_FTYPE | MIIM_ID};

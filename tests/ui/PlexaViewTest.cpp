@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "framework/FrameworkIds.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
@@ -39,7 +40,7 @@ protected:
     void Show(CCBData* node) { m_doc.UpdateAllViews(nullptr, HINT_SHOW_NODE, node); }
     void StoreDefault(const CCBData& node, const wchar_t* page)
     {
-        m_app.WriteProfileString(L"FormatsDefaultViewTab", node.GetFormatKey().c_str(), page);
+        m_app.WriteProfileString(settings::kFormatsDefaultViewTabSection, node.GetFormatKey().c_str(), page);
     }
 
     HWND Tab() const { return m_view.m_sheet.GetTabControl(); }
@@ -160,7 +161,8 @@ TEST_F(PlexaViewTest, TheRootShowsOnlyTheFormatNames)
 
     // With no node shown, making the page the default stores nothing.
     MakeActivePageTheDefault();
-    EXPECT_EQ(m_app.GetProfileString(L"FormatsDefaultViewTab", m_withBytes->GetFormatKey().c_str()), L"");
+    EXPECT_EQ(m_app.GetProfileString(settings::kFormatsDefaultViewTabSection, m_withBytes->GetFormatKey().c_str()),
+              L"");
 }
 
 TEST_F(PlexaViewTest, TheOpenPageBecomesTheDefaultForTheNextNodeOfItsFormat)

@@ -1,3 +1,4 @@
+#include "common/SettingsNames.h"
 #include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "viewers/AddCodePageDialog.h"
@@ -19,7 +20,7 @@ protected:
     std::wstring OpenOver(const std::optional<std::wstring>& stored)
     {
         if (stored)
-            m_app.WriteProfileString(L"Settings", L"CodePages", stored->c_str());
+            m_app.WriteProfileString(settings::kSettingsSection, settings::kCodePages, stored->c_str());
         EXPECT_TRUE(m_editor.Create(m_parent));
         return EditorText();
     }
@@ -36,7 +37,7 @@ protected:
         ::SendMessageW(m_editor, WM_COMMAND, IDOK, 0);
         if (m_editor.GetSafeHwnd())
             return L"(kept open)";
-        return m_app.GetProfileString(L"Settings", L"CodePages", L"(missing)");
+        return m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages, L"(missing)");
     }
 
     CTestApp m_app;
@@ -74,7 +75,7 @@ TEST_F(AddCodePageDialogTest, RefusesASemicolonAndStaysOpen)
     EXPECT_EQ(Confirm(L"a=1;b=2"), L"(kept open)");
     EXPECT_EQ(m_app.m_messages, (std::vector<std::wstring>{L";は使えません。"}));
     EXPECT_EQ(EditorText(), L"a=1;b=2");
-    EXPECT_EQ(m_app.GetProfileString(L"Settings", L"CodePages"), L"old=1;");
+    EXPECT_EQ(m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages), L"old=1;");
 }
 
 }

@@ -1,13 +1,12 @@
 #include "tests/viewers/HexViewFixture.h"
 
 #include "res/resource.h"
+#include "viewers/HexViewMessages.h"
 
 #include <vector>
 
 namespace {
 
-constexpr wchar_t kTooLarge[] = L"選択範囲が大きすぎるため、テキストとしてコピーできません。ファイルへ出力してください。";
-constexpr wchar_t kUnreadable[] = L"データの一部を読み込めなかったため、読み込めた部分までを使いました。";
 constexpr uint64_t kGiB = 1ull << 30;
 
 struct DigitsCase {
@@ -265,15 +264,31 @@ TEST_F(HexViewTest, MoreLinesThanTheBarHoldsStillScrollToTheEnd)
     EXPECT_GT(info.nPos, 0x7FFFFFFF / 2);
 }
 
-TEST_F(HexViewTest, TooMuchTextIsRefusedAndTheClipboardKept)
+TEST_F(HexViewTest, TooManyBytesForEitherFormAreRefusedAndTheClipboardKept)
 {
     Show(8 * kGiB);
     SetClipboardMarker();
     Key('A', kCtrl);
     Key('C', kCtrl);
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kTooLarge});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTooLarge});
     EXPECT_EQ(ClipboardText(), L"marker");
     EXPECT_EQ(ClipboardBinaryData(), std::nullopt);
+}
+
+TEST_F(HexViewTest, BytesWhoseTextIsTooLongAreCopiedAsBinaryDataAlone)
+{
+    // Some 320 million characters as a dump: past the text's limit, far below the count's.
+    const uint64_t size = 64ull << 20;
+    Show(size);
+    SetClipboardMarker();
+    Key('A', kCtrl);
+    Key('C', kCtrl);
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTextTooLarge});
+    EXPECT_EQ(ClipboardText(), L"(no text)");
+    const std::optional<std::string> bytes = ClipboardBinaryData();
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), size);
+    EXPECT_TRUE(*bytes == SynthBytes(0, size));
 }
 
 TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
@@ -284,5 +299,5 @@ TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
     EXPECT_EQ(ClipboardBinaryData(), SynthBytes(0, 20));
     const std::wstring text = ClipboardText();
     EXPECT_EQ(text.substr(73 + 6 + 3 * 4, 6), L"-- -- ");  // byte 20 is the fifth of line 1
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kUnreadable});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexUnreadable});
 }

@@ -1,4 +1,6 @@
+#include "common/SettingsNames.h"
 #include "framework/PropertySheet.h"
+#include "framework/WindowRect.h"
 #include "support/ClipboardRead.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
@@ -8,8 +10,6 @@
 
 namespace {
 
-constexpr wchar_t kSection[] = L"Settings";
-constexpr wchar_t kWidthEntry[] = L"HexViewWidth";
 constexpr UINT kDumpId = 100;
 
 class HexViewDialogTest : public CNodeTestBase {
@@ -52,7 +52,7 @@ protected:
 
     std::optional<int> StoredWidth() const
     {
-        const int value = m_app.GetProfileInt(kSection, kWidthEntry, -1);
+        const int value = m_app.GetProfileInt(settings::kSettingsSection, settings::kHexViewWidth, -1);
         return value == -1 ? std::nullopt : std::optional<int>(value);
     }
 
@@ -99,7 +99,7 @@ class HexViewDialogWidth : public HexViewDialogTest, public ::testing::WithParam
 TEST_P(HexViewDialogWidth, ComesFromTheSettingsAndUnknownValuesStayStored)
 {
     if (GetParam().stored)
-        m_app.WriteProfileInt(kSection, kWidthEntry, *GetParam().stored);
+        m_app.WriteProfileInt(settings::kSettingsSection, settings::kHexViewWidth, *GetParam().stored);
     const auto node = NodeWith(std::string(100, 'x'));
     Open(node.get());
     EXPECT_EQ(::SendMessageW(m_combo, CB_GETCOUNT, 0, 0), 3);
@@ -138,13 +138,9 @@ TEST_F(HexViewDialogTest, TheDumpTakesThePlaceholdersCornerAndReachesThePageEdge
     EXPECT_TRUE(::IsWindowVisible(*m_dump));
     ::MoveWindow(*m_page, 0, 0, 650, 420, TRUE);
     RECT page{};
-    RECT dump{};
-    RECT frame{};
     ::GetClientRect(*m_page, &page);
-    ::GetWindowRect(*m_dump, &dump);
-    ::GetWindowRect(placeholder, &frame);
-    ::MapWindowPoints(nullptr, *m_page, reinterpret_cast<POINT*>(&dump), 2);
-    ::MapWindowPoints(nullptr, *m_page, reinterpret_cast<POINT*>(&frame), 2);
+    const RECT dump = GetChildRect(*m_dump);
+    const RECT frame = GetChildRect(placeholder);
     EXPECT_EQ(dump.left, frame.left);
     EXPECT_EQ(dump.top, frame.top);
     EXPECT_EQ(dump.right, page.right);

@@ -2,13 +2,12 @@
 
 #include "res/resource.h"
 #include "support/TempDir.h"
+#include "viewers/HexViewMessages.h"
 
 #include <vector>
 
 namespace {
 
-constexpr wchar_t kCannotWrite[] = L"ファイルに書き込めません";
-constexpr wchar_t kUnreadable[] = L"データの一部を読み込めなかったため、読み込めた部分までを使いました。";
 
 struct ExportCase {
     const char* name;
@@ -46,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExportCase{"ThreeBytes", 64, INT64_MAX, false, SynthBytes(3, 3), {}},
                       ExportCase{"SeveralChunks", (3 << 20) + 5, INT64_MAX, true, SynthBytes(0, (3 << 20) + 5), {}},
                       ExportCase{"ShortSource", (2 << 20) + 9, (1 << 20) + 7, true, SynthBytes(0, (1 << 20) + 7),
-                                 {kUnreadable}}),
+                                 {kHexUnreadable}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HexViewTest, ExportToAFolderThatDoesNotExistSaysSo)
@@ -56,7 +55,7 @@ TEST_F(HexViewTest, ExportToAFolderThatDoesNotExistSaysSo)
     const CTempDir dir;
     m_view.m_strExportPath = dir / L"無い\\出力.bin";
     ::SendMessageW(m_view, WM_COMMAND, ID_EXPORT_SELECTION, 0);
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kCannotWrite});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexCannotWrite});
 }
 
 TEST_F(HexViewTest, CancelledOrEmptyExportWritesNothing)

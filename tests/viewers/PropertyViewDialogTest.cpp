@@ -1,7 +1,9 @@
+#include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/PropertySheet.h"
+#include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "viewers/PropertyViewDialog.h"
@@ -115,7 +117,7 @@ protected:
 
     std::wstring StoredDefault(const CCBData& node) const
     {
-        return m_app.GetProfileString(L"FormatsDefaultViewTab", node.GetFormatKey().c_str());
+        return m_app.GetProfileString(settings::kFormatsDefaultViewTabSection, node.GetFormatKey().c_str());
     }
 
     CWnd m_parent;
@@ -271,8 +273,8 @@ TEST_F(PropertyViewDialogTest, TheMenuGraysWhatCannotBeDone)
 
 TEST_F(PropertyViewDialogTest, ColumnWidthsComeFromTheSettingsAndGoBack)
 {
-    m_app.WriteProfileInt(L"Frame", L"PropCol0", 0);
-    m_app.WriteProfileInt(L"Frame", L"PropCol1", 123);
+    m_app.WriteProfileInt(settings::kFrameSection, settings::kPropCol0, 0);
+    m_app.WriteProfileInt(settings::kFrameSection, settings::kPropCol1, 123);
     CreatePage();
     EXPECT_EQ(ListView_GetColumnWidth(m_list, 0), 0) << "a stored 0 is used as it is";
     EXPECT_EQ(ListView_GetColumnWidth(m_list, 1), 123);
@@ -281,8 +283,8 @@ TEST_F(PropertyViewDialogTest, ColumnWidthsComeFromTheSettingsAndGoBack)
     ListView_SetColumnWidth(m_list, 0, 77);
     ListView_SetColumnWidth(m_list, 1, 55);
     m_page.SaveColumnWidths();
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol0", -1), 77);
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol1", -1), 55);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol0, -1), 77);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol1, -1), 55);
 }
 
 TEST_F(PropertyViewDialogTest, DefaultWidthsAreTwentyAndEightyCharacters)
@@ -296,16 +298,14 @@ TEST_F(PropertyViewDialogTest, DefaultWidthsAreTwentyAndEightyCharacters)
     // Nothing is stored before the page's window exists or after it is gone.
     m_sheet.DestroyWindow();
     m_page.SaveColumnWidths();
-    EXPECT_EQ(m_app.GetProfileInt(L"Frame", L"PropCol0", -1), -1);
+    EXPECT_EQ(m_app.GetProfileInt(settings::kFrameSection, settings::kPropCol0, -1), -1);
 }
 
 TEST_F(PropertyViewDialogTest, TheListFillsThePage)
 {
     CreatePage();
     ::SetWindowPos(m_page, nullptr, 0, 0, 333, 222, SWP_NOMOVE | SWP_NOZORDER);
-    RECT list;
-    ::GetWindowRect(m_list, &list);
-    ::MapWindowPoints(nullptr, m_page, reinterpret_cast<POINT*>(&list), 2);
+    const RECT list = GetChildRect(m_list);
     EXPECT_EQ(list.left, 0);
     EXPECT_EQ(list.top, 0);
     EXPECT_EQ(list.right, 333);

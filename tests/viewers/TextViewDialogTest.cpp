@@ -1,4 +1,6 @@
+#include "common/SettingsNames.h"
 #include "framework/PropertySheet.h"
+#include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "viewers/TextDecoder.h"
@@ -200,12 +202,12 @@ TEST_F(TextViewDialogTest, TheChosenCodePageStaysSelectedAfterTheEditor)
     Choose(L"EUC-JP");
 
     EditCodePages(L"EUC=51932\r\n");
-    EXPECT_EQ(m_app.GetProfileString(L"Settings", L"CodePages"), L"EUC=51932;");
+    EXPECT_EQ(m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages), L"EUC=51932;");
     EXPECT_EQ(Selected(), L"EUC") << "renamed";
     EXPECT_EQ(Shown(), L"日");
 
     EditCodePages(L"");
-    EXPECT_EQ(m_app.GetProfileString(L"Settings", L"CodePages", L"(missing)"), L"");
+    EXPECT_EQ(m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages, L"(missing)"), L"");
     EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"CP_ACP", L"CP_OEMCP", L"CP_UTF8", L"UTF-16LE", L"UTF-16BE",
                                                     L"51932"}));
     EXPECT_EQ(Selected(), L"51932") << "removed, so named by its number";
@@ -214,7 +216,7 @@ TEST_F(TextViewDialogTest, TheChosenCodePageStaysSelectedAfterTheEditor)
 
 TEST_F(TextViewDialogTest, RefusesWhatItCannotDecodeAndStaysUsable)
 {
-    m_app.WriteProfileString(L"Settings", L"CodePages", L"Bad=12345;");
+    m_app.WriteProfileString(settings::kSettingsSection, settings::kCodePages, L"Bad=12345;");
     Open("abc", CF_TEXT);
     Choose(L"Bad");
     EXPECT_EQ(Shown(), L"");
@@ -237,9 +239,7 @@ TEST_F(TextViewDialogTest, EditFillsThePageInTheWindowColourAndSelectsAllOnCtrlA
     Open("first line\r\nsecond line");
     const HWND edit = Item(IDC_TEXT);
     ::MoveWindow(*m_page, 0, 0, 500, 300, TRUE);
-    RECT rect;
-    ::GetWindowRect(edit, &rect);
-    ::MapWindowPoints(nullptr, *m_page, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = GetChildRect(edit);
     EXPECT_EQ(rect.right, 500);
     EXPECT_EQ(rect.bottom, 300);
 
@@ -288,4 +288,32 @@ TEST_F(TextViewDialogTest, AnHtmlFormatNodeCanShowItsFragmentAlone)
     Open("plain", UnnamedFormat());
     EXPECT_FALSE(::IsWindowVisible(Item(IDC_HTML_FRAGMENT_ONLY)));
     Close();
+}
+
+TEST_F(TextViewDialogTest, OnANarrowPageTheFragmentCheckAndTheReportAreCutAtItsEdge)
+{
+    Open("Version:0.9\nStartHTML:-1\nEndHTML:-1\nStartFragment:60\nEndFragment:66\n<p>x</p>",
+         static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"HTML Format")));
+    const HWND controls[] = {Item(IDC_HTML_FRAGMENT_ONLY), Item(IDC_TEXT_INFO)};
+    ::MoveWindow(*m_page, 0, 0, 2000, 300, TRUE);
+    const RECT laidOut[] = {GetChildRect(controls[0]), GetChildRect(controls[1])};
+    // Through the report, through the check box, short of both.
+    for (const LONG width : {laidOut[1].right - 5, laidOut[0].right - 5, laidOut[0].left - 5}) {
+        ::MoveWindow(*m_page, 0, 0, width, 300, TRUE);
+        RECT page;
+        ::GetClientRect(*m_page, &page);
+        ASSERT_EQ(page.right, width);
+        for (int i = 0; i < 2; ++i) {
+            const RECT rect = GetChildRect(controls[i]);
+            EXPECT_EQ(rect.left, std::min(laidOut[i].left, page.right)) << width;
+            EXPECT_EQ(rect.right, std::min(laidOut[i].right, page.right)) << width;
+            EXPECT_EQ(rect.top, laidOut[i].top);
+            EXPECT_EQ(rect.bottom, laidOut[i].bottom);
+        }
+    }
+    ::MoveWindow(*m_page, 0, 0, 2000, 300, TRUE);
+    for (int i = 0; i < 2; ++i) {
+        const RECT rect = GetChildRect(controls[i]);
+        EXPECT_TRUE(::EqualRect(&rect, &laidOut[i])) << "laid out as before at full width: " << i;
+    }
 }
