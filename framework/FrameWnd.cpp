@@ -1,5 +1,6 @@
 #include "framework/FrameWnd.h"
 
+#include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
 #include "framework/SplitterWnd.h"
@@ -77,6 +78,11 @@ LRESULT CFrameWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_INITMENUPOPUP:
+        // Not the window menu: its items are no commands of ours.
+        if (!HIWORD(lParam))
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        break;
     case WM_ENDSESSION:
         // Windows may end the process as soon as this returns: the
         // application cleans up now, as at an exit. The frame object may
@@ -133,12 +139,31 @@ void CFrameWnd::OnSize(UINT type, int cx, int cy)
         RecalcLayout();
 }
 
+std::array<CCmdTarget*, 3> CFrameWnd::GetRoute()
+{
+    return {m_pActiveView, this, AfxGetApp()};
+}
+
 bool CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    const UINT nID = LOWORD(wParam);
-    if (m_pActiveView && m_pActiveView->OnCmdMsg(nID))
-        return true;
-    return OnCmdMsg(nID) || AfxGetApp()->OnCmdMsg(nID);
+    for (CCmdTarget* target : GetRoute()) {
+        if (target && target->OnCmdMsg(LOWORD(wParam)))
+            return true;
+    }
+    return false;
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU menu)
+{
+    for (int i = 0, count = ::GetMenuItemCount(menu); i < count; ++i) {
+        CCmdUI cmdUI(menu, i);
+        if (!cmdUI.IsCommand())
+            continue;
+        for (CCmdTarget* target : GetRoute()) {
+            if (target && target->OnUpdateCmdUI(cmdUI))
+                break;
+        }
+    }
 }
 
 bool CFrameWnd::OnCmdMsg(UINT nID)
