@@ -11,6 +11,17 @@
 
 #include <algorithm>
 
+namespace {
+
+BOOL CALLBACK SendToChild(HWND child, LPARAM message)
+{
+    const MSG& msg = *reinterpret_cast<const MSG*>(message);
+    ::SendMessageW(child, msg.message, msg.wParam, msg.lParam);
+    return TRUE;
+}
+
+}
+
 bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* doc)
 {
     m_nIDResource = resourceId;
@@ -83,6 +94,15 @@ LRESULT CFrameWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (!HIWORD(lParam))
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
         break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        // Windows tells only top-level windows; the controls and pages inside
+        // must follow the new colours and metrics too. The enumeration goes
+        // down to every descendant.
+        const MSG message{m_hWnd, msg, wParam, lParam};
+        ::EnumChildWindows(m_hWnd, SendToChild, reinterpret_cast<LPARAM>(&message));
+        break;
+    }
     case WM_ENDSESSION:
         // Windows may end the process as soon as this returns: the
         // application cleans up now, as at an exit. The frame object may

@@ -1,8 +1,9 @@
 // Top-level frame: menu, accelerators, caption "title - application", the
 // layout of its top bar and client, the active view, the focus handed on to
 // it, the route of commands and of menu item state (active view, its page,
-// its document, the frame, the application), and the application's end when
-// the log-on ends.
+// its document, the frame, the application), the messages Windows sends only
+// to top-level windows passed on to every child, and the application's end
+// when the log-on ends.
 #pragma once
 
 #include "framework/Handles.h"
