@@ -6,7 +6,6 @@
 #include "ui/LeftView.h"
 #include "ui/PlexaView.h"
 #include "viewers/FrameLengths.h"
-#include "viewers/PlexaPropertyPage.h"
 
 namespace {
 constexpr wchar_t kFrameSection[] = L"Frame";
@@ -145,7 +144,7 @@ void CMainFrame::SaveWindowPlacement()
     WriteFrameInt(L"Initialized", 1);
     WriteFrameLengthDpi(m_nDpi);
     if (CPlexaView* view = GetContentView())
-        view->m_propPage.SaveColumnWidths();
+        view->SaveColumnWidths();
 }
 
 CLeftView* CMainFrame::GetTreeView() const
@@ -176,7 +175,7 @@ void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested)
         tree->SetDpi(dpi);
     // Before the layout, so that the columns saved next are the new DPI's.
     if (CPlexaView* view = GetContentView())
-        view->m_propPage.SetDpi(dpi);
+        view->SetDpi(dpi);
     // A saved placement is the rectangle the window had on the desktop; the
     // monitor it lands on must not scale it a second time.
     if (!m_bApplyingPlacement)
@@ -218,8 +217,10 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 bool CMainFrame::OnCmdMsg(UINT nID)
 {
     if (nID == ID_SET_DEFAULT_VIEW_TAB) {
-        OnSetDefaultViewTab();
-        return true;
+        if (CPlexaView* view = GetContentView()) {
+            view->SaveActivePageAsDefault();
+            return true;
+        }
     }
     // Saving acts on the tree's selection whichever pane has the focus.
     if (nID == ID_SAVE_NODE) {
@@ -231,13 +232,4 @@ bool CMainFrame::OnCmdMsg(UINT nID)
         return true;
     }
     return CFrameWnd::OnCmdMsg(nID);
-}
-
-void CMainFrame::OnSetDefaultViewTab()
-{
-    CPlexaView* view = GetContentView();
-    if (!view)
-        return;
-    if (auto* page = dynamic_cast<CPlexaPropertyPage*>(view->m_sheet.GetActivePage()))
-        page->SaveAsDefaultViewTab();
 }

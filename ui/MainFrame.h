@@ -33,6 +33,8 @@ protected:
     bool OnCreateClient(CREATESTRUCTW& cs, CDocument* doc) override;
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnClose() override;
+    // Making the content's open page the default when the content view has
+    // no focus; watching the clipboard; saving the tree's selection.
     bool OnCmdMsg(UINT nID) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -44,7 +46,6 @@ private:
     // The panes, when they are the tree and the content view.
     CLeftView* GetTreeView() const;
     CPlexaView* GetContentView() const;
-    void OnSetDefaultViewTab();
 
     // Watching the clipboard (MainFrameWatch.cpp), as the settings last
     // had it; the listener and the menu's check mark follow `on`.

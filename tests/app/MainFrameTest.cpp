@@ -1,5 +1,6 @@
-// The main frame as InitInstance makes it: commands it routes to the content
-// view's pages, shortcuts from inside a page, and what closing stores.
+// The main frame as InitInstance makes it: commands it routes to the panes
+// and the content view's pages, shortcuts from inside a page, and what
+// closing stores.
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
 #include "res/resource.h"
@@ -10,7 +11,19 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <utility>
+
 namespace {
+
+// The pane with the keyboard focus, where the command route starts.
+enum class Pane { Tree, Content };
+
+const char* Name(Pane pane)
+{
+    return pane == Pane::Tree ? "tree" : "content";
+}
 
 class MainFrameTest : public testing::Test {
 protected:
@@ -51,6 +64,16 @@ protected:
         return m_app.GetProfileString(L"FormatsDefaultViewTab", node.GetFormatKey().c_str(), L"(none)");
     }
 
+    HWND Tree() const { return *m_frame->m_wndSplitter.GetPane(0, 0); }
+    HWND PropertyList() const { return ::GetDlgItem(*m_view->GetSheet().GetPage(0), IDC_PROPERTY_LIST); }
+
+    // As a click or F6 does: the pane's view becomes the active one.
+    void Focus(Pane pane)
+    {
+        ::SetFocus(pane == Pane::Tree ? Tree() : *m_view);
+        ASSERT_EQ(m_frame->GetActiveView(), m_frame->m_wndSplitter.GetPane(0, pane == Pane::Tree ? 0 : 1));
+    }
+
     CTestApp m_app;
     CMainFrame* m_frame = nullptr;
     CPlexaView* m_view = nullptr;
@@ -59,15 +82,20 @@ protected:
 
 }  // namespace
 
-TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNode)
+TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNodeWhicheverPaneHasTheFocus)
 {
     auto node = TextNode();
-    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
-    ASSERT_EQ(m_view->m_sheet.GetPageCount(), 4);
-    ASSERT_TRUE(m_view->m_sheet.SetActivePage(1));
+    for (const Pane pane : {Pane::Tree, Pane::Content}) {
+        SCOPED_TRACE(Name(pane));
+        m_app.WriteProfileString(L"FormatsDefaultViewTab", node->GetFormatKey().c_str(), L"TEXT");
+        m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+        ASSERT_EQ(m_view->GetSheet().GetPageCount(), 4);
+        m_view->ActivatePage(IDD_HEX_VIEW, false);
+        Focus(pane);
 
-    ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
-    EXPECT_EQ(StoredDefault(*node), L"HEX");
+        ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
+        EXPECT_EQ(StoredDefault(*node), L"HEX");
+    }
 
     // A fresh snapshot shows no node, so there is nothing to store for.
     m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
@@ -76,17 +104,33 @@ TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNode)
     EXPECT_EQ(StoredDefault(*node), L"TEXT");
 }
 
+TEST_F(MainFrameTest, ACommandReachesTheOpenPageWhileTheContentHasTheFocus)
+{
+    auto node = TextNode();
+    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+    m_view->ActivatePage(IDD_PROPERTY_VIEW, false);
+    const int rows = ListView_GetItemCount(PropertyList());
+    ASSERT_GT(rows, 0);
+    for (const auto& [pane, selected] : {std::pair{Pane::Tree, 0}, std::pair{Pane::Content, rows}}) {
+        SCOPED_TRACE(Name(pane));
+        ListView_SetItemState(PropertyList(), -1, 0, LVIS_SELECTED);
+        Focus(pane);
+        ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
+        EXPECT_EQ(static_cast<int>(ListView_GetSelectedCount(PropertyList())), selected);
+    }
+}
+
 TEST_F(MainFrameTest, F6InsideAPageMovesTheFocusToTheTree)
 {
     m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    const HWND list = ::GetDlgItem(m_view->m_propPage, IDC_PROPERTY_LIST);
+    const HWND list = PropertyList();
     ASSERT_NE(list, nullptr);
     ::SetFocus(list);
     ASSERT_EQ(::GetFocus(), list);
 
     MSG f6{list, WM_KEYDOWN, VK_F6, 0};
     EXPECT_TRUE(m_app.PreTranslateMessage(f6));
-    EXPECT_EQ(::GetFocus(), static_cast<HWND>(*m_frame->m_wndSplitter.GetPane(0, 0)));
+    EXPECT_EQ(::GetFocus(), Tree());
 }
 
 TEST_F(MainFrameTest, ClosingStoresThePlacementAndThePropertyColumns)
