@@ -1,5 +1,6 @@
 #include "ui/MainFrame.h"
 
+#include "framework/CmdUI.h"
 #include "framework/Dpi.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -191,11 +192,6 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
-    if (msg == WM_INITMENUPOPUP) {
-        if (const CLeftView* tree = GetTreeView())
-            ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), ID_SAVE_NODE,
-                             MF_BYCOMMAND | (tree->CanSaveSelectedNode() ? MF_ENABLED : MF_GRAYED));
-    }
     if (msg == WM_CLIPBOARDUPDATE) {
         m_watch.OnClipboardUpdate();
         return 0;
@@ -224,12 +220,29 @@ bool CMainFrame::OnCmdMsg(UINT nID)
     }
     // Saving acts on the tree's selection whichever pane has the focus.
     if (nID == ID_SAVE_NODE) {
-        if (CLeftView* tree = GetTreeView())
-            return tree->OnCmdMsg(nID);
+        if (CLeftView* tree = GetTreeView()) {
+            tree->SaveSelectedNode();
+            return true;
+        }
     }
     if (nID == ID_EDIT_WATCH_CLIPBOARD) {
         OnToggleWatching();
         return true;
     }
     return CFrameWnd::OnCmdMsg(nID);
+}
+
+bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI)
+{
+    if (cmdUI.m_nID == ID_SAVE_NODE) {
+        if (const CLeftView* tree = GetTreeView()) {
+            cmdUI.Enable(tree->CanSaveSelectedNode());
+            return true;
+        }
+    }
+    if (cmdUI.m_nID == ID_EDIT_WATCH_CLIPBOARD) {
+        cmdUI.SetCheck(m_watch.IsOn());
+        return true;
+    }
+    return CFrameWnd::OnUpdateCmdUI(cmdUI);
 }

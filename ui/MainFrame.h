@@ -33,9 +33,10 @@ protected:
     bool OnCreateClient(CREATESTRUCTW& cs, CDocument* doc) override;
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnClose() override;
-    // Making the content's open page the default when the content view has
-    // no focus; watching the clipboard; saving the tree's selection.
+    // Saving the tree's selection and making the content's open page the
+    // default, when the pane that offers them has no focus; watching the clipboard.
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -48,7 +49,7 @@ private:
     CPlexaView* GetContentView() const;
 
     // Watching the clipboard (MainFrameWatch.cpp), as the settings last
-    // had it; the listener and the menu's check mark follow `on`.
+    // had it; the listener follows `on`, and the menu's check mark the listener.
     void RestoreWatching();
     void SetWatching(bool on);
     void OnToggleWatching();

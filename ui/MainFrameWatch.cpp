@@ -22,8 +22,6 @@ void CMainFrame::SetWatching(bool on)
         m_watch.Start(m_hWnd);
     else
         m_watch.Stop();
-    ::CheckMenuItem(::GetMenu(m_hWnd), ID_EDIT_WATCH_CLIPBOARD,
-                    MF_BYCOMMAND | (m_watch.IsOn() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CMainFrame::OnToggleWatching()

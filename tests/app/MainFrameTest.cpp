@@ -1,6 +1,6 @@
-// The main frame as InitInstance makes it: commands it routes to the panes
-// and the content view's pages, shortcuts from inside a page, and what
-// closing stores.
+// The main frame as InitInstance makes it: commands and menu state it routes
+// to the panes and the content view's pages, shortcuts from inside a page,
+// and what closing stores.
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
 #include "res/resource.h"
@@ -72,6 +72,14 @@ protected:
     {
         ::SetFocus(pane == Pane::Tree ? Tree() : *m_view);
         ASSERT_EQ(m_frame->GetActiveView(), m_frame->m_wndSplitter.GetPane(0, pane == Pane::Tree ? 0 : 1));
+    }
+
+    // The state of the command's item once the menu bar's popup `index` opens.
+    UINT MenuState(int index, UINT command) const
+    {
+        const HMENU popup = ::GetSubMenu(::GetMenu(*m_frame), index);
+        ::SendMessageW(*m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), index);
+        return ::GetMenuState(popup, command, MF_BYCOMMAND);
     }
 
     CTestApp m_app;
@@ -152,8 +160,7 @@ TEST_F(MainFrameTest, EndingTheSessionStoresThePlacementAndKeepsTheWindow)
 
 TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
 {
-    const HMENU menu = ::GetMenu(*m_frame);
-    const auto checked = [&] { return (::GetMenuState(menu, ID_EDIT_WATCH_CLIPBOARD, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    const auto checked = [&] { return (MenuState(1, ID_EDIT_WATCH_CLIPBOARD) & MF_CHECKED) != 0; };
     EXPECT_FALSE(checked());
     for (const int on : {1, 0}) {
         ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
@@ -162,18 +169,23 @@ TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
     }
 }
 
-TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelected)
+TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelectedWhicheverPaneHasTheFocus)
 {
-    const HMENU file = ::GetSubMenu(::GetMenu(*m_frame), 0);
-    const auto grayed = [&] {
-        ::SendMessageW(*m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
-        return (::GetMenuState(file, ID_SAVE_NODE, MF_BYCOMMAND) & MF_GRAYED) != 0;
-    };
+    const auto grayed = [&] { return (MenuState(0, ID_SAVE_NODE) & MF_GRAYED) != 0; };
     EXPECT_TRUE(grayed());
     m_doc->m_pCaptures = std::make_unique<CCBDataArray>();
     m_doc->m_pCaptures->push_back(TextNode());
-    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED | HINT_SELECT_FIRST);
-    EXPECT_FALSE(grayed());
+    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    const HTREEITEM root = TreeView_GetRoot(Tree());
+    for (const Pane pane : {Pane::Tree, Pane::Content}) {
+        SCOPED_TRACE(Name(pane));
+        TreeView_SelectItem(Tree(), root);
+        Focus(pane);
+        EXPECT_TRUE(grayed()) << "the root has no bytes";
+        TreeView_SelectItem(Tree(), TreeView_GetChild(Tree(), root));
+        Focus(pane);
+        EXPECT_FALSE(grayed());
+    }
 }
 
 TEST_F(MainFrameTest, AWatchedChangeWaitsWhileTheWindowIsDisabledAndIsTakenAfterwards)
