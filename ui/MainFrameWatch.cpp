@@ -1,6 +1,5 @@
 // The main frame's part in watching the clipboard.
 #include "framework/WinApp.h"
-#include "res/resource.h"
 #include "ui/LeftView.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
@@ -52,7 +51,7 @@ void CMainFrame::TakeWatchedChange()
     const CLIPFORMAT format = tree->GetSelectedFormat();
     const UINT page = view->GetActivePageTemplate();
     const bool pageHadFocus = ::IsChild(*view, ::GetFocus()) != FALSE;
-    tree->GetDocument()->OnCmdMsg(ID_EDIT_PASTE);
+    static_cast<CPlexaDoc*>(tree->GetDocument())->Paste();
     if (format && tree->SelectFormat(format))
         view->ActivatePage(page, pageHadFocus);
 }
