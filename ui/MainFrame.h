@@ -24,9 +24,6 @@ public:
     CDropEntranceWnd m_wndDropAll;
     CDropEntranceWnd m_wndDropChoose;
     CSplitterWnd m_wndSplitter;
-    std::wstring m_strClassName;
-    BOOL m_bFirstShow = TRUE;
-    UINT m_nDpi = 96;  // the frame's, which every size in it follows
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -62,5 +59,8 @@ private:
 
     CClipboardWatch m_watch;
 
+    std::wstring m_strClassName;
+    BOOL m_bFirstShow = TRUE;
+    UINT m_nDpi = 96;  // the frame's, which every size in it follows
     bool m_bApplyingPlacement = false;  // while the saved placement is set
 };
