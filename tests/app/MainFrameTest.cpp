@@ -1,6 +1,6 @@
 // The main frame as InitInstance makes it: commands and menu state it routes
 // to the panes and the content view's pages, shortcuts from inside a page,
-// and what closing stores.
+// system colours passed down, and what closing stores.
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
 #include "res/resource.h"
@@ -16,6 +16,24 @@
 #include <utility>
 
 namespace {
+
+// The window colour changed for a test and put back at its end, pass or fail.
+class CWindowColourOverride {
+public:
+    explicit CWindowColourOverride(COLORREF colour) { Set(colour); }
+    ~CWindowColourOverride() { Set(m_saved); }
+    CWindowColourOverride(const CWindowColourOverride&) = delete;
+    CWindowColourOverride& operator=(const CWindowColourOverride&) = delete;
+
+private:
+    static void Set(COLORREF colour)
+    {
+        const int element = COLOR_WINDOW;
+        ::SetSysColors(1, &element, &colour);
+    }
+
+    const COLORREF m_saved = ::GetSysColor(COLOR_WINDOW);
+};
 
 // The pane with the keyboard focus, where the command route starts.
 enum class Pane { Tree, Content };
@@ -185,6 +203,42 @@ TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelectedWhichev
         TreeView_SelectItem(Tree(), TreeView_GetChild(Tree(), root));
         Focus(pane);
         EXPECT_FALSE(grayed());
+    }
+}
+
+TEST_F(MainFrameTest, ChangedSystemColoursReachTheHexDumpAndTheTextPage)
+{
+    constexpr COLORREF kWindow = RGB(0x20, 0x40, 0x60);
+    auto node = TextNode();
+    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+    // Where each page shows the bytes: the dump over its placeholder, the text's edit.
+    const struct {
+        UINT page;
+        UINT control;
+    } pages[] = {{IDD_HEX_VIEW, IDC_HEX_PLACEHOLDER}, {IDD_TEXT_VIEW, IDC_TEXT}};
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.page);
+        m_view->ActivatePage(page.page, false);
+        const HWND hWndPage = *m_view->GetSheet().GetActivePage();
+        RECT rect{};
+        ::GetWindowRect(::GetDlgItem(hWndPage, page.control), &rect);
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ScreenToClient(hWndPage, &centre);
+        const HWND shown = ::ChildWindowFromPointEx(hWndPage, centre, CWP_SKIPINVISIBLE);
+        ASSERT_NE(shown, hWndPage);
+        // Below the one line of text: the background.
+        const auto background = [shown] {
+            ::UpdateWindow(shown);
+            RECT client{};
+            ::GetClientRect(shown, &client);
+            const CClientDC dc(shown);
+            return ::GetPixel(dc, client.right - 4, client.bottom - 4);
+        };
+        EXPECT_EQ(background(), ::GetSysColor(COLOR_WINDOW));
+
+        const CWindowColourOverride colour(kWindow);
+        ::SendMessageW(*m_frame, WM_SYSCOLORCHANGE, 0, 0);
+        EXPECT_EQ(background(), kWindow);
     }
 }
 
