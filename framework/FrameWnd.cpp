@@ -1,5 +1,6 @@
 #include "framework/FrameWnd.h"
 
+#include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
 #include "framework/SplitterWnd.h"
@@ -9,6 +10,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
+
+namespace {
+
+BOOL CALLBACK SendToChild(HWND child, LPARAM message)
+{
+    const MSG& msg = *reinterpret_cast<const MSG*>(message);
+    ::SendMessageW(child, msg.message, msg.wParam, msg.lParam);
+    return TRUE;
+}
+
+}
 
 bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* doc)
 {
@@ -76,6 +88,20 @@ LRESULT CFrameWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_INITMENUPOPUP:
+        // Not the window menu: its items are no commands of ours.
+        if (!HIWORD(lParam))
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        // Windows tells only top-level windows; the controls and pages inside
+        // must follow the new colours and metrics too. The enumeration goes
+        // down to every descendant.
+        const MSG message{m_hWnd, msg, wParam, lParam};
+        ::EnumChildWindows(m_hWnd, SendToChild, reinterpret_cast<LPARAM>(&message));
+        break;
+    }
     case WM_ENDSESSION:
         // Windows may end the process as soon as this returns: the
         // application cleans up now, as at an exit. The frame object may
@@ -132,12 +158,31 @@ void CFrameWnd::OnSize(UINT type, int cx, int cy)
         RecalcLayout();
 }
 
+std::array<CCmdTarget*, 3> CFrameWnd::GetRoute()
+{
+    return {m_pActiveView, this, AfxGetApp()};
+}
+
 bool CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    const UINT nID = LOWORD(wParam);
-    if (m_pActiveView && m_pActiveView->OnCmdMsg(nID))
-        return true;
-    return OnCmdMsg(nID) || AfxGetApp()->OnCmdMsg(nID);
+    for (CCmdTarget* target : GetRoute()) {
+        if (target && target->OnCmdMsg(LOWORD(wParam)))
+            return true;
+    }
+    return false;
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU menu)
+{
+    for (int i = 0, count = ::GetMenuItemCount(menu); i < count; ++i) {
+        CCmdUI cmdUI(menu, i);
+        if (!cmdUI.IsCommand())
+            continue;
+        for (CCmdTarget* target : GetRoute()) {
+            if (target && target->OnUpdateCmdUI(cmdUI))
+                break;
+        }
+    }
 }
 
 bool CFrameWnd::OnCmdMsg(UINT nID)

@@ -1,11 +1,15 @@
 // Top-level frame: menu, accelerators, caption "title - application", the
 // layout of its top bar and client, the active view, the focus handed on to
-// it, the route of commands (active view, its document, the frame, the
-// application), and the application's end when the log-on ends.
+// it, the route of commands and of menu item state (active view, its page,
+// its document, the frame, the application), the messages Windows sends only
+// to top-level windows passed on to every child, and the application's end
+// when the log-on ends.
 #pragma once
 
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+
+#include <array>
 
 class CDocument;
 class CView;
@@ -52,6 +56,11 @@ private:
     // Where the keys go when the frame gets the focus: the window that had it
     // when the frame was last deactivated, else the active view.
     HWND GetFocusTarget() const;
+    // The route's links in order; the active view asks its page and document
+    // itself, and may be null.
+    std::array<CCmdTarget*, 3> GetRoute();
+    // Each command item of a menu about to open gets its state from the route.
+    void OnInitMenuPopup(HMENU menu);
 
     CView* m_pActiveView = nullptr;
     HWND m_hWndLastFocus = nullptr;  // a descendant focused at the last deactivation

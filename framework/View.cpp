@@ -54,7 +54,14 @@ void CView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
 
 bool CView::OnCmdMsg(UINT nID)
 {
-    return m_pDocument && m_pDocument->OnCmdMsg(nID);
+    CCmdTarget* page = GetActivePage();
+    return (page && page->OnCmdMsg(nID)) || (m_pDocument && m_pDocument->OnCmdMsg(nID));
+}
+
+bool CView::OnUpdateCmdUI(CCmdUI& cmdUI)
+{
+    CCmdTarget* page = GetActivePage();
+    return (page && page->OnUpdateCmdUI(cmdUI)) || (m_pDocument && m_pDocument->OnUpdateCmdUI(cmdUI));
 }
 
 LRESULT CView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

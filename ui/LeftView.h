@@ -19,12 +19,16 @@ public:
     void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
     // Makes the item images (16 pixels at 96 DPI) and the font for `dpi`.
     void SetDpi(UINT dpi);
-    // ID_SAVE_NODE, from the context menu or passed on by the frame.
+    // ID_SAVE_NODE, from the context menu or while the tree is the active view.
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
     // The node of the selected item; null for the root or when nothing is selected.
     CCBData* GetSelectedNode() const;
     // The selected node has captured bytes to save.
     bool CanSaveSelectedNode() const;
+    // Asks where, then writes the selected node's bytes there; the user hears
+    // when there are none or they cannot be written.
+    void SaveSelectedNode();
     // The format of the top-level node the selection lies in; 0 for the
     // root or when nothing is selected.
     CLIPFORMAT GetSelectedFormat() const;
@@ -52,7 +56,6 @@ private:
     CCBData* NodeOf(HTREEITEM item) const;
     // The menu for `item` at `point` (screen coordinates).
     void ShowContextMenu(HTREEITEM item, POINT point);
-    void SaveSelectedNode();
 
     CImageListHandle m_imageList;  // the tree does not destroy it
     CFontHandle m_font;            // nor its font

@@ -1,29 +1,28 @@
 #include "ui/MainFrame.h"
 
+#include "common/SettingsNames.h"
+#include "framework/CmdUI.h"
 #include "framework/Dpi.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/LeftView.h"
 #include "ui/PlexaView.h"
 #include "viewers/FrameLengths.h"
-#include "viewers/PlexaPropertyPage.h"
 
 namespace {
-constexpr wchar_t kFrameSection[] = L"Frame";
 // Pixels at 96 DPI.
 constexpr int kDefaultLeftPaneWidth = 200;
 constexpr int kDropSlotWidth = 200;
 constexpr int kDropWindowWidth = 100;
-constexpr wchar_t kLeftPaneWidthEntry[] = L"LeftPaneWidth";
 
 int ReadFrameInt(const wchar_t* entry, int defaultValue)
 {
-    return AfxGetApp()->GetProfileInt(kFrameSection, entry, defaultValue);
+    return AfxGetApp()->GetProfileInt(settings::kFrameSection, entry, defaultValue);
 }
 
 void WriteFrameInt(const wchar_t* entry, int value)
 {
-    AfxGetApp()->WriteProfileInt(kFrameSection, entry, value);
+    AfxGetApp()->WriteProfileInt(settings::kFrameSection, entry, value);
 }
 }  // namespace
 
@@ -78,7 +77,7 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTW& cs, CDocument* doc)
 {
     if (!m_wndSplitter.CreateStatic(m_hWnd, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
         return false;
-    int width = ReadFrameLength(kLeftPaneWidthEntry, -1, m_nDpi);
+    int width = ReadFrameLength(settings::kLeftPaneWidth, -1, m_nDpi);
     if (width <= 0)
         width = ScaleForDpi(kDefaultLeftPaneWidth, m_nDpi);
     if (!m_wndSplitter.CreateView(0, 0, std::make_unique<CLeftView>(), SIZE{width, 100}, doc) ||
@@ -93,10 +92,10 @@ void CMainFrame::RestoreWindowPlacement()
 {
     int show = SW_SHOW;
     if (m_bFirstShow) {
-        const bool initialized = ReadFrameInt(L"Initialized", 0) != 0;
-        const RECT normal{ReadFrameInt(L"Left", -1), ReadFrameInt(L"Top", -1), ReadFrameInt(L"Right", -1),
-                          ReadFrameInt(L"Bottom", -1)};
-        const bool maximized = ReadFrameInt(L"Maximized", 0) != 0;
+        const bool initialized = ReadFrameInt(settings::kInitialized, 0) != 0;
+        const RECT normal{ReadFrameInt(settings::kLeft, -1), ReadFrameInt(settings::kTop, -1),
+                          ReadFrameInt(settings::kRight, -1), ReadFrameInt(settings::kBottom, -1)};
+        const bool maximized = ReadFrameInt(settings::kMaximized, 0) != 0;
         if (initialized) {
             show = maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
             WINDOWPLACEMENT placement{sizeof(placement)};
@@ -132,20 +131,20 @@ void CMainFrame::SaveWindowPlacement()
         maximized = placement.flags != 0 ? 1 : 0;
         break;
     }
-    WriteFrameInt(L"Left", placement.rcNormalPosition.left);
-    WriteFrameInt(L"Top", placement.rcNormalPosition.top);
-    WriteFrameInt(L"Right", placement.rcNormalPosition.right);
-    WriteFrameInt(L"Bottom", placement.rcNormalPosition.bottom);
-    WriteFrameInt(L"Iconic", iconic);
-    WriteFrameInt(L"Maximized", maximized);
+    WriteFrameInt(settings::kLeft, placement.rcNormalPosition.left);
+    WriteFrameInt(settings::kTop, placement.rcNormalPosition.top);
+    WriteFrameInt(settings::kRight, placement.rcNormalPosition.right);
+    WriteFrameInt(settings::kBottom, placement.rcNormalPosition.bottom);
+    WriteFrameInt(settings::kIconic, iconic);
+    WriteFrameInt(settings::kMaximized, maximized);
     int leftWidth = 0;
     int minWidth = 0;
     m_wndSplitter.GetColumnInfo(0, leftWidth, minWidth);
-    WriteFrameLength(kLeftPaneWidthEntry, leftWidth);
-    WriteFrameInt(L"Initialized", 1);
+    WriteFrameLength(settings::kLeftPaneWidth, leftWidth);
+    WriteFrameInt(settings::kInitialized, 1);
     WriteFrameLengthDpi(m_nDpi);
     if (CPlexaView* view = GetContentView())
-        view->m_propPage.SaveColumnWidths();
+        view->SaveColumnWidths();
 }
 
 CLeftView* CMainFrame::GetTreeView() const
@@ -176,7 +175,7 @@ void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested)
         tree->SetDpi(dpi);
     // Before the layout, so that the columns saved next are the new DPI's.
     if (CPlexaView* view = GetContentView())
-        view->m_propPage.SetDpi(dpi);
+        view->SetDpi(dpi);
     // A saved placement is the rectangle the window had on the desktop; the
     // monitor it lands on must not scale it a second time.
     if (!m_bApplyingPlacement)
@@ -191,11 +190,6 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_DPICHANGED) {
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
-    if (msg == WM_INITMENUPOPUP) {
-        if (const CLeftView* tree = GetTreeView())
-            ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), ID_SAVE_NODE,
-                             MF_BYCOMMAND | (tree->CanSaveSelectedNode() ? MF_ENABLED : MF_GRAYED));
     }
     if (msg == WM_CLIPBOARDUPDATE) {
         m_watch.OnClipboardUpdate();
@@ -218,13 +212,17 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 bool CMainFrame::OnCmdMsg(UINT nID)
 {
     if (nID == ID_SET_DEFAULT_VIEW_TAB) {
-        OnSetDefaultViewTab();
-        return true;
+        if (CPlexaView* view = GetContentView()) {
+            view->SaveActivePageAsDefault();
+            return true;
+        }
     }
     // Saving acts on the tree's selection whichever pane has the focus.
     if (nID == ID_SAVE_NODE) {
-        if (CLeftView* tree = GetTreeView())
-            return tree->OnCmdMsg(nID);
+        if (CLeftView* tree = GetTreeView()) {
+            tree->SaveSelectedNode();
+            return true;
+        }
     }
     if (nID == ID_EDIT_WATCH_CLIPBOARD) {
         OnToggleWatching();
@@ -233,11 +231,17 @@ bool CMainFrame::OnCmdMsg(UINT nID)
     return CFrameWnd::OnCmdMsg(nID);
 }
 
-void CMainFrame::OnSetDefaultViewTab()
+bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI)
 {
-    CPlexaView* view = GetContentView();
-    if (!view)
-        return;
-    if (auto* page = dynamic_cast<CPlexaPropertyPage*>(view->m_sheet.GetActivePage()))
-        page->SaveAsDefaultViewTab();
+    if (cmdUI.m_nID == ID_SAVE_NODE) {
+        if (const CLeftView* tree = GetTreeView()) {
+            cmdUI.Enable(tree->CanSaveSelectedNode());
+            return true;
+        }
+    }
+    if (cmdUI.m_nID == ID_EDIT_WATCH_CLIPBOARD) {
+        cmdUI.SetCheck(m_watch.IsOn());
+        return true;
+    }
+    return CFrameWnd::OnUpdateCmdUI(cmdUI);
 }

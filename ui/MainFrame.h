@@ -24,16 +24,16 @@ public:
     CDropEntranceWnd m_wndDropAll;
     CDropEntranceWnd m_wndDropChoose;
     CSplitterWnd m_wndSplitter;
-    std::wstring m_strClassName;
-    BOOL m_bFirstShow = TRUE;
-    UINT m_nDpi = 96;  // the frame's, which every size in it follows
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
     bool OnCreateClient(CREATESTRUCTW& cs, CDocument* doc) override;
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnClose() override;
+    // Saving the tree's selection and making the content's open page the
+    // default, when the pane that offers them has no focus; watching the clipboard.
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -44,10 +44,9 @@ private:
     // The panes, when they are the tree and the content view.
     CLeftView* GetTreeView() const;
     CPlexaView* GetContentView() const;
-    void OnSetDefaultViewTab();
 
     // Watching the clipboard (MainFrameWatch.cpp), as the settings last
-    // had it; the listener and the menu's check mark follow `on`.
+    // had it; the listener follows `on`, and the menu's check mark the listener.
     void RestoreWatching();
     void SetWatching(bool on);
     void OnToggleWatching();
@@ -60,5 +59,8 @@ private:
 
     CClipboardWatch m_watch;
 
+    std::wstring m_strClassName;
+    BOOL m_bFirstShow = TRUE;
+    UINT m_nDpi = 96;  // the frame's, which every size in it follows
     bool m_bApplyingPlacement = false;  // while the saved placement is set
 };

@@ -1,19 +1,14 @@
 // The main frame's part in watching the clipboard.
+#include "common/SettingsNames.h"
 #include "framework/WinApp.h"
-#include "res/resource.h"
 #include "ui/LeftView.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
 #include "ui/PlexaView.h"
 
-namespace {
-constexpr wchar_t kSettingsSection[] = L"Settings";
-constexpr wchar_t kWatchEntry[] = L"WatchClipboard";
-}
-
 void CMainFrame::RestoreWatching()
 {
-    SetWatching(AfxGetApp()->GetProfileInt(kSettingsSection, kWatchEntry, 0) != 0);
+    SetWatching(AfxGetApp()->GetProfileInt(settings::kSettingsSection, settings::kWatchClipboard, 0) != 0);
 }
 
 void CMainFrame::SetWatching(bool on)
@@ -22,14 +17,12 @@ void CMainFrame::SetWatching(bool on)
         m_watch.Start(m_hWnd);
     else
         m_watch.Stop();
-    ::CheckMenuItem(::GetMenu(m_hWnd), ID_EDIT_WATCH_CLIPBOARD,
-                    MF_BYCOMMAND | (m_watch.IsOn() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CMainFrame::OnToggleWatching()
 {
     SetWatching(!m_watch.IsOn());
-    AfxGetApp()->WriteProfileInt(kSettingsSection, kWatchEntry, m_watch.IsOn() ? 1 : 0);
+    AfxGetApp()->WriteProfileInt(settings::kSettingsSection, settings::kWatchClipboard, m_watch.IsOn() ? 1 : 0);
 }
 
 bool CMainFrame::CanTakeWatchedChange() const
@@ -54,7 +47,7 @@ void CMainFrame::TakeWatchedChange()
     const CLIPFORMAT format = tree->GetSelectedFormat();
     const UINT page = view->GetActivePageTemplate();
     const bool pageHadFocus = ::IsChild(*view, ::GetFocus()) != FALSE;
-    tree->GetDocument()->OnCmdMsg(ID_EDIT_PASTE);
+    static_cast<CPlexaDoc*>(tree->GetDocument())->Paste();
     if (format && tree->SelectFormat(format))
         view->ActivatePage(page, pageHadFocus);
 }

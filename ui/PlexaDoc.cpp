@@ -58,7 +58,7 @@ bool CPlexaDoc::OnCmdMsg(UINT nID)
 {
     switch (nID) {
     case ID_EDIT_PASTE:
-        OnEditPaste();
+        Paste();
         return true;
     case ID_EDIT_PASTE_WITH_FORMAT:
         OnEditPasteWithFormat();
@@ -102,7 +102,7 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
     m_bCapturing = false;
 }
 
-void CPlexaDoc::OnEditPaste()
+void CPlexaDoc::Paste()
 {
     SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(::GetClipboardSequenceNumber())));
     CClipboard clipboard(nullptr);

@@ -29,6 +29,9 @@ public:
 
     bool OnCmdMsg(UINT nID) override;
 
+    // Takes everything the clipboard offers as the new snapshot; when the
+    // clipboard cannot be opened, only the title changes.
+    void Paste();
     // Takes a dropped data object; false when nothing was taken.
     bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat);
     // A capture is running: its progress dialog handles messages meanwhile.
@@ -47,7 +50,6 @@ private:
     const ICaptureHost& m_host;
     bool m_bCapturing = false;
 
-    void OnEditPaste();
     void OnEditPasteWithFormat();
     // Tells the views the old snapshot is gone, then deletes it.
     void DiscardSnapshot();

@@ -2,6 +2,7 @@
 
 #include "framework/Dpi.h"
 #include "framework/WindowRect.h"
+#include "res/resource.h"
 #include "ui/PlexaDoc.h"
 #include "viewers/HexViewDialog.h"
 #include "viewers/ImageViewDialog.h"
@@ -115,6 +116,31 @@ void CPlexaView::ActivatePage(UINT templateId, bool focus)
             ::SetFocus(*page);
         return;
     }
+}
+
+void CPlexaView::SaveActivePageAsDefault()
+{
+    if (auto* page = dynamic_cast<CPlexaPropertyPage*>(m_sheet.GetActivePage()))
+        page->SaveAsDefaultViewTab();
+}
+
+void CPlexaView::SaveColumnWidths()
+{
+    m_propPage.SaveColumnWidths();
+}
+
+void CPlexaView::SetDpi(UINT dpi)
+{
+    m_propPage.SetDpi(dpi);
+}
+
+bool CPlexaView::OnCmdMsg(UINT nID)
+{
+    if (nID == ID_SET_DEFAULT_VIEW_TAB) {
+        SaveActivePageAsDefault();
+        return true;
+    }
+    return CView::OnCmdMsg(nID);
 }
 
 CPlexaPropertyPage* CPlexaView::AddNodePage(std::unique_ptr<CPlexaPropertyPage> page)

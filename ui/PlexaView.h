@@ -24,11 +24,20 @@ public:
     // Brings the page made from `templateId` to the front, if the shown
     // node has one, and gives it the keyboard focus when `focus` is set.
     void ActivatePage(UINT templateId, bool focus);
+    // The page in front becomes the one that opens first for the shown node's format.
+    void SaveActivePageAsDefault();
+    // Stores the property list's column widths for the next run.
+    void SaveColumnWidths();
+    // The property list's columns keep their size to the eye at `dpi`.
+    void SetDpi(UINT dpi);
+    // The pages as they stand, to look at.
+    const CPropertySheet& GetSheet() const { return m_sheet; }
 
-    CPropertySheet m_sheet;
-    CPropertyViewDialog m_propPage;  // page 0 of m_sheet for the view's whole life
+    // ID_SET_DEFAULT_VIEW_TAB; the rest goes on to the page in front.
+    bool OnCmdMsg(UINT nID) override;
 
 protected:
+    CPropertyPage* GetActivePage() const override { return m_sheet.GetActivePage(); }
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -44,6 +53,8 @@ private:
     // Removes and deletes every page but the property page.
     void RemoveNodePages();
 
+    CPropertySheet m_sheet;
+    CPropertyViewDialog m_propPage;  // page 0 of m_sheet for the view's whole life
     std::wstring m_strClassName;
     // Between the sheet's client rectangle and its tab control, as the sheet made them.
     int m_nMarginLeft = 0;

@@ -192,6 +192,8 @@ LRESULT CTextViewDialog::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SYSCOLORCHANGE:
         m_editBrush.Attach(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
+        // The edit asks for its colours only when it paints.
+        ::InvalidateRect(m_editText, nullptr, TRUE);
         break;
     }
     return CPlexaPropertyPage::WndProc(msg, wParam, lParam);

@@ -148,7 +148,7 @@ protected:
     int NameColumnWidth() const
     {
         const auto* view = dynamic_cast<CPlexaView*>(m_frame->m_wndSplitter.GetPane(0, 1));
-        return view ? ListView_GetColumnWidth(::GetDlgItem(view->m_propPage, IDC_PROPERTY_LIST), 0) : -1;
+        return view ? ListView_GetColumnWidth(::GetDlgItem(*view->GetSheet().GetPage(0), IDC_PROPERTY_LIST), 0) : -1;
     }
 
     CTestApp m_app;

@@ -1,5 +1,6 @@
-// The main frame as InitInstance makes it: commands it routes to the content
-// view's pages, shortcuts from inside a page, and what closing stores.
+// The main frame as InitInstance makes it: commands and menu state it routes
+// to the panes and the content view's pages, shortcuts from inside a page,
+// system colours passed down, and what closing stores.
 #include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
@@ -11,7 +12,37 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <utility>
+
 namespace {
+
+// The window colour changed for a test and put back at its end, pass or fail.
+class CWindowColourOverride {
+public:
+    explicit CWindowColourOverride(COLORREF colour) { Set(colour); }
+    ~CWindowColourOverride() { Set(m_saved); }
+    CWindowColourOverride(const CWindowColourOverride&) = delete;
+    CWindowColourOverride& operator=(const CWindowColourOverride&) = delete;
+
+private:
+    static void Set(COLORREF colour)
+    {
+        const int element = COLOR_WINDOW;
+        ::SetSysColors(1, &element, &colour);
+    }
+
+    const COLORREF m_saved = ::GetSysColor(COLOR_WINDOW);
+};
+
+// The pane with the keyboard focus, where the command route starts.
+enum class Pane { Tree, Content };
+
+const char* Name(Pane pane)
+{
+    return pane == Pane::Tree ? "tree" : "content";
+}
 
 class MainFrameTest : public testing::Test {
 protected:
@@ -52,6 +83,24 @@ protected:
         return m_app.GetProfileString(settings::kFormatsDefaultViewTabSection, node.GetFormatKey().c_str(), L"(none)");
     }
 
+    HWND Tree() const { return *m_frame->m_wndSplitter.GetPane(0, 0); }
+    HWND PropertyList() const { return ::GetDlgItem(*m_view->GetSheet().GetPage(0), IDC_PROPERTY_LIST); }
+
+    // As a click or F6 does: the pane's view becomes the active one.
+    void Focus(Pane pane)
+    {
+        ::SetFocus(pane == Pane::Tree ? Tree() : *m_view);
+        ASSERT_EQ(m_frame->GetActiveView(), m_frame->m_wndSplitter.GetPane(0, pane == Pane::Tree ? 0 : 1));
+    }
+
+    // The state of the command's item once the menu bar's popup `index` opens.
+    UINT MenuState(int index, UINT command) const
+    {
+        const HMENU popup = ::GetSubMenu(::GetMenu(*m_frame), index);
+        ::SendMessageW(*m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), index);
+        return ::GetMenuState(popup, command, MF_BYCOMMAND);
+    }
+
     CTestApp m_app;
     CMainFrame* m_frame = nullptr;
     CPlexaView* m_view = nullptr;
@@ -60,15 +109,20 @@ protected:
 
 }  // namespace
 
-TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNode)
+TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNodeWhicheverPaneHasTheFocus)
 {
     auto node = TextNode();
-    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
-    ASSERT_EQ(m_view->m_sheet.GetPageCount(), 4);
-    ASSERT_TRUE(m_view->m_sheet.SetActivePage(1));
+    for (const Pane pane : {Pane::Tree, Pane::Content}) {
+        SCOPED_TRACE(Name(pane));
+        m_app.WriteProfileString(settings::kFormatsDefaultViewTabSection, node->GetFormatKey().c_str(), L"TEXT");
+        m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+        ASSERT_EQ(m_view->GetSheet().GetPageCount(), 4);
+        m_view->ActivatePage(IDD_HEX_VIEW, false);
+        Focus(pane);
 
-    ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
-    EXPECT_EQ(StoredDefault(*node), L"HEX");
+        ::SendMessageW(*m_frame, WM_COMMAND, ID_SET_DEFAULT_VIEW_TAB, 0);
+        EXPECT_EQ(StoredDefault(*node), L"HEX");
+    }
 
     // A fresh snapshot shows no node, so there is nothing to store for.
     m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
@@ -77,17 +131,33 @@ TEST_F(MainFrameTest, SetDefaultViewTabStoresThePageOpenForTheShownNode)
     EXPECT_EQ(StoredDefault(*node), L"TEXT");
 }
 
+TEST_F(MainFrameTest, ACommandReachesTheOpenPageWhileTheContentHasTheFocus)
+{
+    auto node = TextNode();
+    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+    m_view->ActivatePage(IDD_PROPERTY_VIEW, false);
+    const int rows = ListView_GetItemCount(PropertyList());
+    ASSERT_GT(rows, 0);
+    for (const auto& [pane, selected] : {std::pair{Pane::Tree, 0}, std::pair{Pane::Content, rows}}) {
+        SCOPED_TRACE(Name(pane));
+        ListView_SetItemState(PropertyList(), -1, 0, LVIS_SELECTED);
+        Focus(pane);
+        ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
+        EXPECT_EQ(static_cast<int>(ListView_GetSelectedCount(PropertyList())), selected);
+    }
+}
+
 TEST_F(MainFrameTest, F6InsideAPageMovesTheFocusToTheTree)
 {
     m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    const HWND list = ::GetDlgItem(m_view->m_propPage, IDC_PROPERTY_LIST);
+    const HWND list = PropertyList();
     ASSERT_NE(list, nullptr);
     ::SetFocus(list);
     ASSERT_EQ(::GetFocus(), list);
 
     MSG f6{list, WM_KEYDOWN, VK_F6, 0};
     EXPECT_TRUE(m_app.PreTranslateMessage(f6));
-    EXPECT_EQ(::GetFocus(), static_cast<HWND>(*m_frame->m_wndSplitter.GetPane(0, 0)));
+    EXPECT_EQ(::GetFocus(), Tree());
 }
 
 TEST_F(MainFrameTest, ClosingStoresThePlacementAndThePropertyColumns)
@@ -109,8 +179,7 @@ TEST_F(MainFrameTest, EndingTheSessionStoresThePlacementAndKeepsTheWindow)
 
 TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
 {
-    const HMENU menu = ::GetMenu(*m_frame);
-    const auto checked = [&] { return (::GetMenuState(menu, ID_EDIT_WATCH_CLIPBOARD, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    const auto checked = [&] { return (MenuState(1, ID_EDIT_WATCH_CLIPBOARD) & MF_CHECKED) != 0; };
     EXPECT_FALSE(checked());
     for (const int on : {1, 0}) {
         ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
@@ -119,18 +188,59 @@ TEST_F(MainFrameTest, WatchingTheClipboardIsACheckedMenuItemKeptInTheSettings)
     }
 }
 
-TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelected)
+TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelectedWhicheverPaneHasTheFocus)
 {
-    const HMENU file = ::GetSubMenu(::GetMenu(*m_frame), 0);
-    const auto grayed = [&] {
-        ::SendMessageW(*m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
-        return (::GetMenuState(file, ID_SAVE_NODE, MF_BYCOMMAND) & MF_GRAYED) != 0;
-    };
+    const auto grayed = [&] { return (MenuState(0, ID_SAVE_NODE) & MF_GRAYED) != 0; };
     EXPECT_TRUE(grayed());
     m_doc->m_pCaptures = std::make_unique<CCBDataArray>();
     m_doc->m_pCaptures->push_back(TextNode());
-    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED | HINT_SELECT_FIRST);
-    EXPECT_FALSE(grayed());
+    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    const HTREEITEM root = TreeView_GetRoot(Tree());
+    for (const Pane pane : {Pane::Tree, Pane::Content}) {
+        SCOPED_TRACE(Name(pane));
+        TreeView_SelectItem(Tree(), root);
+        Focus(pane);
+        EXPECT_TRUE(grayed()) << "the root has no bytes";
+        TreeView_SelectItem(Tree(), TreeView_GetChild(Tree(), root));
+        Focus(pane);
+        EXPECT_FALSE(grayed());
+    }
+}
+
+TEST_F(MainFrameTest, ChangedSystemColoursReachTheHexDumpAndTheTextPage)
+{
+    constexpr COLORREF kWindow = RGB(0x20, 0x40, 0x60);
+    auto node = TextNode();
+    m_doc->UpdateAllViews(nullptr, HINT_SHOW_NODE, node.get());
+    // Where each page shows the bytes: the dump over its placeholder, the text's edit.
+    const struct {
+        UINT page;
+        UINT control;
+    } pages[] = {{IDD_HEX_VIEW, IDC_HEX_PLACEHOLDER}, {IDD_TEXT_VIEW, IDC_TEXT}};
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.page);
+        m_view->ActivatePage(page.page, false);
+        const HWND hWndPage = *m_view->GetSheet().GetActivePage();
+        RECT rect{};
+        ::GetWindowRect(::GetDlgItem(hWndPage, page.control), &rect);
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ScreenToClient(hWndPage, &centre);
+        const HWND shown = ::ChildWindowFromPointEx(hWndPage, centre, CWP_SKIPINVISIBLE);
+        ASSERT_NE(shown, hWndPage);
+        // Below the one line of text: the background.
+        const auto background = [shown] {
+            ::UpdateWindow(shown);
+            RECT client{};
+            ::GetClientRect(shown, &client);
+            const CClientDC dc(shown);
+            return ::GetPixel(dc, client.right - 4, client.bottom - 4);
+        };
+        EXPECT_EQ(background(), ::GetSysColor(COLOR_WINDOW));
+
+        const CWindowColourOverride colour(kWindow);
+        ::SendMessageW(*m_frame, WM_SYSCOLORCHANGE, 0, 0);
+        EXPECT_EQ(background(), kWindow);
+    }
 }
 
 TEST_F(MainFrameTest, AWatchedChangeWaitsWhileTheWindowIsDisabledAndIsTakenAfterwards)

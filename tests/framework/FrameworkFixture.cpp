@@ -1,5 +1,6 @@
 #include "FrameworkFixture.h"
 
+#include "framework/CmdUI.h"
 #include "framework/Format.h"
 #include "res/resource.h"
 
@@ -8,6 +9,16 @@
 std::wstring Describe(const wchar_t* who, UINT nID)
 {
     return FormatString(L"%ls %u", who, nID);
+}
+
+bool AnswerState(CLog& log, const wchar_t* who, CCmdUI& cmdUI, UINT own)
+{
+    log.push_back(Describe(who, cmdUI.m_nID));
+    if (cmdUI.m_nID != own)
+        return false;
+    cmdUI.Enable(false);
+    cmdUI.SetCheck(true);
+    return true;
 }
 
 bool CRecordingApp::OnCmdMsg(UINT nID)
@@ -51,6 +62,12 @@ bool CTestView::OnCmdMsg(UINT nID)
 {
     m_log.push_back(Describe(L"right", nID));
     return nID == kViewCommand || CView::OnCmdMsg(nID);
+}
+
+bool CTestPage::OnCmdMsg(UINT nID)
+{
+    m_log.push_back(Describe(L"page", nID));
+    return nID == kPageCommand;
 }
 
 int CTestFrame::OnCreate(CREATESTRUCTW& cs)

@@ -15,14 +15,19 @@
 #include <string>
 #include <vector>
 
-// Commands handled by exactly one link of the route.
+// Commands handled by exactly one link of the route, which also answers for
+// their menu items: checked and grayed.
 constexpr UINT kViewCommand = 40001;
 constexpr UINT kDocumentCommand = 40002;
 constexpr UINT kFrameCommand = 40003;
 constexpr UINT kAppCommand = 40004;
 constexpr UINT kNobodysCommand = 40005;
+constexpr UINT kPageCommand = 40006;
 
 using CLog = std::vector<std::wstring>;
+
+// Notes that `who` was asked for the item's state and answers when the item is `own`.
+bool AnswerState(CLog& log, const wchar_t* who, CCmdUI& cmdUI, UINT own);
 
 struct CUpdate {
     std::wstring view;
@@ -34,6 +39,7 @@ struct CUpdate {
 class CRecordingApp : public CWinApp {
 public:
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override { return AnswerState(m_log, L"app", cmdUI, kAppCommand); }
     CLog m_log;
 };
 
@@ -41,6 +47,7 @@ class CTestDoc : public CDocument {
 public:
     explicit CTestDoc(CLog& log) : m_log(log) {}
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override { return AnswerState(m_log, L"doc", cmdUI, kDocumentCommand); }
     std::vector<CUpdate> m_updates;
     CLog& m_log;
 };
@@ -55,12 +62,29 @@ public:
     CLog& m_log;
 };
 
+// What a view's page stands for in the route.
+class CTestPage : public CCmdTarget {
+public:
+    explicit CTestPage(CLog& log) : m_log(log) {}
+    bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override { return AnswerState(m_log, L"page", cmdUI, kPageCommand); }
+    CLog& m_log;
+};
+
 class CTestView : public CView {
 public:
-    explicit CTestView(CLog& log) : m_log(log) {}
+    explicit CTestView(CLog& log) : m_log(log), m_page(log) {}
     void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override
+    {
+        return AnswerState(m_log, L"right", cmdUI, kViewCommand) || CView::OnUpdateCmdUI(cmdUI);
+    }
     CLog& m_log;
+    mutable CTestPage m_page;
+
+protected:
+    CCmdTarget* GetActivePage() const override { return &m_page; }
 };
 
 class CTestFrame : public CFrameWnd {
@@ -76,6 +100,10 @@ protected:
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnCreateClient(CREATESTRUCTW& cs, CDocument* doc) override;
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override
+    {
+        return AnswerState(m_log, L"frame", cmdUI, kFrameCommand) || CFrameWnd::OnUpdateCmdUI(cmdUI);
+    }
 };
 
 class FrameworkTest : public ::testing::Test {

@@ -43,7 +43,7 @@ protected:
         m_app.WriteProfileString(settings::kFormatsDefaultViewTabSection, node.GetFormatKey().c_str(), page);
     }
 
-    HWND Tab() const { return m_view.m_sheet.GetTabControl(); }
+    HWND Tab() const { return Sheet().GetTabControl(); }
 
     std::wstring Caption(int index) const
     {
@@ -63,17 +63,20 @@ protected:
         return captions;
     }
 
+    const CPropertySheet& Sheet() const { return m_view.GetSheet(); }
+    CPlexaPropertyPage& PropertyPage() const { return static_cast<CPlexaPropertyPage&>(*Sheet().GetPage(0)); }
+
     // The caption of the selected tab, once the sheet's active page agrees with it.
     std::wstring ActiveTab() const
     {
         const int selected = TabCtrl_GetCurSel(Tab());
-        EXPECT_EQ(m_view.m_sheet.GetActivePage(), m_view.m_sheet.GetPage(selected));
+        EXPECT_EQ(Sheet().GetActivePage(), Sheet().GetPage(selected));
         return Caption(selected);
     }
 
     std::vector<std::wstring> ListedValues() const
     {
-        const HWND list = ::GetDlgItem(m_view.m_propPage, IDC_PROPERTY_LIST);
+        const HWND list = ::GetDlgItem(PropertyPage(), IDC_PROPERTY_LIST);
         std::vector<std::wstring> values;
         for (int i = 0; i < ListView_GetItemCount(list); ++i) {
             wchar_t text[64] = {};
@@ -100,14 +103,6 @@ protected:
         ::SendMessageW(Tab(), WM_LBUTTONUP, 0, point);
     }
 
-    // What the main frame does on the make-default command.
-    void MakeActivePageTheDefault()
-    {
-        auto* page = dynamic_cast<CPlexaPropertyPage*>(m_view.m_sheet.GetActivePage());
-        ASSERT_NE(page, nullptr);
-        page->SaveAsDefaultViewTab();
-    }
-
     CWnd m_parent;
     CPlexaDoc m_doc{m_app};
     std::unique_ptr<CCBData> m_withBytes, m_otherWithBytes, m_withoutBytes;
@@ -119,7 +114,7 @@ protected:
 TEST_F(PlexaViewTest, TabsFollowTheShownNode)
 {
     EXPECT_EQ(Tabs(), std::vector<std::wstring>{L"プロパティ"});
-    EXPECT_TRUE(::IsWindowVisible(m_view.m_sheet));
+    EXPECT_TRUE(::IsWindowVisible(Sheet()));
 
     Show(m_withoutBytes.get());
     EXPECT_EQ(Tabs(), (std::vector<std::wstring>{L"プロパティ", L"画像"}));
@@ -127,11 +122,11 @@ TEST_F(PlexaViewTest, TabsFollowTheShownNode)
     Show(m_withBytes.get());
     EXPECT_EQ(Tabs(), (std::vector<std::wstring>{L"プロパティ", L"HEX", L"テキスト", L"画像"}));
     EXPECT_EQ(ActiveTab(), L"HEX");
-    EXPECT_EQ(m_view.m_propPage.m_pData, m_withBytes.get());
+    EXPECT_EQ(PropertyPage().m_pData, m_withBytes.get());
     for (int i = 1; i < 4; ++i)
-        EXPECT_EQ(static_cast<CPlexaPropertyPage*>(m_view.m_sheet.GetPage(i))->m_pData, m_withBytes.get());
-    EXPECT_EQ(m_view.m_sheet.GetPage(2)->GetSafeHwnd(), nullptr) << "only opened pages are made";
-    EXPECT_EQ(m_view.m_sheet.GetPage(3)->GetSafeHwnd(), nullptr);
+        EXPECT_EQ(static_cast<CPlexaPropertyPage*>(Sheet().GetPage(i))->m_pData, m_withBytes.get());
+    EXPECT_EQ(Sheet().GetPage(2)->GetSafeHwnd(), nullptr) << "only opened pages are made";
+    EXPECT_EQ(Sheet().GetPage(3)->GetSafeHwnd(), nullptr);
 }
 
 TEST_F(PlexaViewTest, TheStoredDefaultPageOpensWhenTheNodeHasIt)
@@ -156,11 +151,11 @@ TEST_F(PlexaViewTest, TheRootShowsOnlyTheFormatNames)
     Show(nullptr);
     EXPECT_EQ(Tabs(), std::vector<std::wstring>{L"プロパティ"});
     EXPECT_EQ(ActiveTab(), L"プロパティ");
-    EXPECT_TRUE(::IsWindowVisible(m_view.m_propPage));
+    EXPECT_TRUE(::IsWindowVisible(PropertyPage()));
     EXPECT_EQ(ListedValues(), (std::vector<std::wstring>{L"CF_TEXT", L"CF_UNICODETEXT"}));
 
     // With no node shown, making the page the default stores nothing.
-    MakeActivePageTheDefault();
+    m_view.SaveActivePageAsDefault();
     EXPECT_EQ(m_app.GetProfileString(settings::kFormatsDefaultViewTabSection, m_withBytes->GetFormatKey().c_str()),
               L"");
 }
@@ -170,12 +165,12 @@ TEST_F(PlexaViewTest, TheOpenPageBecomesTheDefaultForTheNextNodeOfItsFormat)
     Show(m_withBytes.get());
     ClickTab(2);
     ASSERT_EQ(ActiveTab(), L"テキスト");
-    MakeActivePageTheDefault();
+    m_view.SaveActivePageAsDefault();
     EXPECT_EQ(ActiveTab(), L"テキスト") << "the open pages stay as they are";
 
     Show(m_otherWithBytes.get());
     EXPECT_EQ(ActiveTab(), L"テキスト");
-    EXPECT_EQ(static_cast<CPlexaPropertyPage*>(m_view.m_sheet.GetActivePage())->m_pData, m_otherWithBytes.get());
+    EXPECT_EQ(static_cast<CPlexaPropertyPage*>(Sheet().GetActivePage())->m_pData, m_otherWithBytes.get());
 }
 
 TEST_F(PlexaViewTest, ANewSnapshotLeavesTheEmptyPropertyPage)
@@ -185,23 +180,23 @@ TEST_F(PlexaViewTest, ANewSnapshotLeavesTheEmptyPropertyPage)
     EXPECT_EQ(Tabs(), std::vector<std::wstring>{L"プロパティ"});
     EXPECT_EQ(ActiveTab(), L"プロパティ");
     EXPECT_TRUE(ListedValues().empty());
-    EXPECT_EQ(m_view.m_propPage.m_pData, nullptr);
+    EXPECT_EQ(PropertyPage().m_pData, nullptr);
 }
 
 TEST_F(PlexaViewTest, ResizingTheViewResizesTheSheetTheTabsAndEveryMadePage)
 {
     RECT sheet;
-    ::GetClientRect(m_view.m_sheet, &sheet);
-    const RECT tab = RectIn(Tab(), m_view.m_sheet);
+    ::GetClientRect(Sheet(), &sheet);
+    const RECT tab = RectIn(Tab(), Sheet());
     const RECT margins{tab.left, tab.top, sheet.right - tab.right, sheet.bottom - tab.bottom};
 
     Show(m_withBytes.get());
     ClickTab(3);
     ::SetWindowPos(m_view, nullptr, 0, 0, 520, 330, SWP_NOMOVE | SWP_NOZORDER);
 
-    EXPECT_EQ(RectIn(m_view.m_sheet, m_view).right, 520);
-    EXPECT_EQ(RectIn(m_view.m_sheet, m_view).bottom, 330);
-    const RECT newTab = RectIn(Tab(), m_view.m_sheet);
+    EXPECT_EQ(RectIn(Sheet(), m_view).right, 520);
+    EXPECT_EQ(RectIn(Sheet(), m_view).bottom, 330);
+    const RECT newTab = RectIn(Tab(), Sheet());
     EXPECT_EQ(newTab.left, margins.left);
     EXPECT_EQ(newTab.top, margins.top);
     EXPECT_EQ(newTab.right, 520 - margins.right);
@@ -210,10 +205,10 @@ TEST_F(PlexaViewTest, ResizingTheViewResizesTheSheetTheTabsAndEveryMadePage)
     RECT display = newTab;
     TabCtrl_AdjustRect(Tab(), FALSE, &display);
     for (int i : {0, 1, 3}) {
-        const RECT page = RectIn(*m_view.m_sheet.GetPage(i), m_view.m_sheet);
+        const RECT page = RectIn(*Sheet().GetPage(i), Sheet());
         EXPECT_TRUE(::EqualRect(&page, &display)) << i;
     }
-    EXPECT_EQ(m_view.m_sheet.GetPage(2)->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(Sheet().GetPage(2)->GetSafeHwnd(), nullptr);
 }
 
 TEST_F(PlexaViewTest, TheFocusStaysOnThePages)
@@ -225,11 +220,11 @@ TEST_F(PlexaViewTest, TheFocusStaysOnThePages)
     Show(m_withBytes.get());
     ClickTab(0);
     ::SetFocus(m_view);
-    const HWND list = ::GetDlgItem(m_view.m_propPage, IDC_PROPERTY_LIST);
+    const HWND list = ::GetDlgItem(PropertyPage(), IDC_PROPERTY_LIST);
     EXPECT_EQ(::GetFocus(), list) << "focusing the view focuses the active page";
 
     ClickTab(3);
-    const HWND image = *m_view.m_sheet.GetPage(3);
+    const HWND image = *Sheet().GetPage(3);
     const HWND focus = ::GetFocus();
     EXPECT_TRUE(focus == image || ::IsChild(image, focus));
     EXPECT_NE(focus, Tab());

@@ -234,6 +234,16 @@ TEST_F(TextViewDialogTest, RefusesWhatItCannotDecodeAndStaysUsable)
     EXPECT_TRUE(m_app.m_messages.empty());
 }
 
+TEST_F(TextViewDialogTest, AChangeOfSystemColoursRepaintsTheText)
+{
+    Open("first line");
+    const HWND edit = Item(IDC_TEXT);
+    ::UpdateWindow(edit);
+    ASSERT_FALSE(::GetUpdateRect(edit, nullptr, FALSE));
+    ::SendMessageW(*m_page, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(::GetUpdateRect(edit, nullptr, FALSE)) << "it asks for its colours only when it paints";
+}
+
 TEST_F(TextViewDialogTest, EditFillsThePageInTheWindowColourAndSelectsAllOnCtrlA)
 {
     Open("first line\r\nsecond line");
