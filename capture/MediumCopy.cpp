@@ -1,5 +1,5 @@
 // Copies of memory blocks, files and streams into nodes' temporary files,
-// in chunks with the message pump between them.
+// in chunks, asking between them whether the run is to stop.
 #include "capture/CBDataCreateContext.h"
 #include "framework/Handles.h"
 
@@ -34,7 +34,7 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
         return;
     }
     uint64_t done = 0;
-    while (done < node.m_nSize && !context.PumpMessagesIfDue()) {
+    while (done < node.m_nSize && !context.ShouldStop()) {
         const DWORD wanted = static_cast<DWORD>(std::min<uint64_t>(node.m_nSize - done, kChunkSize));
         const Chunk chunk = read(wanted);
         const DWORD size = std::min(chunk.size, wanted);
