@@ -1,12 +1,12 @@
 // The tree's context menu and the saving of the selected node's bytes.
 #include "ui/LeftView.h"
 
-#include "capture/DelayedProgress.h"
 #include "capture/FormatNames.h"
 #include "framework/FileSaveDialog.h"
 #include "framework/WinApp.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "viewers/DelayedProgress.h"
 
 #include <windowsx.h>
 

@@ -3,9 +3,9 @@
 // also while a call into the source waits for its answer.
 #pragma once
 
-#include "capture/CaptureMessageFilter.h"
 #include "capture/CaptureProgress.h"
-#include "capture/CopyingDialog.h"
+#include "viewers/CaptureMessageFilter.h"
+#include "viewers/CopyingDialog.h"
 
 #include <optional>
 

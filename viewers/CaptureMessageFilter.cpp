@@ -1,6 +1,6 @@
-#include "capture/CaptureMessageFilter.h"
+#include "viewers/CaptureMessageFilter.h"
 
-#include "capture/CopyingDialog.h"
+#include "viewers/CopyingDialog.h"
 
 namespace {
 // How long a busy source is asked again before its call fails.
