@@ -5,7 +5,7 @@ constexpr ULONGLONG kPumpIntervalMs = 50;
 }
 
 CDialogCaptureProgress::CDialogCaptureProgress(HWND owner)
-    : m_run(std::in_place, m_dialog, owner), m_filter(std::in_place, m_dialog)
+    : m_run(std::in_place, m_dialog, owner), m_filter(std::in_place, *this)
 {
 }
 
@@ -29,5 +29,5 @@ bool CDialogCaptureProgress::ShouldStop()
         m_dialog.ShowPendingItem();
         PumpWaitingMessages(m_dialog);
     }
-    return m_dialog.m_bAbort != 0;
+    return IsAborted();
 }

@@ -27,6 +27,11 @@ public:
     // button still answers.
     bool ShouldStop() override;
 
+    // "中止" was pressed.
+    bool IsAborted() const { return m_dialog.m_bAbort != 0; }
+    // The dialog, whose own messages are handled while a call into the source waits.
+    HWND GetDialogWindow() const { return m_dialog.GetSafeHwnd(); }
+
 private:
     CCopyingDialog m_dialog;
     std::optional<CProgressRun> m_run;
