@@ -1,3 +1,4 @@
+#include "FileGroupBytes.h"
 #include "TestProgress.h"
 
 #include "capture/CBDataFileDescriptor.h"
@@ -47,15 +48,6 @@ private:
     HWND m_owner;
     BOOL m_open = FALSE;
 };
-
-CBytes FileGroupW(const std::vector<std::wstring>& names, uint32_t count)
-{
-    CBytes bytes(4 + names.size() * 592);
-    std::memcpy(bytes.data(), &count, 4);
-    for (size_t i = 0; i < names.size(); ++i)
-        std::memcpy(bytes.data() + 4 + i * 592 + 72, names[i].c_str(), names[i].size() * 2);
-    return bytes;
-}
 
 CBytes FileGroupA(const std::vector<std::string>& names)
 {
