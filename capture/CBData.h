@@ -48,8 +48,10 @@ public:
     virtual CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel);
 
     // The node's bytes in a new buffer of m_nSize bytes; null when there are
-    // none or the file holds fewer (the user is told then).
-    std::unique_ptr<BYTE[]> LoadData() const;
+    // none, when the file cannot be opened or holds fewer, or when memory runs
+    // short. `result`, when given, says which; telling the user is the caller's.
+    enum class LoadResult { Loaded, NoData, CannotOpen, CannotRead, NoMemory };
+    std::unique_ptr<BYTE[]> LoadData(LoadResult* result = nullptr) const;
     // Up to `maxBytes` of the node's first bytes; empty when none can be read.
     std::vector<BYTE> LoadHead(size_t maxBytes) const;
     // Writes the node's bytes to a new file at `path`, replacing any file

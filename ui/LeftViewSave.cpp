@@ -7,6 +7,7 @@
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
 #include "viewers/DelayedProgress.h"
+#include "viewers/ReadFailureMessage.h"
 
 #include <windowsx.h>
 
@@ -61,7 +62,7 @@ void CLeftView::SaveSelectedNode()
         AfxMessageBox(L"保存するデータがありません");
         break;
     case CCBData::SaveResult::CannotRead:
-        AfxMessageBox(L"一時ファイルを読めません");
+        AfxMessageBox(kCannotReadTempFileMessage);
         break;
     case CCBData::SaveResult::CannotWrite:
         AfxMessageBox(L"ファイルに書き込めません");

@@ -1,6 +1,7 @@
 #include "framework/PropertySheet.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
+#include "viewers/ReadFailureMessage.h"
 #include "viewers/TextDecoder.h"
 #include "viewers/TextViewDialog.h"
 
@@ -230,6 +231,20 @@ TEST_F(TextViewDialogTest, RefusesWhatItCannotDecodeAndStaysUsable)
     EXPECT_EQ(Report(), L"2147482623 バイトを超えるため表示できません");
     EXPECT_EQ(Selected(), L"CP_ACP");
     EXPECT_TRUE(m_app.m_messages.empty());
+}
+
+TEST_F(TextViewDialogTest, AFileShorterThanTheNodeIsToldAndNothingOfItShown)
+{
+    m_node = NodeWith("short");
+    m_node->m_nSize = 100;
+    OpenNode();
+    EXPECT_EQ(Shown(), L"");
+    EXPECT_EQ(Report(), L"データを読めません");
+    ASSERT_FALSE(m_app.m_messages.empty());
+    for (size_t i = 0; i < m_app.m_messages.size(); ++i) {
+        EXPECT_EQ(m_app.m_messages[i], kCannotReadTempFileMessage);
+        EXPECT_EQ(m_app.m_messageTypes[i], static_cast<UINT>(MB_OK));
+    }
 }
 
 TEST_F(TextViewDialogTest, EditFillsThePageInTheWindowColourAndSelectsAllOnCtrlA)
