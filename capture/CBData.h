@@ -67,10 +67,8 @@ public:
     std::wstring GetLabel() const;
     // The name's extension when it has one, else the format's name.
     std::wstring GetFormatKey() const;
-    // The page to open first: the stored choice for the key, else the built-in one.
-    int GetDefaultViewTab() const;
-    // Stores `tab` as the page to open first for the node's key.
-    void SetDefaultViewTab(int tab) const;
+    // The page to open first by the built-in rules for the key, else the node's own.
+    int GetBuiltInViewTab() const;
     int GetCodePage() const;
 
     // Subtrees read from the node's own bytes (shell item list, drop list).
