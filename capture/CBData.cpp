@@ -97,6 +97,11 @@ std::unique_ptr<BYTE[]> CCBData::LoadData(LoadResult* result) const
     return bytes;
 }
 
+void CCBData::AddErrorLine(std::wstring_view message)
+{
+    m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
+}
+
 CImagePtr CCBData::CreateImage(int& width, int& height, int& bitsPerPixel)
 {
     width = height = bitsPerPixel = 0;

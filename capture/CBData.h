@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Gdiplus {
@@ -70,6 +71,9 @@ public:
     // The page to open first by the built-in rules for the key, else the node's own.
     int GetBuiltInViewTab() const;
     int GetCodePage() const;
+
+    // Adds the error line "エラー\t" + message.
+    void AddErrorLine(std::wstring_view message);
 
     // Subtrees read from the node's own bytes (shell item list, drop list).
     void ExpandShellIDList(CCBDataCreateContext& context);

@@ -3,7 +3,7 @@
 std::unique_ptr<CCBData> CCBDataCreateContext::CreateErrorData(const std::wstring& message)
 {
     auto node = std::make_unique<CCBData>();
-    node->m_arrInfo.push_back(kErrorLinePrefix + message);
+    node->AddErrorLine(message);
     return node;
 }
 
@@ -23,6 +23,5 @@ bool CCBDataCreateContext::IsOverBudget() const
 
 std::wstring CCBDataCreateContext::GetStopMessage() const
 {
-    return std::wstring(kErrorLinePrefix) + (IsOverBudget() ? L"サイズが限界を超えたため" : L"") +
-           L"取得を中止しました。";
+    return std::wstring(IsOverBudget() ? L"サイズが限界を超えたため" : L"") + L"取得を中止しました。";
 }

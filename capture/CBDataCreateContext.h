@@ -51,7 +51,7 @@ public:
     bool ShouldStop();
     // Whether the run was told to stop.
     bool IsStopped() const { return m_bStopped; }
-    // The line a placeholder gets when the walk stops before opening it.
+    // The error a placeholder gets when the walk stops before opening it.
     std::wstring GetStopMessage() const;
     // Whether m_nTotal has passed the size limit of the settings.
     bool IsOverBudget() const;

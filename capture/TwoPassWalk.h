@@ -64,9 +64,8 @@ void ExpandPlaceholders(CCBDataCreateContext& context, CCBData& container, Expan
         if (context.ShouldStop() || context.IsOverBudget() || tooDeep) {
             slot->m_pPendingFolder.Reset();
             slot->m_pPendingStorage.Reset();
-            slot->m_arrInfo.push_back(tooDeep && !context.IsOverBudget()
-                                          ? std::wstring(kErrorLinePrefix) + L"階層が深すぎるため取得を中止しました。"
-                                          : context.GetStopMessage());
+            slot->AddErrorLine(tooDeep && !context.IsOverBudget() ? L"階層が深すぎるため取得を中止しました。"
+                                                                  : context.GetStopMessage());
             continue;
         }
         ++context.m_nDepth;

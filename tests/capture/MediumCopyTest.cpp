@@ -157,9 +157,9 @@ TEST_F(MediumCopyTest, TheStopLineNamesTheBudgetOnlyWhenItWasExceeded)
 {
     m_app.m_nSubDirSizeLimit = 1;
     m_context.m_nTotal = 1048576;
-    EXPECT_EQ(m_context.GetStopMessage(), L"エラー\t取得を中止しました。");
+    EXPECT_EQ(m_context.GetStopMessage(), L"取得を中止しました。");
     m_context.m_nTotal = 1048577;
-    EXPECT_EQ(m_context.GetStopMessage(), L"エラー\tサイズが限界を超えたため取得を中止しました。");
+    EXPECT_EQ(m_context.GetStopMessage(), L"サイズが限界を超えたため取得を中止しました。");
     m_app.m_nSubDirSizeLimit = 0;
     m_context.m_nTotal = 0;
     EXPECT_FALSE(m_context.IsOverBudget());
