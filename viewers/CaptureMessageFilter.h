@@ -19,7 +19,7 @@ public:
     CCaptureMessageFilter& operator=(const CCaptureMessageFilter&) = delete;
 
     IFACEMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    // Lives on the stack of the run; COM's references do not own it.
+    // Lives inside the run's progress; COM's references do not own it.
     IFACEMETHODIMP_(ULONG) AddRef() override { return 2; }
     IFACEMETHODIMP_(ULONG) Release() override { return 1; }
 
