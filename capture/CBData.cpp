@@ -2,7 +2,6 @@
 
 #include "framework/GdiPlus.h"
 #include "framework/Handles.h"
-#include "framework/WinApp.h"
 
 #include <algorithm>
 #include <new>
@@ -44,6 +43,34 @@ CFileHandle OpenForReading(const std::wstring& path)
     return CFileHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
+
+// Fills `bytes` with the whole file of `size` bytes, or leaves it empty.
+CCBData::LoadResult ReadWholeFile(const std::wstring& path, uint64_t size, std::unique_ptr<BYTE[]>& bytes)
+{
+    using LoadResult = CCBData::LoadResult;
+    if (size == 0 || path.empty())
+        return LoadResult::NoData;
+    CFileHandle file = OpenForReading(path);
+    if (!file)
+        return LoadResult::CannotOpen;
+    if (size > SIZE_MAX)
+        return LoadResult::NoMemory;
+    bytes.reset(new (std::nothrow) BYTE[static_cast<size_t>(size)]);
+    if (!bytes)
+        return LoadResult::NoMemory;
+    for (uint64_t done = 0; done < size;) {
+        const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(size - done, kMaxReadPiece));
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.get() + done, piece, &read, nullptr) || read != piece) {
+            // The rest of the buffer was never read: nothing of it may pass for the node's bytes.
+            bytes.reset();
+            return LoadResult::CannotRead;
+        }
+        done += read;
+    }
+    return LoadResult::Loaded;
+}
+
 }
 
 std::vector<BYTE> CCBData::LoadHead(size_t maxBytes) const
@@ -61,27 +88,18 @@ std::vector<BYTE> CCBData::LoadHead(size_t maxBytes) const
     return bytes;
 }
 
-std::unique_ptr<BYTE[]> CCBData::LoadData() const
+std::unique_ptr<BYTE[]> CCBData::LoadData(LoadResult* result) const
 {
-    if (m_nSize == 0 || m_strTempFile.empty() || m_nSize > SIZE_MAX)
-        return nullptr;
-    CFileHandle file = OpenForReading(m_strTempFile);
-    if (!file)
-        return nullptr;
-    std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[static_cast<size_t>(m_nSize)]);
-    if (!bytes)
-        return nullptr;
-    for (uint64_t done = 0; done < m_nSize;) {
-        const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(m_nSize - done, kMaxReadPiece));
-        DWORD read = 0;
-        if (!::ReadFile(file, bytes.get() + done, piece, &read, nullptr) || read != piece) {
-            // The rest of the buffer was never read: nothing of it may pass for the node's bytes.
-            AfxMessageBox(L"一時ファイルを読めません", MB_OK);
-            return nullptr;
-        }
-        done += read;
-    }
+    std::unique_ptr<BYTE[]> bytes;
+    const LoadResult status = ReadWholeFile(m_strTempFile, m_nSize, bytes);
+    if (result)
+        *result = status;
     return bytes;
+}
+
+void CCBData::AddErrorLine(std::wstring_view message)
+{
+    m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
 }
 
 CImagePtr CCBData::CreateImage(int& width, int& height, int& bitsPerPixel)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Gdiplus {
@@ -48,8 +49,10 @@ public:
     virtual CImagePtr CreateImage(int& width, int& height, int& bitsPerPixel);
 
     // The node's bytes in a new buffer of m_nSize bytes; null when there are
-    // none or the file holds fewer (the user is told then).
-    std::unique_ptr<BYTE[]> LoadData() const;
+    // none, when the file cannot be opened or holds fewer, or when memory runs
+    // short. `result`, when given, says which; telling the user is the caller's.
+    enum class LoadResult { Loaded, NoData, CannotOpen, CannotRead, NoMemory };
+    std::unique_ptr<BYTE[]> LoadData(LoadResult* result = nullptr) const;
     // Up to `maxBytes` of the node's first bytes; empty when none can be read.
     std::vector<BYTE> LoadHead(size_t maxBytes) const;
     // Writes the node's bytes to a new file at `path`, replacing any file
@@ -65,11 +68,12 @@ public:
     std::wstring GetLabel() const;
     // The name's extension when it has one, else the format's name.
     std::wstring GetFormatKey() const;
-    // The page to open first: the stored choice for the key, else the built-in one.
-    int GetDefaultViewTab() const;
-    // Stores `tab` as the page to open first for the node's key.
-    void SetDefaultViewTab(int tab) const;
+    // The page to open first by the built-in rules for the key, else the node's own.
+    int GetBuiltInViewTab() const;
     int GetCodePage() const;
+
+    // Adds the error line "エラー\t" + message.
+    void AddErrorLine(std::wstring_view message);
 
     // Subtrees read from the node's own bytes (shell item list, drop list).
     void ExpandShellIDList(CCBDataCreateContext& context);

@@ -1,38 +1,17 @@
 #include "capture/CBDataCreateContext.h"
 
-#include "capture/CopyingDialog.h"
-
 std::unique_ptr<CCBData> CCBDataCreateContext::CreateErrorData(const std::wstring& message)
 {
     auto node = std::make_unique<CCBData>();
-    node->m_arrInfo.push_back(kErrorLinePrefix + message);
+    node->AddErrorLine(message);
     return node;
 }
 
-namespace {
-constexpr ULONGLONG kPumpIntervalMs = 50;
-}
-
-bool CCBDataCreateContext::PumpMessagesIfDue()
+bool CCBDataCreateContext::ShouldStop()
 {
-    if (::GetTickCount64() - m_nLastPump >= kPumpIntervalMs)
-        return PumpMessages();
-    return m_pDialog && m_pDialog->m_bAbort;
-}
-
-bool CCBDataCreateContext::PumpMessages()
-{
-    m_nLastPump = ::GetTickCount64();
-    if (m_pDialog)
-        m_pDialog->ShowPendingItem();
-    PumpWaitingMessages(m_pDialog ? m_pDialog->GetSafeHwnd() : nullptr);
-    return m_pDialog && m_pDialog->m_bAbort;
-}
-
-void CCBDataCreateContext::ShowItem(const std::wstring& text)
-{
-    if (m_pDialog)
-        m_pDialog->ShowItem(text);
+    if (!m_bStopped)
+        m_bStopped = m_progress.ShouldStop();
+    return m_bStopped;
 }
 
 bool CCBDataCreateContext::IsOverBudget() const
@@ -44,6 +23,5 @@ bool CCBDataCreateContext::IsOverBudget() const
 
 std::wstring CCBDataCreateContext::GetStopMessage() const
 {
-    return std::wstring(kErrorLinePrefix) + (IsOverBudget() ? L"サイズが限界を超えたため" : L"") +
-           L"取得を中止しました。";
+    return std::wstring(IsOverBudget() ? L"サイズが限界を超えたため" : L"") + L"取得を中止しました。";
 }

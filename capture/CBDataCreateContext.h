@@ -1,11 +1,12 @@
 // The state of one capture run (the source, its palette, the byte budget of
-// the top-level format being taken, the progress dialog) and the operations
-// that copy media into nodes and walk containers into subtrees. Failures
-// become the nodes' error lines; only running out of memory throws.
+// the top-level format being taken, its progress) and the operations that
+// copy media into nodes and walk containers into subtrees. Failures become
+// the nodes' error lines; only running out of memory throws.
 #pragma once
 
 #include "capture/CBData.h"
 #include "capture/CaptureHost.h"
+#include "capture/CaptureProgress.h"
 
 #include <objidl.h>
 #include <shobjidl.h>
@@ -13,11 +14,12 @@
 #include <string>
 
 class COleDataObject;
-class CCopyingDialog;
 
 class CCBDataCreateContext {
 public:
-    explicit CCBDataCreateContext(const ICaptureHost& host) : m_host(host) {}
+    CCBDataCreateContext(const ICaptureHost& host, ICaptureProgress& progress) : m_host(host), m_progress(progress)
+    {
+    }
     virtual ~CCBDataCreateContext() = default;
     CCBDataCreateContext(const CCBDataCreateContext&) = delete;
     CCBDataCreateContext& operator=(const CCBDataCreateContext&) = delete;
@@ -42,16 +44,14 @@ public:
     // A node whose only content is the line "エラー\t" + message.
     static std::unique_ptr<CCBData> CreateErrorData(const std::wstring& message);
 
-    // Handles every waiting message (dialog navigation goes to the progress
-    // dialog only), shows the latest item, and returns the abort flag.
-    bool PumpMessages();
-    // The same when the last pump is a twentieth of a second ago or more,
-    // else only the abort flag: the loops over items and chunks call this,
-    // so that small items cost no repaint each and the button still answers.
-    bool PumpMessagesIfDue();
-    // Shows what is being taken in the progress dialog, if there is one.
-    void ShowItem(const std::wstring& text);
-    // The line a placeholder gets when the walk stops before opening it.
+    // Shows what is being taken.
+    void ShowItem(const std::wstring& text) { m_progress.ShowItem(text); }
+    // Asks the progress whether the run is to stop; the loops over items and
+    // chunks call this between each. Once it has said so, it is not asked again.
+    bool ShouldStop();
+    // Whether the run was told to stop.
+    bool IsStopped() const { return m_bStopped; }
+    // The error a placeholder gets when the walk stops before opening it.
     std::wstring GetStopMessage() const;
     // Whether m_nTotal has passed the size limit of the settings.
     bool IsOverBudget() const;
@@ -63,7 +63,6 @@ public:
     HPALETTE m_hPalette = nullptr;  // the clipboard's, or m_paletteCopy
     CPaletteHandle m_paletteCopy;   // the data object's palette, ours to delete
     uint64_t m_nTotal = 0;
-    CCopyingDialog* m_pDialog = nullptr;  // not owned; null runs without progress or abort
     int m_nDepth = 0;  // containers open below the top-level format
 
     // The chunk buffer that every copy of the run shares, made on first use.
@@ -71,6 +70,7 @@ public:
 
 private:
     const ICaptureHost& m_host;
+    ICaptureProgress& m_progress;
+    bool m_bStopped = false;
     std::unique_ptr<BYTE[]> m_pCopyBuffer;
-    ULONGLONG m_nLastPump = 0;  // GetTickCount64 of the last PumpMessages
 };

@@ -28,8 +28,7 @@ void AddNames(CCBData_FileDescriptor& node, const FileGroup<Char>& group)
     }
     // Only whole descriptors are read; the source's count is not trusted beyond its bytes.
     if (group.truncated)
-        node.m_arrInfo.push_back(std::wstring(kErrorLinePrefix) +
-                                 L"記述子の数がデータより多いため、データに収まる記述子だけを読みました。");
+        node.AddErrorLine(L"記述子の数がデータより多いため、データに収まる記述子だけを読みました。");
 }
 
 }

@@ -1,21 +1,13 @@
-// The node's naming and its per-format choices of first page and code page.
+// The node's naming and its built-in per-format first page and code page.
 #include "capture/CBData.h"
 
-#include "framework/WinApp.h"
 #include "capture/FormatNames.h"
 #include "common/AsciiKeyTable.h"
 
-#include <iterator>
 #include <optional>
 #include <string_view>
 
 namespace {
-
-constexpr wchar_t kSection[] = L"FormatsDefaultViewTab";
-
-// Indexed by page number; these words are what the settings store.
-constexpr const wchar_t* kPageNames[] = {L"HEX", L"TEXT", L"IMAGE", L"PROPERTY"};
-static_assert(kTabHex == 0 && kTabText == 1 && kTabImage == 2 && kTabProperty == 3);
 
 using CKeyIntTable = CAsciiKeyTable<int>;
 
@@ -69,15 +61,6 @@ std::optional<int> BuiltInPage(std::wstring_view key)
     return std::nullopt;
 }
 
-std::optional<int> PageOfName(std::wstring_view name)
-{
-    for (int page = 0; page < static_cast<int>(std::size(kPageNames)); ++page) {
-        if (AsciiEquals(name, kPageNames[page]))
-            return page;
-    }
-    return std::nullopt;
-}
-
 }
 
 std::wstring CCBData::GetLabel() const
@@ -97,21 +80,9 @@ std::wstring CCBData::GetFormatKey() const
     return GetFormatName(m_fmt.cfFormat);
 }
 
-int CCBData::GetDefaultViewTab() const
+int CCBData::GetBuiltInViewTab() const
 {
-    const std::wstring key = GetFormatKey();
-    const std::wstring stored = AfxGetApp()->GetProfileString(kSection, key.c_str(), L"");
-    // A stored word that is not a page name still overrides the built-in table.
-    if (!stored.empty())
-        return PageOfName(stored).value_or(m_nDefaultTab);
-    return BuiltInPage(key).value_or(m_nDefaultTab);
-}
-
-void CCBData::SetDefaultViewTab(int tab) const
-{
-    if (tab < 0 || tab >= static_cast<int>(std::size(kPageNames)))
-        return;
-    AfxGetApp()->WriteProfileString(kSection, GetFormatKey().c_str(), kPageNames[tab]);
+    return BuiltInPage(GetFormatKey()).value_or(m_nDefaultTab);
 }
 
 int CCBData::GetCodePage() const

@@ -10,7 +10,7 @@
 ByteSpan CCBData_ImageBytes::Bytes()
 {
     if (!m_pBytes)
-        m_pBytes = LoadData();
+        m_pBytes = LoadData(&m_loadResult);
     return m_pBytes ? ByteSpan(m_pBytes.get(), static_cast<size_t>(m_nSize)) : ByteSpan();
 }
 

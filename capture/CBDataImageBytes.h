@@ -11,6 +11,9 @@ public:
     CCBData_ImageBytes() { m_nDefaultTab = kTabImage; }
 
     std::unique_ptr<BYTE[]> m_pBytes;
+    // How the latest load went: the page that asked for the picture tells
+    // the user when the file fell short.
+    LoadResult m_loadResult = LoadResult::NoData;
 
 protected:
     // The node's bytes, loaded on first use; empty when it has none.

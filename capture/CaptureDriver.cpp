@@ -3,14 +3,10 @@
 #include "capture/RegisteredFormats.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataFileDescriptor.h"
-#include "capture/CaptureMessageFilter.h"
-#include "capture/CopyingDialog.h"
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/OleDataObject.h"
 #include "framework/StgMedium.h"
-#include "framework/WinApp.h"
-#include "framework/Wnd.h"
 #include "portable/LocaleLayout.h"
 
 #include <ole2.h>
@@ -83,7 +79,7 @@ void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context, 
         if (node->m_fmt.cfFormat != g_cfFileContents)
             continue;
         context.ShowItem(GetFormatEtcName(node->m_fmt));
-        if (context.PumpMessagesIfDue())
+        if (context.ShouldStop())
             return;
         if (const CCBData_FileDescriptor* descriptor = FindFileGroupDescriptor(nodes, *node)) {
             node->m_pChildren = std::make_unique<CCBDataArray>();
@@ -146,32 +142,22 @@ void EnumFormats(const COleDataObject* dataObject, CFormatEtcArray& formats)
     std::erase_if(formats, [&](const FORMATETC& fmt) { return !seen.insert(fmt).second; });
 }
 
-void CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
-                const ICaptureHost& host, CClipboard* pasted)
+CaptureOutcome CaptureAll(CCBDataArray& result, COleDataObject* dataObject, const CFormatEtcArray& formats,
+                          const ICaptureHost& host, ICaptureProgress& progress, CClipboard* pasted)
 {
-    CCopyingDialog dialog;
-    bool aborted = false;
-    {
-        CWnd* main = AfxGetApp()->m_pMainWnd;
-        const CProgressRun run(dialog, main ? main->GetSafeHwnd() : nullptr);
-        const CCaptureMessageFilter filter(dialog);
-        CCBDataCreateContext context(host);
-        context.m_pDataObject = dataObject;
-        context.m_pDialog = &dialog;
-        TakePalette(context);
+    CCBDataCreateContext context(host, progress);
+    context.m_pDataObject = dataObject;
+    TakePalette(context);
 
-        for (const FORMATETC& fmt : formats) {
-            context.ShowItem(GetFormatEtcName(fmt));
-            if (context.PumpMessagesIfDue())
-                break;
-            context.m_nTotal = 0;
-            result.push_back(context.CreateData(fmt));
-        }
-        ApplyLocaleCodePage(result);
-        CaptureFileContentsOf(result, context, pasted);
-        aborted = dialog.m_bAbort;
+    for (const FORMATETC& fmt : formats) {
+        context.ShowItem(GetFormatEtcName(fmt));
+        if (context.ShouldStop())
+            break;
+        context.m_nTotal = 0;
+        result.push_back(context.CreateData(fmt));
+        progress.ShowProgress(result.size(), formats.size());
     }
-    CCBDataCreateContext(host).PumpMessages();
-    if (aborted)
-        AfxMessageBox(L"中止しました。", MB_OK);
+    ApplyLocaleCodePage(result);
+    CaptureFileContentsOf(result, context, pasted);
+    return context.IsStopped() ? CaptureOutcome::Stopped : CaptureOutcome::Complete;
 }

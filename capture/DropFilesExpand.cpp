@@ -8,11 +8,6 @@
 
 namespace {
 
-void AddErrorLine(CCBData& node, const wchar_t* message)
-{
-    node.m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
-}
-
 std::vector<std::wstring> WidePaths(const std::vector<std::u16string>& paths)
 {
     std::vector<std::wstring> wide;
@@ -49,11 +44,11 @@ void CCBData::ExpandDropFiles(CCBDataCreateContext& context)
         return;
     const auto list = ReadDropFiles(ByteSpan(data.get(), static_cast<size_t>(m_nSize)));
     if (!list) {
-        AddErrorLine(*this, L"ファイル名の一覧が壊れています。");
+        AddErrorLine(L"ファイル名の一覧が壊れています。");
         return;
     }
     if (!list->complete)
-        AddErrorLine(*this, L"ファイル名の一覧が途中で切れています。");
+        AddErrorLine(L"ファイル名の一覧が途中で切れています。");
     m_pChildren = std::make_unique<CCBDataArray>();
     for (const std::wstring& path : std::visit([](const auto& paths) { return WidePaths(paths); }, list->paths)) {
         if (!walk::ShowEntry(context, path))

@@ -17,7 +17,7 @@ void CaptureFileContents(CCBDataArray& children, CCBDataCreateContext& context,
     for (size_t i = 0; i < descriptor.m_arrFileNames.size(); ++i) {
         const std::wstring& name = descriptor.m_arrFileNames[i];
         context.ShowItem(name);
-        if (context.PumpMessagesIfDue())
+        if (context.ShouldStop())
             return;
         FORMATETC item = contentsFormat;
         item.lindex = static_cast<LONG>(i);

@@ -1,5 +1,5 @@
 // Copies of memory blocks, files and streams into nodes' temporary files,
-// in chunks with the message pump between them.
+// in chunks, asking between them whether the run is to stop.
 #include "capture/CBDataCreateContext.h"
 #include "framework/Handles.h"
 
@@ -18,11 +18,6 @@ struct Chunk {
 };
 using ChunkReader = std::function<Chunk(DWORD wanted)>;
 
-void AddLine(CCBData& node, const wchar_t* message)
-{
-    node.m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
-}
-
 // Copies node.m_nSize bytes into a new temporary file. An incomplete copy
 // leaves no file and the given line; the announced size stays.
 void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkReader& read,
@@ -30,11 +25,11 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
 {
     CFileHandle file = context.GetHost().CreateTempFile(node.m_strTempFile);
     if (!file) {
-        AddLine(node, L"一時ファイルに書き込めません。");
+        node.AddErrorLine(L"一時ファイルに書き込めません。");
         return;
     }
     uint64_t done = 0;
-    while (done < node.m_nSize && !context.PumpMessagesIfDue()) {
+    while (done < node.m_nSize && !context.ShouldStop()) {
         const DWORD wanted = static_cast<DWORD>(std::min<uint64_t>(node.m_nSize - done, kChunkSize));
         const Chunk chunk = read(wanted);
         const DWORD size = std::min(chunk.size, wanted);
@@ -49,7 +44,7 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
     if (done < node.m_nSize) {
         ::DeleteFileW(node.m_strTempFile.c_str());
         node.m_strTempFile.clear();
-        AddLine(node, incompleteLine);
+        node.AddErrorLine(incompleteLine);
     }
 }
 
@@ -67,14 +62,14 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)
 {
     auto node = std::make_unique<CCBData>();
     if (!hGlobal) {
-        AddLine(*node, L"データを取得できません（HGLOBAL=NULL）。");
+        node->AddErrorLine(L"データを取得できません（HGLOBAL=NULL）。");
         return node;
     }
     CGlobalLock lock(hGlobal);
     // A block of size 0 is discarded memory that cannot be locked: it is empty data, not a failure.
     const bool emptyBlock = !lock && (::GlobalFlags(hGlobal) & GMEM_DISCARDED);
     if (!lock && !emptyBlock) {
-        AddLine(*node, L"データを取得できません（GlobalLock）。");
+        node->AddErrorLine(L"データを取得できません（GlobalLock）。");
         return node;
     }
     node->m_nSize = lock.Size();
@@ -99,7 +94,7 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureFile(const wchar_t* path)
                             : INVALID_HANDLE_VALUE);
     LARGE_INTEGER size{};
     if (!source || !::GetFileSizeEx(source, &size)) {
-        AddLine(*node, L"ファイルを取り込めません。");
+        node->AddErrorLine(L"ファイルを取り込めません。");
         return node;
     }
     node->m_nSize = static_cast<uint64_t>(size.QuadPart);
@@ -120,12 +115,12 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStream(IStream* stream)
     auto node = std::make_unique<CCBData>();
     node->m_strType = L"IStream";
     if (!stream) {
-        AddLine(*node, L"データを取得できません（IStream*がNULL）。");
+        node->AddErrorLine(L"データを取得できません（IStream*がNULL）。");
         return node;
     }
     STATSTG status{};
     if (FAILED(stream->Stat(&status, STATFLAG_NONAME))) {
-        AddLine(*node, L"ストリームのサイズを取得できません。");
+        node->AddErrorLine(L"ストリームのサイズを取得できません。");
         return node;
     }
     node->m_nSize = status.cbSize.QuadPart;

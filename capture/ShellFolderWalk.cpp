@@ -38,7 +38,7 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureShellFolder(IShellFolder* 
 {
     auto node = walk::MakeContainer(kTypeShellFolder);
     if (!folder) {
-        node->m_arrInfo.push_back(kErrorLinePrefix + std::wstring(L"データを取得できません(IShellFolder*がNULL)。"));
+        node->AddErrorLine(L"データを取得できません(IShellFolder*がNULL)。");
         return node;
     }
     node->m_pChildren = ListShellFolder(*this, folder);

@@ -13,11 +13,6 @@ namespace {
 
 constexpr wchar_t kNoName[] = L"(取得できません)";
 
-void AddErrorLine(CCBData& node, const wchar_t* message)
-{
-    node.m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
-}
-
 CItemIdList CopyList(ByteSpan bytes, const IdListSpan& span)
 {
     return CopyItemIdList(bytes.subspan(static_cast<size_t>(span.offset), static_cast<size_t>(span.size)));
@@ -72,13 +67,13 @@ void CCBData::ExpandShellIDList(CCBDataCreateContext& context)
     const ByteSpan bytes(data.get(), static_cast<size_t>(m_nSize));
     const auto layout = ReadShellIdListLayout(bytes);
     if (!layout) {
-        AddErrorLine(*this, L"項目IDリストの配列が壊れています。");
+        AddErrorLine(L"項目IDリストの配列が壊れています。");
         return;
     }
     if (layout->items.empty())
         return;
     if (!layout->parent) {
-        AddErrorLine(*this, L"親フォルダの項目IDリストが壊れています。");
+        AddErrorLine(L"親フォルダの項目IDリストが壊れています。");
         return;
     }
     CComPtr<IShellFolder> desktop;

@@ -13,7 +13,7 @@ struct ShellItemRules {
 
 // Shows the item, then appends its node: a placeholder holding the bound
 // storage or folder, a copy of the bound stream, else an unknown item. False
-// when the user aborted before the item was taken.
+// when the run was to stop before the item was taken.
 bool AddShellItem(CCBDataCreateContext& context, CCBDataArray& level, IShellFolder* folder,
                   PCUIDLIST_RELATIVE item, const ShellItemRules& rules);
 

@@ -73,7 +73,7 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStorage(IStorage* storage)
 {
     auto node = walk::MakeContainer(kTypeStorage);
     if (!storage) {
-        node->m_arrInfo.push_back(kErrorLinePrefix + std::wstring(L"データを取得できません（IStorage*がNULL）。"));
+        node->AddErrorLine(L"データを取得できません（IStorage*がNULL）。");
         return node;
     }
     node->m_pChildren = ListStorage(*this, storage);

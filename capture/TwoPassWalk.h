@@ -33,12 +33,12 @@ inline std::unique_ptr<CCBData> MakePlaceholder(const wchar_t* type)
     return node;
 }
 
-// Shows the entry about to be taken and handles waiting messages; false
-// when the user aborted, which ends the first pass of the level.
+// Shows the entry about to be taken; false when the run is to stop, which
+// ends the first pass of the level.
 inline bool ShowEntry(CCBDataCreateContext& context, const std::wstring& name)
 {
     context.ShowItem(name);
-    return !context.PumpMessagesIfDue();
+    return !context.ShouldStop();
 }
 
 // Appends a listed entry and counts its bytes against the budget.
@@ -61,12 +61,11 @@ void ExpandPlaceholders(CCBDataCreateContext& context, CCBData& container, Expan
             continue;
         context.ShowItem(slot->m_strName);
         const bool tooDeep = context.m_nDepth >= kMaxDepth;
-        if (context.PumpMessagesIfDue() || context.IsOverBudget() || tooDeep) {
+        if (context.ShouldStop() || context.IsOverBudget() || tooDeep) {
             slot->m_pPendingFolder.Reset();
             slot->m_pPendingStorage.Reset();
-            slot->m_arrInfo.push_back(tooDeep && !context.IsOverBudget()
-                                          ? std::wstring(kErrorLinePrefix) + L"階層が深すぎるため取得を中止しました。"
-                                          : context.GetStopMessage());
+            slot->AddErrorLine(tooDeep && !context.IsOverBudget() ? L"階層が深すぎるため取得を中止しました。"
+                                                                  : context.GetStopMessage());
             continue;
         }
         ++context.m_nDepth;

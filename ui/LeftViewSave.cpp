@@ -1,13 +1,14 @@
 // The tree's context menu and the saving of the selected node's bytes.
 #include "ui/LeftView.h"
 
-#include "capture/DelayedProgress.h"
 #include "capture/FormatNames.h"
 #include "framework/CmdUI.h"
 #include "framework/FileSaveDialog.h"
 #include "framework/WinApp.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "viewers/DelayedProgress.h"
+#include "viewers/ReadFailureMessage.h"
 
 #include <windowsx.h>
 
@@ -71,7 +72,7 @@ void CLeftView::SaveSelectedNode()
         AfxMessageBox(L"保存するデータがありません");
         break;
     case CCBData::SaveResult::CannotRead:
-        AfxMessageBox(L"一時ファイルを読めません");
+        AfxMessageBox(kCannotReadTempFileMessage);
         break;
     case CCBData::SaveResult::CannotWrite:
         AfxMessageBox(L"ファイルに書き込めません");

@@ -9,6 +9,7 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+#include "viewers/DialogCaptureProgress.h"
 
 #include <new>
 
@@ -94,7 +95,13 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
     m_pCaptures = std::make_unique<CCBDataArray>();
     m_bCapturing = true;
     try {
-        CaptureAll(*m_pCaptures, source, formats, m_host, pasted);
+        CaptureOutcome outcome;
+        {  // the dialog gone and the main window enabled before anything is said
+            CDialogCaptureProgress progress(AfxGetApp()->GetMainHwnd());
+            outcome = CaptureAll(*m_pCaptures, source, formats, m_host, progress, pasted);
+        }
+        if (outcome == CaptureOutcome::Stopped)
+            AfxMessageBox(kCaptureStoppedMessage, MB_OK);
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
         AfxMessageBox(L"メモリが足りません。", MB_OK);

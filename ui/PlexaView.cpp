@@ -4,6 +4,7 @@
 #include "framework/WindowRect.h"
 #include "res/resource.h"
 #include "ui/PlexaDoc.h"
+#include "viewers/DefaultViewTab.h"
 #include "viewers/HexViewDialog.h"
 #include "viewers/ImageViewDialog.h"
 #include "viewers/TextViewDialog.h"
@@ -174,7 +175,7 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
                                       document->m_arrFormatNames);
         return;
     }
-    const int kind = node->GetDefaultViewTab();
+    const int kind = GetDefaultViewTab(*node);
     CPlexaPropertyPage* defaultPage = nullptr;
     if (!node->m_strTempFile.empty()) {
         CPlexaPropertyPage* hex = AddNodePage(std::make_unique<CHexViewDialog>(node));

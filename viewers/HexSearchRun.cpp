@@ -1,6 +1,6 @@
 #include "viewers/HexSearchRun.h"
 
-#include "capture/DelayedProgress.h"
+#include "viewers/DelayedProgress.h"
 
 SearchOutcome RunByteSearch(CByteSearch& search, const ByteReadFunction& read, HWND owner)
 {

@@ -1,9 +1,12 @@
 #include "viewers/ImageViewDialog.h"
 
+#include "capture/CBDataImageBytes.h"
 #include "framework/Format.h"
 #include "framework/GdiPlus.h"
+#include "framework/WinApp.h"
 #include "framework/WindowRect.h"
 #include "res/resource.h"
+#include "viewers/ReadFailureMessage.h"
 
 namespace {
 
@@ -37,6 +40,9 @@ BOOL CImageViewDialog::OnInitDialog()
     int width = 0, height = 0, bitsPerPixel = 0;
     if (m_pData)
         m_pImage = m_pData->CreateImage(width, height, bitsPerPixel);
+    if (const auto* picture = dynamic_cast<const CCBData_ImageBytes*>(m_pData);
+        picture && picture->m_loadResult == CCBData::LoadResult::CannotRead)
+        AfxMessageBox(kCannotReadTempFileMessage, MB_OK);
     m_label.SetWindowText(SizeLabel(width, height, bitsPerPixel));
 
     // The picture window takes the hidden placeholder's place.

@@ -4,6 +4,7 @@
 
 #include "capture/CBData.h"
 #include "framework/PropertyPage.h"
+#include "viewers/DefaultViewTab.h"
 
 class CPlexaPropertyPage : public CPropertyPage {
 public:
@@ -19,6 +20,6 @@ protected:
     void StoreDefaultViewTab(int tab) const
     {
         if (m_pData)
-            m_pData->SetDefaultViewTab(tab);
+            SetDefaultViewTab(*m_pData, tab);
     }
 };

@@ -1,11 +1,13 @@
 #include "viewers/TextViewDialog.h"
 
 #include "framework/Format.h"
+#include "framework/WinApp.h"
 #include "framework/WindowRect.h"
 #include "viewers/AddCodePageDialog.h"
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
 #include "viewers/HtmlFormatRows.h"
+#include "viewers/ReadFailureMessage.h"
 
 #include <algorithm>
 #include <new>
@@ -106,7 +108,10 @@ std::unique_ptr<BYTE[]> CTextViewDialog::LoadText(std::wstring& failure) const
                                static_cast<unsigned long long>(kMaxDecodedBytes));
         return nullptr;
     }
-    std::unique_ptr<BYTE[]> bytes = m_pData->LoadData();
+    CCBData::LoadResult result;
+    std::unique_ptr<BYTE[]> bytes = m_pData->LoadData(&result);
+    if (result == CCBData::LoadResult::CannotRead)
+        AfxMessageBox(kCannotReadTempFileMessage, MB_OK);
     if (!bytes)
         failure = L"データを読めません";
     return bytes;

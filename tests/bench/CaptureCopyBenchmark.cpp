@@ -38,7 +38,8 @@ int main()
     {
         CTestApp app;
         app.ClaimWorkFolder();
-        CCBDataCreateContext context(app);
+        CHeadlessProgress progress;
+        CCBDataCreateContext context(app, progress);
         CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, kSize));
         {
             CGlobalLock lock(block);

@@ -8,6 +8,7 @@
 #include "framework/OleDataObject.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
+#include "viewers/DialogCaptureProgress.h"
 
 #include <ole2.h>
 #include <shlobj.h>
@@ -73,7 +74,10 @@ double Capture(IDataObject* source, const ICaptureHost& host)
     CFormatEtcArray formats;
     EnumFormats(&dataObject, formats);
     CCBDataArray result;
-    return SecondsOf([&] { CaptureAll(result, &dataObject, formats, host); });
+    return SecondsOf([&] {
+        CDialogCaptureProgress progress(nullptr);
+        CaptureAll(result, &dataObject, formats, host, progress);
+    });
 }
 
 }

@@ -1,4 +1,6 @@
-#include "app/PlexaApp.h"
+#include "FileGroupBytes.h"
+#include "TestProgress.h"
+
 #include "capture/CBDataFileDescriptor.h"
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
@@ -6,7 +8,6 @@
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
 #include "framework/OleDataObject.h"
-#include "framework/Wnd.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
 #include "support/WrappedDataObject.h"
@@ -15,6 +16,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -46,15 +49,6 @@ private:
     BOOL m_open = FALSE;
 };
 
-CBytes FileGroupW(const std::vector<std::wstring>& names, uint32_t count)
-{
-    CBytes bytes(4 + names.size() * 592);
-    std::memcpy(bytes.data(), &count, 4);
-    for (size_t i = 0; i < names.size(); ++i)
-        std::memcpy(bytes.data() + 4 + i * 592 + 72, names[i].c_str(), names[i].size() * 2);
-    return bytes;
-}
-
 CBytes FileGroupA(const std::vector<std::string>& names)
 {
     CBytes bytes(4 + names.size() * 332);
@@ -76,7 +70,7 @@ protected:
         CFormatEtcArray formats;
         EnumFormats(&dataObject, formats);
         CCBDataArray result;
-        CaptureAll(result, &dataObject, formats, m_app);
+        m_outcome = CaptureAll(result, &dataObject, formats, m_app, m_progress);
         if (listed)
             *listed = formats;
         return result;
@@ -89,7 +83,7 @@ protected:
         CFormatEtcArray formats;
         EnumFormats(nullptr, formats);
         CCBDataArray result;
-        CaptureAll(result, nullptr, formats, m_app);
+        m_outcome = CaptureAll(result, nullptr, formats, m_app, m_progress);
         return result;
     }
 
@@ -101,7 +95,7 @@ protected:
         CFormatEtcArray formats;
         EnumFormats(nullptr, formats);
         CCBDataArray result;
-        CaptureAll(result, nullptr, formats, m_app, &clipboard);
+        m_outcome = CaptureAll(result, nullptr, formats, m_app, m_progress, &clipboard);
         return result;
     }
 
@@ -146,6 +140,8 @@ protected:
     static std::string FileOf(const CCBData& node) { return ReadFileBytes(node.m_strTempFile); }
 
     CTestApp m_app;
+    CTestProgress m_progress;
+    std::optional<CaptureOutcome> m_outcome;
     const CLIPFORMAT m_cfContents = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileContents"));
     const CLIPFORMAT m_cfGroupW = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileGroupDescriptorW"));
     const CLIPFORMAT m_cfGroupA = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileGroupDescriptor"));
@@ -368,10 +364,12 @@ TEST_F(CaptureDriverTest, AFileContentsItemDeliveredAsAStorageGetsItsSubtree)
     EXPECT_EQ(FileOf(*(*item.m_pChildren)[0]), "text");
 }
 
-TEST_F(CaptureDriverTest, NoFormatsGiveAnEmptySnapshotAndNoMessage)
+TEST_F(CaptureDriverTest, NoFormatsGiveAnEmptySnapshotAndACompleteRun)
 {
     auto source = CTestDataObject::Create();
     EXPECT_TRUE(CaptureSource(source).empty());
+    EXPECT_EQ(m_outcome, CaptureOutcome::Complete);
+    EXPECT_TRUE(m_progress.m_progress.empty());
     EXPECT_TRUE(m_app.m_messages.empty());
 }
 
@@ -405,51 +403,42 @@ TEST_F(CaptureDriverTest, TheSourcesPaletteIsGivenToItsBitmaps)
 
 namespace {
 
-// Presses Esc in the progress dialog while the source hands out one format,
-// and takes long enough for the run to look at its messages next.
-class CAbortingDataObject final : public CWrappedDataObject {
+// Stops the run while the source hands out one format, as a press of "中止" does.
+class CStoppingDataObject final : public CWrappedDataObject {
 public:
-    CAbortingDataObject(IDataObject* inner, CLIPFORMAT abortOn) : CWrappedDataObject(inner), m_abortOn(abortOn) {}
+    CStoppingDataObject(IDataObject* inner, CLIPFORMAT stopOn, CTestProgress& progress)
+        : CWrappedDataObject(inner), m_stopOn(stopOn), m_progress(progress)
+    {
+    }
 
     IFACEMETHODIMP GetData(FORMATETC* request, STGMEDIUM* medium) override
     {
-        if (request->cfFormat == m_abortOn) {
-            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-            ::Sleep(100);
-        }
+        if (request->cfFormat == m_stopOn)
+            m_progress.Stop();
         return CWrappedDataObject::GetData(request, medium);
     }
 
 private:
-    CLIPFORMAT m_abortOn;
+    CLIPFORMAT m_stopOn;
+    CTestProgress& m_progress;
 };
 
 }
 
-TEST_F(CaptureDriverTest, AbortDuringTheThirdOfFiveFormats)
+TEST_F(CaptureDriverTest, AStopDuringTheThirdOfFiveFormatsKeepsWhatWasTaken)
 {
-    ASSERT_TRUE(m_app.InitInstance());
-    const HWND mainWindow = *m_app.m_pMainWnd;
     auto inner = CTestDataObject::Create();
     for (CLIPFORMAT format = 0xC100; format < 0xC105; ++format)
         inner->Offer({.cf = format}, CTestMedium::Global(PatternBytes(3 * 1048576)));
-    auto source = CComPtr<IDataObject>::Adopt(new CAbortingDataObject(inner, 0xC102));
+    auto source = CComPtr<IDataObject>::Adopt(new CStoppingDataObject(inner, 0xC102, m_progress));
 
-    bool dialogGoneAtMessage = false;
-    bool mainEnabledAtMessage = false;
-    m_app.m_onMessageBox = [&](const std::wstring&) {
-        dialogGoneAtMessage = !::FindWindowW(L"#32770", L"Plexa");
-        mainEnabledAtMessage = ::IsWindowEnabled(mainWindow);
-    };
     const CCBDataArray nodes = CaptureSource(source);
+    EXPECT_EQ(m_outcome, CaptureOutcome::Stopped);
     ASSERT_EQ(nodes.size(), 3u);
     EXPECT_TRUE(nodes[0]->m_arrInfo.empty());
     EXPECT_EQ(nodes[2]->m_arrInfo, CStringArray{L"エラー\t一時ファイルに書き込めません。"});
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{L"中止しました。"});
-    EXPECT_TRUE(dialogGoneAtMessage);
-    EXPECT_TRUE(mainEnabledAtMessage);
-    EXPECT_TRUE(::IsWindowEnabled(mainWindow));
-    m_app.m_pMainWnd->DestroyWindow();
-    m_app.PumpUntilQuit();
-    m_app.ExitInstance();
+    EXPECT_TRUE(nodes[2]->m_strTempFile.empty());
+    EXPECT_EQ(m_progress.m_progress, (std::vector<std::pair<uint64_t, uint64_t>>{{1, 5}, {2, 5}, {3, 5}}))
+        << "formats done of formats offered";
+    EXPECT_EQ(FormatRequests(*inner).size(), 3u) << "nothing is asked after the stop";
 }

@@ -1,44 +1,13 @@
 #include "capture/CBData.h"
+#include "support/FormatKeyNodes.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr wchar_t kSection[] = L"FormatsDefaultViewTab";
-constexpr wchar_t kNothingStored[] = L"<nothing stored>";
-
 class FormatDefaultsTest : public ::testing::Test {
 protected:
-    // A top-level node of a registered format, as the capture makes one.
-    static std::unique_ptr<CCBData> FormatNode(const wchar_t* registeredName)
-    {
-        auto node = std::make_unique<CCBData>();
-        node->m_fmt.cfFormat = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(registeredName));
-        node->m_fmt.dwAspect = DVASPECT_CONTENT;
-        EXPECT_NE(node->m_fmt.cfFormat, 0) << "could not register the format";
-        return node;
-    }
-
-    // An element below a storage or folder: format number 0 and a name.
-    static std::unique_ptr<CCBData> NamedNode(const wchar_t* name, int builtInTab)
-    {
-        auto node = std::make_unique<CCBData>();
-        node->m_strName = name;
-        node->m_nDefaultTab = builtInTab;
-        return node;
-    }
-
-    void Store(const wchar_t* key, const wchar_t* page) const
-    {
-        ASSERT_TRUE(m_app.WriteProfileString(kSection, key, page));
-    }
-
-    std::wstring Stored(const std::wstring& key) const
-    {
-        return m_app.GetProfileString(kSection, key.c_str(), kNothingStored);
-    }
-
     CTestApp m_app;
 };
 
@@ -76,80 +45,28 @@ TEST_F(FormatDefaultsTest, KeyIsTheNamesLastExtensionElseTheFormatName)
 
 TEST_F(FormatDefaultsTest, BuiltInTableMatchesKeysInAnyCase)
 {
-    EXPECT_EQ(NamedNode(L"photo.PNG", kTabHex)->GetDefaultViewTab(), kTabImage);
-    EXPECT_EQ(NamedNode(L"link.URL", kTabHex)->GetDefaultViewTab(), kTabText);
-    EXPECT_EQ(NamedNode(L"readme", kTabProperty)->GetDefaultViewTab(), kTabProperty);
-    EXPECT_EQ(NamedNode(L"notes.txt", kTabProperty)->GetDefaultViewTab(), kTabProperty);
-    EXPECT_EQ(FormatNode(L"HTML Format")->GetDefaultViewTab(), kTabText);
-    EXPECT_EQ(FormatNode(L"UniformResourceLocatorW")->GetDefaultViewTab(), kTabText);
-    EXPECT_EQ(FormatNode(L"Plexa Test jfif")->GetDefaultViewTab(), kTabHex)
+    EXPECT_EQ(NamedNode(L"photo.PNG", kTabHex)->GetBuiltInViewTab(), kTabImage);
+    EXPECT_EQ(NamedNode(L"link.URL", kTabHex)->GetBuiltInViewTab(), kTabText);
+    EXPECT_EQ(NamedNode(L"readme", kTabProperty)->GetBuiltInViewTab(), kTabProperty);
+    EXPECT_EQ(NamedNode(L"notes.txt", kTabProperty)->GetBuiltInViewTab(), kTabProperty);
+    EXPECT_EQ(FormatNode(L"HTML Format")->GetBuiltInViewTab(), kTabText);
+    EXPECT_EQ(FormatNode(L"UniformResourceLocatorW")->GetBuiltInViewTab(), kTabText);
+    EXPECT_EQ(FormatNode(L"Plexa Test jfif")->GetBuiltInViewTab(), kTabHex)
         << "a quoted key matches the whole registered name only";
 }
 
 TEST_F(FormatDefaultsTest, RegisteredTextMimeTypesOpenOnText)
 {
-    EXPECT_EQ(FormatNode(L"text/html")->GetDefaultViewTab(), kTabText);
-    EXPECT_EQ(FormatNode(L"TEXT/X-Plexa-Test")->GetDefaultViewTab(), kTabText);
-    EXPECT_EQ(FormatNode(L"image/x-plexa-test")->GetDefaultViewTab(), kTabHex);
+    EXPECT_EQ(FormatNode(L"text/html")->GetBuiltInViewTab(), kTabText);
+    EXPECT_EQ(FormatNode(L"TEXT/X-Plexa-Test")->GetBuiltInViewTab(), kTabText);
+    EXPECT_EQ(FormatNode(L"image/x-plexa-test")->GetBuiltInViewTab(), kTabHex);
     // Only a key that begins with the quote and text/ counts.
-    EXPECT_EQ(NamedNode(L"odd.text/x", kTabHex)->GetDefaultViewTab(), kTabHex);
+    EXPECT_EQ(NamedNode(L"odd.text/x", kTabHex)->GetBuiltInViewTab(), kTabHex);
 
     auto plain = FormatNode(L"text/plain");
     plain->m_nDefaultTab = kTabProperty;
     EXPECT_EQ(plain->GetFormatKey(), L"CFSTR_MIME_TEXT");
-    EXPECT_EQ(plain->GetDefaultViewTab(), kTabProperty);
-}
-
-TEST_F(FormatDefaultsTest, StoredPageNamesAreReadInAnyCase)
-{
-    auto notes = NamedNode(L"notes.txt", kTabImage);
-    Store(L".txt", L"hex");
-    EXPECT_EQ(notes->GetDefaultViewTab(), kTabHex);
-    Store(L".txt", L"Text");
-    EXPECT_EQ(notes->GetDefaultViewTab(), kTabText);
-    Store(L".txt", L"property");
-    EXPECT_EQ(notes->GetDefaultViewTab(), kTabProperty);
-    Store(L".txt", L"IMAGE");
-    notes->m_nDefaultTab = kTabHex;
-    EXPECT_EQ(notes->GetDefaultViewTab(), kTabImage);
-
-    // The stored choice overrides the built-in table.
-    Store(L".png", L"HEX");
-    EXPECT_EQ(NamedNode(L"photo.PNG", kTabImage)->GetDefaultViewTab(), kTabHex);
-}
-
-TEST_F(FormatDefaultsTest, AnUnknownStoredNameFallsBackToTheNodesOwnPage)
-{
-    Store(L".png", L"FOO");
-    EXPECT_EQ(NamedNode(L"photo.png", kTabProperty)->GetDefaultViewTab(), kTabProperty)
-        << "the built-in table is not consulted once something is stored";
-    Store(L"\"text/x-plexa-foo\"", L"TEXTS");
-    auto mime = FormatNode(L"text/x-plexa-foo");
-    mime->m_nDefaultTab = kTabHex;
-    EXPECT_EQ(mime->GetDefaultViewTab(), kTabHex);
-}
-
-TEST_F(FormatDefaultsTest, SettingThePageStoresItsNameUnderTheKey)
-{
-    auto html = FormatNode(L"HTML Format");
-    const wchar_t* const expected[] = {L"HEX", L"TEXT", L"IMAGE", L"PROPERTY"};
-    for (int tab = kTabHex; tab <= kTabProperty; ++tab) {
-        html->SetDefaultViewTab(tab);
-        EXPECT_EQ(Stored(L"\"HTML Format\""), expected[tab]);
-        EXPECT_EQ(html->GetDefaultViewTab(), tab);
-    }
-}
-
-TEST_F(FormatDefaultsTest, SettingAnUnknownPageStoresNothing)
-{
-    auto readme = NamedNode(L"readme", kTabHex);
-    readme->SetDefaultViewTab(7);
-    readme->SetDefaultViewTab(-1);
-    EXPECT_EQ(Stored(L"0"), kNothingStored);
-
-    readme->SetDefaultViewTab(kTabText);
-    readme->SetDefaultViewTab(7);
-    EXPECT_EQ(Stored(L"0"), L"TEXT") << "an unknown page leaves the earlier choice";
+    EXPECT_EQ(plain->GetBuiltInViewTab(), kTabProperty);
 }
 
 TEST_F(FormatDefaultsTest, CodePageComesFromTheTableElseTheNode)

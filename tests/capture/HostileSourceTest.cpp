@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "support/TestDataObject.h"
 #include "support/WrappedDataObject.h"
+#include "viewers/DialogCaptureProgress.h"
 
 #include <shlobj.h>
 
@@ -20,25 +21,20 @@
 #include <cstring>
 #include <cwchar>
 #include <functional>
+#include <optional>
 #include <thread>
 
 namespace {
 
 constexpr wchar_t kDepthStop[] = L"エラー\t階層が深すぎるため取得を中止しました。";
 
-// Presses Esc in the progress dialog and gives the run time to look at it.
-void PressEscInTheProgressDialog()
-{
-    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    ::Sleep(60);
-}
-
 // Offers `count` descriptions made up on the fly, `distinct` of them
-// different (format, aspect and medium vary), and refuses every request.
+// different (format, aspect and medium vary), and refuses every request;
+// asked for `stopOn`, it stops the run as a press of "中止" does.
 class CFloodDataObject final : public CTestComObject<IDataObject> {
 public:
-    CFloodDataObject(ULONG count, ULONG distinct, CLIPFORMAT abortOn = 0)
-        : m_count(count), m_distinct(distinct), m_abortOn(abortOn) {}
+    CFloodDataObject(ULONG count, ULONG distinct, CLIPFORMAT stopOn, CTestProgress& progress)
+        : m_count(count), m_distinct(distinct), m_stopOn(stopOn), m_progress(progress) {}
 
     FORMATETC Description(ULONG index) const
     {
@@ -49,10 +45,8 @@ public:
 
     IFACEMETHODIMP GetData(FORMATETC* request, STGMEDIUM*) override
     {
-        if (request->cfFormat == m_abortOn && !m_aborted) {
-            m_aborted = true;
-            PressEscInTheProgressDialog();
-        }
+        if (request->cfFormat == m_stopOn)
+            m_progress.Stop();
         return DV_E_FORMATETC;
     }
     IFACEMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -68,8 +62,8 @@ public:
 
 private:
     const ULONG m_distinct;
-    const CLIPFORMAT m_abortOn;
-    bool m_aborted = false;
+    const CLIPFORMAT m_stopOn;
+    CTestProgress& m_progress;
 };
 
 class CFloodEnum final : public CTestComObject<IEnumFORMATETC> {
@@ -139,7 +133,7 @@ CBytes FileGroupOf(size_t count)
 
 class HostileSourceTest : public CTraversalTest {
 protected:
-    CCBDataArray Capture(IDataObject* source, CFormatEtcArray* listed = nullptr)
+    CCBDataArray Capture(IDataObject* source, ICaptureProgress& progress, CFormatEtcArray* listed = nullptr)
     {
         COleDataObject dataObject(source);
         CFormatEtcArray formats;
@@ -147,11 +141,13 @@ protected:
         if (listed)
             *listed = formats;
         CCBDataArray nodes;
-        CaptureAll(nodes, &dataObject, formats, m_app);
+        m_outcome = CaptureAll(nodes, &dataObject, formats, m_app, progress);
         return nodes;
     }
 
     size_t TempFiles() const { return ListFolder(m_app.m_workFolder.m_strWorkDir, L"*.cvtmp").size(); }
+
+    std::optional<CaptureOutcome> m_outcome;
 };
 
 // How deep the first child of each level goes before the walk stopped.
@@ -174,7 +170,7 @@ TEST_F(HostileSourceTest, FloodsOfFormatsAreListedOnceEachAndAbortable)
     struct Case {
         const char* name;
         ULONG offered, distinct;
-        CLIPFORMAT abortOn;
+        CLIPFORMAT stopOn;
         size_t listed, taken;
     } const cases[] = {
         {"100,000 distinct", 100'000, 100'000, 0, 100'000, 100'000},
@@ -183,14 +179,15 @@ TEST_F(HostileSourceTest, FloodsOfFormatsAreListedOnceEachAndAbortable)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        m_app.m_messages.clear();
-        auto source = CComPtr<CFloodDataObject>::Adopt(new CFloodDataObject(c.offered, c.distinct, c.abortOn));
+        CTestProgress progress;
+        auto source =
+            CComPtr<CFloodDataObject>::Adopt(new CFloodDataObject(c.offered, c.distinct, c.stopOn, progress));
         CFormatEtcArray listed;
-        const CCBDataArray nodes = Capture(source, &listed);
+        const CCBDataArray nodes = Capture(source, progress, &listed);
         EXPECT_EQ(listed.size(), c.listed);
         ASSERT_EQ(nodes.size(), c.taken);
         EXPECT_EQ(nodes.back()->m_fmt.cfFormat, source->Description(static_cast<ULONG>(c.taken - 1)).cfFormat);
-        EXPECT_EQ(m_app.m_messages.size(), c.abortOn ? 1u : 0u);
+        EXPECT_EQ(m_outcome, c.stopOn ? CaptureOutcome::Stopped : CaptureOutcome::Complete);
         EXPECT_EQ(TempFiles(), 0u);
     }
 }
@@ -250,7 +247,7 @@ TEST_F(HostileSourceTest, TenThousandVirtualFilesAndAHundredThousandDroppedPaths
         files.At(i, i % 1'000 ? CTestAnswer::Fail(E_FAIL) : CTestAnswer(CTestMedium::Global(BytesOf("mail"))));
     source->Offer({.cf = CF_HDROP}, CTestMedium::Global(DropListOf(100'000)));
     {
-        const CCBDataArray nodes = Capture(source);
+        const CCBDataArray nodes = Capture(source, m_progress);
         ASSERT_EQ(nodes.size(), 3u);
         ASSERT_TRUE(nodes[1]->m_pChildren && nodes[2]->m_pChildren);
         EXPECT_EQ(nodes[1]->m_pChildren->size(), 10'000u);
@@ -379,7 +376,11 @@ TEST_F(HostileSourceTest, TheAbortButtonAnswersWhileASourceHangsAndEndsTheRun)
         }
         ::SetEvent(hanging.m_release);
     });
-    CCBDataArray nodes = Capture(source);
+    CCBDataArray nodes;
+    {
+        CDialogCaptureProgress progress(nullptr);
+        nodes = Capture(source, progress);
+    }
     user.join();
 
     EXPECT_TRUE(answeredWhileHanging);
@@ -391,7 +392,7 @@ TEST_F(HostileSourceTest, TheAbortButtonAnswersWhileASourceHangsAndEndsTheRun)
         << "nothing is asked after the abort";
     EXPECT_FALSE(nodes[0]->m_strTempFile.empty());
     EXPECT_TRUE(nodes[1]->m_strTempFile.empty());
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{L"中止しました。"});
+    EXPECT_EQ(m_outcome, CaptureOutcome::Stopped);
     nodes.clear();
     EXPECT_EQ(TempFiles(), 0u);
 }

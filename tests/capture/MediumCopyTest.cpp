@@ -1,5 +1,6 @@
+#include "TestProgress.h"
+
 #include "capture/CBDataCreateContext.h"
-#include "capture/CopyingDialog.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "support/TestApp.h"
@@ -38,7 +39,8 @@ protected:
     }
 
     CTestApp m_app;
-    CCBDataCreateContext m_context{m_app};
+    CTestProgress m_progress;
+    CCBDataCreateContext m_context{m_app, m_progress};
 };
 
 }
@@ -122,16 +124,14 @@ TEST_F(MediumCopyTest, FilesAreCopiedAndUnreadableOnesReported)
     EXPECT_EQ(missing->m_arrInfo, CStringArray{L"エラー\tファイルを取り込めません。"});
 }
 
-TEST_F(MediumCopyTest, AbortStopsACopyAndLeavesNoFile)
+TEST_F(MediumCopyTest, AStopBetweenChunksEndsTheCopyAndLeavesNoFile)
 {
-    CCopyingDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    m_context.m_pDialog = &dialog;
-    // Esc reaches the dialog through the copy's own message pump.
-    ::PostMessageW(dialog.m_edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    // Asked before each mebibyte: the second asking stops the copy.
+    CTestProgress progress(2);
+    CCBDataCreateContext context(m_app, progress);
     CGlobalHandle block(GlobalOf(PatternBytes(5 * 1048576)));
-    auto node = m_context.CaptureGlobal(block);
-    EXPECT_EQ(dialog.m_bAbort, 1);
+    auto node = context.CaptureGlobal(block);
+    EXPECT_EQ(progress.m_nPolls, 2u);
     EXPECT_EQ(node->m_arrInfo, CStringArray{L"エラー\t一時ファイルに書き込めません。"});
     EXPECT_TRUE(node->m_strTempFile.empty());
     EXPECT_EQ(node->m_nSize, 5u * 1048576);
@@ -157,9 +157,9 @@ TEST_F(MediumCopyTest, TheStopLineNamesTheBudgetOnlyWhenItWasExceeded)
 {
     m_app.m_nSubDirSizeLimit = 1;
     m_context.m_nTotal = 1048576;
-    EXPECT_EQ(m_context.GetStopMessage(), L"エラー\t取得を中止しました。");
+    EXPECT_EQ(m_context.GetStopMessage(), L"取得を中止しました。");
     m_context.m_nTotal = 1048577;
-    EXPECT_EQ(m_context.GetStopMessage(), L"エラー\tサイズが限界を超えたため取得を中止しました。");
+    EXPECT_EQ(m_context.GetStopMessage(), L"サイズが限界を超えたため取得を中止しました。");
     m_app.m_nSubDirSizeLimit = 0;
     m_context.m_nTotal = 0;
     EXPECT_FALSE(m_context.IsOverBudget());

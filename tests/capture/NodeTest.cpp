@@ -102,33 +102,39 @@ TEST_F(NodeTest, DeletingASnapshotRemovesEveryTemporaryFileAtEveryDepth)
         EXPECT_FALSE(FileExists(file)) << "left behind";
 }
 
-TEST_F(NodeTest, LoadDataGivesNothingWithoutBytesAndTheBytesOtherwise)
+TEST_F(NodeTest, LoadDataGivesTheBytesOrSaysWhyNotAndTellsTheUserNothing)
 {
-    CCBData noFile;
-    noFile.m_nSize = 10;
-    EXPECT_EQ(noFile.LoadData(), nullptr);
-
-    auto empty = NodeWith("");
-    EXPECT_EQ(empty->LoadData(), nullptr);
-
+    using LoadResult = CCBData::LoadResult;
     const std::string bytes("\x00\x01\xFFtext\r\n", 8);
-    auto node = NodeWith(bytes);
-    auto loaded = node->LoadData();
-    ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(loaded.get()), bytes.size()), bytes);
-
-    node->m_strTempFile = m_app.m_tempRoot / L"missing.cvtmp";
-    EXPECT_EQ(node->LoadData(), nullptr);
+    const struct {
+        const char* name;
+        std::string file;        // the temporary file's bytes; none without a file
+        uint64_t size;           // what the node says it holds
+        bool missing;            // the file is named but gone
+        LoadResult result;
+    } cases[] = {
+        {"the whole file", bytes, bytes.size(), false, LoadResult::Loaded},
+        {"no file", "", 10, false, LoadResult::NoData},
+        {"an empty file", "", 0, false, LoadResult::NoData},
+        {"a file that is gone", bytes, bytes.size(), true, LoadResult::CannotOpen},
+        {"a file shorter than the node", "short", 100, false, LoadResult::CannotRead},
+        {"more than memory holds", "short", 1ull << 60, false, LoadResult::NoMemory},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto node = c.file.empty() && c.size ? std::make_unique<CCBData>() : NodeWith(c.file);
+        node->m_nSize = c.size;
+        if (c.missing)
+            ::DeleteFileW(node->m_strTempFile.c_str());
+        auto result = static_cast<LoadResult>(-1);
+        const auto loaded = node->LoadData(&result);
+        EXPECT_EQ(result, c.result);
+        if (c.result == LoadResult::Loaded)
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(loaded.get()), bytes.size()), bytes);
+        else
+            EXPECT_EQ(loaded, nullptr) << "bytes that were never read are not handed out";
+    }
     EXPECT_TRUE(m_app.m_messages.empty());
-    node->m_strTempFile.clear();
-}
-
-TEST_F(NodeTest, LoadDataReportsAFileShorterThanAnnounced)
-{
-    auto node = NodeWith("short");
-    node->m_nSize = 100;
-    EXPECT_EQ(node->LoadData(), nullptr) << "bytes that were never read are not handed out";
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{L"一時ファイルを読めません"});
 }
 
 TEST_F(NodeTest, CreateImageReadsAPngFile)

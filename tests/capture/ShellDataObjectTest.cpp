@@ -66,7 +66,8 @@ TEST_F(ShellDataObjectTest, DroppedFilesAndFoldersBecomeSubtrees)
     CFormatEtcArray formats;
     EnumFormats(&dataObject, formats);
     CCBDataArray nodes;
-    CaptureAll(nodes, &dataObject, formats, m_app);
+    CHeadlessProgress progress;
+    EXPECT_EQ(CaptureAll(nodes, &dataObject, formats, m_app, progress), CaptureOutcome::Complete);
 
     const UINT cfShellIdList = ::RegisterClipboardFormatW(CFSTR_SHELLIDLIST);
     auto find = [&nodes](UINT format) {

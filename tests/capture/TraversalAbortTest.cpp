@@ -1,9 +1,8 @@
-// The user's abort in the middle of a walk: the level being listed stops,
-// and every placeholder still unopened, at every level, keeps a stop line.
+// A stop in the middle of a walk: the level being listed stops, and every
+// placeholder still unopened, at every level, keeps a stop line.
 #include "FakeStorage.h"
 #include "TraversalFixture.h"
 
-#include "capture/CopyingDialog.h"
 #include "framework/ComPtr.h"
 
 namespace {
@@ -14,11 +13,9 @@ using TraversalAbortTest = CTraversalTest;
 
 TEST_F(TraversalAbortTest, AbortLeavesStopLinesOnEveryOpenPlaceholder)
 {
-    CCopyingDialog dialog;
-    m_context.m_pDialog = &dialog;
     CFakeStorage a;
     a.AddStorage(L"A1", CFakeStorage().AddStream(L"x", BytesOf("x")))
-        .AddStream(L"Trigger", BytesOf("trigger"), [&dialog] { dialog.m_bAbort = 1; })
+        .AddStream(L"Trigger", BytesOf("trigger"), [this] { m_progress.Stop(); })
         .AddStream(L"After", BytesOf("after"))
         .AddStorage(L"A2", {});
     CFakeStorage root;
@@ -40,15 +37,13 @@ TEST_F(TraversalAbortTest, AbortLeavesStopLinesOnEveryOpenPlaceholder)
     EXPECT_EQ(trigger->m_arrInfo, CStringArray{L"エラー\tストリームを一時ファイルにコピーできません。"});
     EXPECT_TRUE(trigger->m_strTempFile.empty());
 
-    EXPECT_EQ(dialog.m_strText, L"B") << "the last thing shown is the last placeholder met";
+    EXPECT_EQ(m_progress.m_strItem, L"B") << "the last thing shown is the last placeholder met";
 }
 
 TEST_F(TraversalAbortTest, AbortPastTheLimitNamesBothReasons)
 {
-    CCopyingDialog dialog;
-    m_context.m_pDialog = &dialog;
     CFakeStorage root;
-    root.AddStorage(L"Sub", {}).AddStream(L"Big", PatternBytes(kLarge), [&dialog] { dialog.m_bAbort = 1; });
+    root.AddStorage(L"Sub", {}).AddStream(L"Big", PatternBytes(kLarge), [this] { m_progress.Stop(); });
     CComPtr<IStorage> storage;
     ASSERT_EQ(root.Build(&storage), S_OK);
 

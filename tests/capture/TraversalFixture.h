@@ -3,6 +3,8 @@
 // and ways to look into a captured tree.
 #pragma once
 
+#include "TestProgress.h"
+
 #include "capture/CBDataCreateContext.h"
 #include "support/NoLeakTest.h"
 #include "support/TempDir.h"
@@ -39,7 +41,8 @@ protected:
 
     CTestApp m_app;
     CTempDir m_source;
-    CCBDataCreateContext m_context{m_app};
+    CTestProgress m_progress;
+    CCBDataCreateContext m_context{m_app, m_progress};
 };
 
 // The child named `name`, or null.

@@ -4,8 +4,10 @@
 #include "framework/OleDataObject.h"
 #include "framework/View.h"
 #include "res/resource.h"
+#include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
+#include "support/WrappedDataObject.h"
 #include "ui/PlexaDoc.h"
 
 #include <gtest/gtest.h>
@@ -156,6 +158,58 @@ TEST_F(PlexaDocTest, ADropTakesEveryFormatOrTheChosenOne)
     m_doc.m_choice.reset();
     EXPECT_FALSE(m_doc.CaptureDrop(&dataObject, true)) << "a dismissed menu is no drop";
     EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+}
+
+namespace {
+
+// Presses Esc in the progress dialog while the source hands out one format,
+// and takes long enough for the run to look at its messages next.
+class CAbortingDataObject final : public CWrappedDataObject {
+public:
+    CAbortingDataObject(IDataObject* inner, CLIPFORMAT abortOn) : CWrappedDataObject(inner), m_abortOn(abortOn) {}
+
+    IFACEMETHODIMP GetData(FORMATETC* request, STGMEDIUM* medium) override
+    {
+        if (request->cfFormat == m_abortOn) {
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            ::Sleep(100);
+        }
+        return CWrappedDataObject::GetData(request, medium);
+    }
+
+private:
+    CLIPFORMAT m_abortOn;
+};
+
+}
+
+TEST_F(PlexaDocTest, AnAbortedCaptureKeepsWhatWasTakenAndSaysSoOnceTheWindowIsBack)
+{
+    CWnd main;
+    ASSERT_TRUE(CreateHostWindow(main, RECT{0, 0, 300, 200}));
+    m_app.m_pMainWnd = &main;
+    auto inner = CTestDataObject::Create();
+    for (CLIPFORMAT format = 0xC100; format < 0xC105; ++format)
+        inner->Offer({.cf = format}, CTestMedium::Global(PatternBytes(3 * 1048576)));
+    auto source = CComPtr<IDataObject>::Adopt(new CAbortingDataObject(inner, 0xC102));
+    COleDataObject dataObject(source);
+    bool dialogGoneAtMessage = false;
+    bool mainEnabledAtMessage = false;
+    m_app.m_onMessageBox = [&](const std::wstring&) {
+        dialogGoneAtMessage = !::FindWindowW(L"#32770", L"Plexa");
+        mainEnabledAtMessage = ::IsWindowEnabled(main);
+    };
+
+    EXPECT_TRUE(m_doc.CaptureDrop(&dataObject, false));
+    m_app.m_pMainWnd = nullptr;
+
+    ASSERT_TRUE(m_doc.m_pCaptures);
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 3u);
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kCaptureStoppedMessage});
+    EXPECT_EQ(m_app.m_messageTypes, std::vector<UINT>{MB_OK});
+    EXPECT_TRUE(dialogGoneAtMessage);
+    EXPECT_TRUE(mainEnabledAtMessage);
+    EXPECT_FALSE(m_doc.IsCapturing());
 }
 
 TEST(FormatMenu, ColumnsOfTwentyAndLiteralAmpersands)

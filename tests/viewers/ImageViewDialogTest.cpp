@@ -6,6 +6,7 @@
 #include "support/NodeTestBase.h"
 #include "support/TestPictures.h"
 #include "viewers/ImageViewDialog.h"
+#include "viewers/ReadFailureMessage.h"
 
 #include <cstring>
 #include <functional>
@@ -159,4 +160,20 @@ TEST_F(ImageViewDialogTest, EveryKindOfPictureShowsItsLabelAndItsPixels)
         const COLORREF pixel = shown.PixelAt(c.pixel.x, c.pixel.y);
         EXPECT_EQ(pixel, c.colour) << std::hex << pixel;
     }
+}
+
+TEST_F(ImageViewDialogTest, APictureWhoseFileFellShortIsToldOfEachTimeItIsAskedFor)
+{
+    auto node = NodeWith<CCBData_DIB>(CreateTestDib(4, 4, kColour));
+    node->m_nSize += 1;
+    for (int shown = 1; shown <= 2; ++shown) {
+        const CShownPage page(node.get());
+        EXPECT_EQ(page.page.m_label.GetWindowText(), L"");
+        EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>(shown, kCannotReadTempFileMessage));
+    }
+    EXPECT_EQ(m_app.m_messageTypes, std::vector<UINT>(2, MB_OK));
+
+    auto whole = NodeWith<CCBData_DIB>(CreateTestDib(4, 4, kColour));
+    const CShownPage page(whole.get());
+    EXPECT_EQ(m_app.m_messages.size(), 2u) << "a picture read whole says nothing";
 }

@@ -3,6 +3,7 @@
 #include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
+#include "viewers/ReadFailureMessage.h"
 #include "viewers/TextDecoder.h"
 #include "viewers/TextViewDialog.h"
 
@@ -242,6 +243,20 @@ TEST_F(TextViewDialogTest, AChangeOfSystemColoursRepaintsTheText)
     ASSERT_FALSE(::GetUpdateRect(edit, nullptr, FALSE));
     ::SendMessageW(*m_page, WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_TRUE(::GetUpdateRect(edit, nullptr, FALSE)) << "it asks for its colours only when it paints";
+}
+
+TEST_F(TextViewDialogTest, AFileShorterThanTheNodeIsToldAndNothingOfItShown)
+{
+    m_node = NodeWith("short");
+    m_node->m_nSize = 100;
+    OpenNode();
+    EXPECT_EQ(Shown(), L"");
+    EXPECT_EQ(Report(), L"データを読めません");
+    ASSERT_FALSE(m_app.m_messages.empty());
+    for (size_t i = 0; i < m_app.m_messages.size(); ++i) {
+        EXPECT_EQ(m_app.m_messages[i], kCannotReadTempFileMessage);
+        EXPECT_EQ(m_app.m_messageTypes[i], static_cast<UINT>(MB_OK));
+    }
 }
 
 TEST_F(TextViewDialogTest, EditFillsThePageInTheWindowColourAndSelectsAllOnCtrlA)

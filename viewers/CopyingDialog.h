@@ -1,5 +1,5 @@
-// The modeless progress dialog of a capture run: what is being taken, and
-// the "中止" button whose flag every copy loop and walk reads.
+// The modeless progress dialog of long work (a capture run, a search, a
+// save): what is being taken, and the "中止" button whose flag stops it.
 #pragma once
 
 #include "framework/Controls.h"

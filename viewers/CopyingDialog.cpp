@@ -1,4 +1,4 @@
-#include "capture/CopyingDialog.h"
+#include "viewers/CopyingDialog.h"
 
 #include "res/resource.h"
 

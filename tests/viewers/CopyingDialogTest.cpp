@@ -1,5 +1,4 @@
-#include "capture/CBDataCreateContext.h"
-#include "capture/CopyingDialog.h"
+#include "viewers/CopyingDialog.h"
 #include "res/resource.h"
 #include "support/TestApp.h"
 
@@ -9,11 +8,6 @@ namespace {
 
 class CopyingDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_context.m_pDialog = &m_dialog;
-    }
-
     std::wstring StateText() const { return m_dialog.m_static.GetWindowText(); }
 
     // Keys go to the focused control, as a person would press them.
@@ -22,12 +16,11 @@ protected:
         ::SetFocus(m_dialog.m_edit);
         ::PostMessageW(m_dialog.m_edit, WM_KEYDOWN, key, 0);
         ::PostMessageW(m_dialog.m_edit, WM_KEYUP, key, 0xC0000000);
-        m_context.PumpMessages();
+        PumpWaitingMessages(m_dialog);
     }
 
     CTestApp m_app;
     CCopyingDialog m_dialog;
-    CCBDataCreateContext m_context{m_app};
 };
 
 }
@@ -49,9 +42,9 @@ TEST_F(CopyingDialogTest, ABurstOfItemsEndsShowingTheLastOneAtTheNextPump)
 {
     ASSERT_TRUE(m_dialog.Create());
     for (int i = 0; i <= 500; ++i)
-        m_context.ShowItem(L"item " + std::to_wstring(i));
+        m_dialog.ShowItem(L"item " + std::to_wstring(i));
     EXPECT_EQ(m_dialog.m_strText, L"item 500");
-    m_context.PumpMessages();
+    m_dialog.ShowPendingItem();
     EXPECT_EQ(m_dialog.m_edit.GetWindowText(), L"item 500");
 }
 
@@ -59,7 +52,7 @@ TEST_F(CopyingDialogTest, EnterDoesNothing)
 {
     ASSERT_TRUE(m_dialog.Create());
     Press(VK_RETURN);
-    EXPECT_FALSE(m_context.PumpMessages());
+    EXPECT_EQ(m_dialog.m_bAbort, 0);
     EXPECT_TRUE(::IsWindow(m_dialog));
     EXPECT_EQ(StateText(), L"取り込み中...");
 }
@@ -68,7 +61,6 @@ TEST_F(CopyingDialogTest, EscAbortsAndTheDialogStays)
 {
     ASSERT_TRUE(m_dialog.Create());
     Press(VK_ESCAPE);
-    EXPECT_TRUE(m_context.PumpMessages());
     EXPECT_EQ(m_dialog.m_bAbort, 1);
     EXPECT_TRUE(::IsWindow(m_dialog));
     EXPECT_EQ(StateText(), L"中止しています...");
@@ -85,11 +77,4 @@ TEST_F(CopyingDialogTest, TheButtonPressedTwiceAbortsOnce)
     EXPECT_EQ(m_dialog.m_bAbort, 1);
     EXPECT_EQ(StateText(), L"changed since") << "the second press does nothing";
     EXPECT_TRUE(::IsWindow(m_dialog));
-}
-
-TEST_F(CopyingDialogTest, NoDialogMeansNoAbort)
-{
-    CCBDataCreateContext context(m_app);
-    context.ShowItem(L"nowhere to show it");
-    EXPECT_FALSE(context.PumpMessages());
 }

@@ -3,21 +3,23 @@
 // once the run is aborted: a hung source then cannot hang the capture.
 #pragma once
 
+#include "framework/ComPtr.h"
+
 #include <objidl.h>
 
-class CCopyingDialog;
+class CDialogCaptureProgress;
 
 // Registered on the user-interface thread for as long as the object lives;
 // the filter that was there before comes back afterwards.
 class CCaptureMessageFilter final : public IMessageFilter {
 public:
-    explicit CCaptureMessageFilter(const CCopyingDialog& dialog);
+    explicit CCaptureMessageFilter(const CDialogCaptureProgress& progress);
     ~CCaptureMessageFilter();
     CCaptureMessageFilter(const CCaptureMessageFilter&) = delete;
     CCaptureMessageFilter& operator=(const CCaptureMessageFilter&) = delete;
 
     IFACEMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    // Lives on the stack of the run; COM's references do not own it.
+    // Lives inside the run's progress; COM's references do not own it.
     IFACEMETHODIMP_(ULONG) AddRef() override { return 2; }
     IFACEMETHODIMP_(ULONG) Release() override { return 1; }
 
@@ -27,7 +29,7 @@ public:
     IFACEMETHODIMP_(DWORD) MessagePending(HTASK callee, DWORD tickCount, DWORD pendingType) override;
 
 private:
-    const CCopyingDialog& m_dialog;
-    IMessageFilter* m_pPrevious = nullptr;
+    const CDialogCaptureProgress& m_progress;
+    CComPtr<IMessageFilter> m_pPrevious;
     bool m_bRegistered = false;
 };

@@ -1,7 +1,7 @@
-#include "capture/DelayedProgress.h"
+#include "viewers/DelayedProgress.h"
 
-#include "capture/CopyingDialog.h"
 #include "framework/Format.h"
+#include "viewers/CopyingDialog.h"
 
 namespace {
 constexpr ULONGLONG kDialogDelayMs = 300;

@@ -1,6 +1,6 @@
-#include "capture/CaptureMessageFilter.h"
+#include "viewers/CaptureMessageFilter.h"
 
-#include "capture/CopyingDialog.h"
+#include "viewers/DialogCaptureProgress.h"
 
 namespace {
 // How long a busy source is asked again before its call fails.
@@ -8,18 +8,15 @@ constexpr DWORD kRetryForMs = 10000;
 constexpr DWORD kRetryAfterMs = 100;
 }
 
-CCaptureMessageFilter::CCaptureMessageFilter(const CCopyingDialog& dialog) : m_dialog(dialog)
+CCaptureMessageFilter::CCaptureMessageFilter(const CDialogCaptureProgress& progress) : m_progress(progress)
 {
     m_bRegistered = SUCCEEDED(::CoRegisterMessageFilter(this, &m_pPrevious));
 }
 
 CCaptureMessageFilter::~CCaptureMessageFilter()
 {
-    if (!m_bRegistered)
-        return;
-    ::CoRegisterMessageFilter(m_pPrevious, nullptr);
-    if (m_pPrevious)
-        m_pPrevious->Release();
+    if (m_bRegistered)
+        ::CoRegisterMessageFilter(m_pPrevious, nullptr);
 }
 
 IFACEMETHODIMP CCaptureMessageFilter::QueryInterface(REFIID iid, void** out)
@@ -39,7 +36,7 @@ IFACEMETHODIMP_(DWORD) CCaptureMessageFilter::HandleInComingCall(DWORD, HTASK, D
 
 IFACEMETHODIMP_(DWORD) CCaptureMessageFilter::RetryRejectedCall(HTASK, DWORD tickCount, DWORD rejectType)
 {
-    if (rejectType == SERVERCALL_REJECTED || m_dialog.m_bAbort || tickCount >= kRetryForMs)
+    if (rejectType == SERVERCALL_REJECTED || m_progress.IsAborted() || tickCount >= kRetryForMs)
         return static_cast<DWORD>(-1);
     return kRetryAfterMs;
 }
@@ -48,7 +45,7 @@ IFACEMETHODIMP_(DWORD) CCaptureMessageFilter::MessagePending(HTASK, DWORD, DWORD
 {
     // Only the dialog's own messages: anything else could start work the
     // waiting run does not expect.
-    if (const HWND dialog = m_dialog.GetSafeHwnd()) {
+    if (const HWND dialog = m_progress.GetDialogWindow()) {
         MSG msg;
         while (::PeekMessageW(&msg, dialog, 0, 0, PM_REMOVE)) {
             if (!::IsDialogMessageW(dialog, &msg)) {
@@ -57,5 +54,5 @@ IFACEMETHODIMP_(DWORD) CCaptureMessageFilter::MessagePending(HTASK, DWORD, DWORD
             }
         }
     }
-    return m_dialog.m_bAbort ? PENDINGMSG_CANCELCALL : PENDINGMSG_WAITDEFPROCESS;
+    return m_progress.IsAborted() ? PENDINGMSG_CANCELCALL : PENDINGMSG_WAITDEFPROCESS;
 }
