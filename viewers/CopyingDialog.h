@@ -50,6 +50,10 @@ private:
     HWND m_hOwner;
 };
 
+// How often a long piece of work handles the messages waiting meanwhile:
+// the "中止" button answers at once, and small items cost no repaint each.
+inline constexpr ULONGLONG kPumpIntervalMs = 50;
+
 // Handles every waiting message, dialog navigation going to `dialog` when
 // there is one. WM_QUIT is left for the main loop, which ends once the work
 // is over.

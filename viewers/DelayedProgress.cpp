@@ -5,7 +5,6 @@
 
 namespace {
 constexpr ULONGLONG kDialogDelayMs = 300;
-constexpr ULONGLONG kPumpIntervalMs = 50;
 }
 
 class CDelayedProgress::CShown {

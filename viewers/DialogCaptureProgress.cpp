@@ -1,9 +1,5 @@
 #include "viewers/DialogCaptureProgress.h"
 
-namespace {
-constexpr ULONGLONG kPumpIntervalMs = 50;
-}
-
 CDialogCaptureProgress::CDialogCaptureProgress(HWND owner)
     : m_run(std::in_place, m_dialog, owner), m_filter(std::in_place, *this)
 {

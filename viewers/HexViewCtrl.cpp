@@ -139,7 +139,6 @@ void CHexViewCtrl::RecalcLayout()
                     static_cast<UINT>(m_nPageLines / m_nScrollScale), static_cast<int>(m_nTopLine / m_nScrollScale)};
     ::SetScrollInfo(m_hWnd, SB_VERT, &vert, TRUE);
 
-    m_nOffsetDigits = layout.OffsetDigits();
     m_nLineChars = layout.WidestLine();
     m_nPageCols = std::max(0, static_cast<int>(client.right - 2 * m_cxMargin) / m_cxChar);
     m_nMaxLeftCol = std::max(0, m_nLineChars - m_nPageCols);

@@ -135,7 +135,6 @@ private:
     int m_nPageLines = 0;
     int64_t m_nMaxTopLine = 0;
     int64_t m_nScrollScale = 1;
-    int m_nOffsetDigits = 4;
     int m_nLineChars = 0;
     int m_nPageCols = 0;
     int m_nMaxLeftCol = 0;

@@ -127,14 +127,14 @@ void CPropertyViewDialog::CopySelection(bool names, bool values)
     {
         const CGlobalLock lock(block);
         if (!lock) {
-            AfxMessageBox(L"メモリ不足です。");
+            AfxMessageBox(kPropertyNoMemory);
             return;
         }
         std::memcpy(lock.Get(), text.c_str(), bytes);
     }
     // Emptying or setting can fail too; that is no copy either.
     if (!SetClipboardText(m_hWnd, block)) {
-        AfxMessageBox(L"クリップボードに書き込めません。");
+        AfxMessageBox(kPropertyNoClipboard);
         return;
     }
     block.Detach();  // the clipboard's now

@@ -7,6 +7,7 @@
 #include "framework/GdiPlus.h"
 #include "framework/Registry.h"
 #include "framework/Resource.h"
+#include "framework/WindowRect.h"
 #include "res/resource.h"
 #include "support/HostWindow.h"
 #include "support/LogPixelsOverride.h"
@@ -54,14 +55,6 @@ const ScaleRow* RowFor(UINT dpi)
 
 constexpr wchar_t kExpectedDpiVariable[] = L"PLEXA_TEST_EXPECTED_DPI";
 
-RECT WindowRectIn(HWND child, HWND parent)
-{
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 SIZE ImageListSize(HIMAGELIST list)
 {
     int cx = 0;
@@ -104,8 +97,8 @@ protected:
         RECT slot{};
         ASSERT_TRUE(m_frame->m_wndToolBar.GetItemRect(2, slot));
         EXPECT_EQ(slot.right - slot.left, row.dropSlot);
-        const RECT all = WindowRectIn(m_frame->m_wndDropAll, bar);
-        const RECT choose = WindowRectIn(m_frame->m_wndDropChoose, bar);
+        const RECT all = GetChildRect(m_frame->m_wndDropAll);
+        const RECT choose = GetChildRect(m_frame->m_wndDropChoose);
         EXPECT_EQ(all.left, slot.left);
         EXPECT_EQ(all.right - all.left, row.dropWindow);
         EXPECT_EQ(choose.left, all.right);
@@ -121,8 +114,8 @@ protected:
         EXPECT_EQ(treeImage.cy, row.treeImage);
 
         // The panes start right below the toolbar, whatever its new height.
-        const RECT barRect = WindowRectIn(bar, *m_frame);
-        EXPECT_EQ(WindowRectIn(m_frame->m_wndSplitter, *m_frame).top, barRect.bottom);
+        const RECT barRect = GetChildRect(bar);
+        EXPECT_EQ(GetChildRect(m_frame->m_wndSplitter).top, barRect.bottom);
     }
 
     static void ExpectCaptionFits(const CDropEntranceWnd& drop)

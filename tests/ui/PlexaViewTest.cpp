@@ -1,5 +1,6 @@
 #include "common/SettingsNames.h"
 #include "framework/FrameworkIds.h"
+#include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
 #include "ui/PlexaDoc.h"
@@ -84,14 +85,6 @@ protected:
             values.push_back(text);
         }
         return values;
-    }
-
-    RECT RectIn(HWND hWnd, HWND parent) const
-    {
-        RECT rect;
-        ::GetWindowRect(hWnd, &rect);
-        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
     }
 
     void ClickTab(int index)
@@ -187,16 +180,16 @@ TEST_F(PlexaViewTest, ResizingTheViewResizesTheSheetTheTabsAndEveryMadePage)
 {
     RECT sheet;
     ::GetClientRect(Sheet(), &sheet);
-    const RECT tab = RectIn(Tab(), Sheet());
+    const RECT tab = GetChildRect(Tab());
     const RECT margins{tab.left, tab.top, sheet.right - tab.right, sheet.bottom - tab.bottom};
 
     Show(m_withBytes.get());
     ClickTab(3);
     ::SetWindowPos(m_view, nullptr, 0, 0, 520, 330, SWP_NOMOVE | SWP_NOZORDER);
 
-    EXPECT_EQ(RectIn(Sheet(), m_view).right, 520);
-    EXPECT_EQ(RectIn(Sheet(), m_view).bottom, 330);
-    const RECT newTab = RectIn(Tab(), Sheet());
+    EXPECT_EQ(GetChildRect(Sheet()).right, 520);
+    EXPECT_EQ(GetChildRect(Sheet()).bottom, 330);
+    const RECT newTab = GetChildRect(Tab());
     EXPECT_EQ(newTab.left, margins.left);
     EXPECT_EQ(newTab.top, margins.top);
     EXPECT_EQ(newTab.right, 520 - margins.right);

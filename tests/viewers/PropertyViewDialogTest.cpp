@@ -238,7 +238,7 @@ TEST_F(PropertyViewDialogTest, ABusyClipboardIsReportedAndKeepsItsText)
         Command(ID_EDIT_COPY);
         ::CloseClipboard();
     }
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{L"クリップボードに書き込めません。"});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kPropertyNoClipboard});
     EXPECT_EQ(ClipboardText(), L"marker");
 }
 
