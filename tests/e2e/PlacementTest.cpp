@@ -15,7 +15,8 @@ WINDOWPLACEMENT PlacementOf(HWND window)
 }
 
 // Sends a system command as the caption buttons do and waits for its effect.
-bool SystemCommand(HWND window, WPARAM command, BOOL (*reached)(HWND))
+template <class Reached>
+bool SystemCommand(HWND window, WPARAM command, Reached reached)
 {
     ::PostMessageW(window, WM_SYSCOMMAND, command, 0);
     for (int i = 0; i < 100 && !reached(window); ++i)
@@ -60,10 +61,14 @@ TEST_F(PlexaSession, ClosingMaximizedReopensMaximizedOverTheSavedNormalRectangle
     CPlexaWindow second = Start();
     EXPECT_TRUE(::IsZoomed(second.Frame()));
     // Wine reports another process's normal rectangle as the maximized one,
-    // so the window is restored to show it.
-    ASSERT_TRUE(SystemCommand(second.Frame(), SC_RESTORE, [](HWND w) -> BOOL { return !::IsZoomed(w); }));
-    RECT restored;
-    ::GetWindowRect(second.Frame(), &restored);
+    // so the window is restored to show it. The style changes before the
+    // window moves: the wait is for the rectangle too.
+    RECT restored{};
+    SystemCommand(second.Frame(), SC_RESTORE, [&](HWND w) {
+        ::GetWindowRect(w, &restored);
+        return !::IsZoomed(w) && SameRect(restored, normal);
+    });
+    EXPECT_FALSE(::IsZoomed(second.Frame()));
     EXPECT_TRUE(SameRect(restored, normal));
 }
 
