@@ -198,7 +198,7 @@ TEST_F(PlexaViewTest, ResizingTheViewResizesTheSheetTheTabsAndEveryMadePage)
     RECT display = newTab;
     TabCtrl_AdjustRect(Tab(), FALSE, &display);
     for (int i : {0, 1, 3}) {
-        const RECT page = RectIn(*Sheet().GetPage(i), Sheet());
+        const RECT page = GetChildRect(*Sheet().GetPage(i));
         EXPECT_TRUE(::EqualRect(&page, &display)) << i;
     }
     EXPECT_EQ(Sheet().GetPage(2)->GetSafeHwnd(), nullptr);
