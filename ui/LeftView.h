@@ -21,7 +21,6 @@ public:
     void SetDpi(UINT dpi);
     // ID_SAVE_NODE, from the context menu or while the tree is the active view.
     bool OnCmdMsg(UINT nID) override;
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
     // The node of the selected item; null for the root or when nothing is selected.
     CCBData* GetSelectedNode() const;
     // The selected node has captured bytes to save.

@@ -2,7 +2,6 @@
 #include "ui/LeftView.h"
 
 #include "capture/FormatNames.h"
-#include "framework/CmdUI.h"
 #include "framework/FileSaveDialog.h"
 #include "framework/WinApp.h"
 #include "portable/SaveFileName.h"
@@ -39,15 +38,6 @@ bool CLeftView::OnCmdMsg(UINT nID)
         return true;
     }
     return CTreeView::OnCmdMsg(nID);
-}
-
-bool CLeftView::OnUpdateCmdUI(CCmdUI& cmdUI)
-{
-    if (cmdUI.m_nID == ID_SAVE_NODE) {
-        cmdUI.Enable(CanSaveSelectedNode());
-        return true;
-    }
-    return CTreeView::OnUpdateCmdUI(cmdUI);
 }
 
 void CLeftView::SaveSelectedNode()

@@ -211,13 +211,13 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CMainFrame::OnCmdMsg(UINT nID)
 {
+    // Both act on their own pane whichever pane has the focus.
     if (nID == ID_SET_DEFAULT_VIEW_TAB) {
         if (CPlexaView* view = GetContentView()) {
             view->SaveActivePageAsDefault();
             return true;
         }
     }
-    // Saving acts on the tree's selection whichever pane has the focus.
     if (nID == ID_SAVE_NODE) {
         if (CLeftView* tree = GetTreeView()) {
             tree->SaveSelectedNode();

@@ -31,7 +31,7 @@ protected:
     int OnCreate(CREATESTRUCTW& cs) override;
     bool OnClose() override;
     // Saving the tree's selection and making the content's open page the
-    // default, when the pane that offers them has no focus; watching the clipboard.
+    // default, whichever pane has the focus; watching the clipboard.
     bool OnCmdMsg(UINT nID) override;
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -2,7 +2,6 @@
 
 #include "framework/Dpi.h"
 #include "framework/WindowRect.h"
-#include "res/resource.h"
 #include "ui/PlexaDoc.h"
 #include "viewers/DefaultViewTab.h"
 #include "viewers/HexViewDialog.h"
@@ -133,15 +132,6 @@ void CPlexaView::SaveColumnWidths()
 void CPlexaView::SetDpi(UINT dpi)
 {
     m_propPage.SetDpi(dpi);
-}
-
-bool CPlexaView::OnCmdMsg(UINT nID)
-{
-    if (nID == ID_SET_DEFAULT_VIEW_TAB) {
-        SaveActivePageAsDefault();
-        return true;
-    }
-    return CView::OnCmdMsg(nID);
 }
 
 CPlexaPropertyPage* CPlexaView::AddNodePage(std::unique_ptr<CPlexaPropertyPage> page)

@@ -33,9 +33,6 @@ public:
     // The pages as they stand, to look at.
     const CPropertySheet& GetSheet() const { return m_sheet; }
 
-    // ID_SET_DEFAULT_VIEW_TAB; the rest goes on to the page in front.
-    bool OnCmdMsg(UINT nID) override;
-
 protected:
     CPropertyPage* GetActivePage() const override { return m_sheet.GetActivePage(); }
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
