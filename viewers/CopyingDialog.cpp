@@ -86,5 +86,5 @@ void CCopyingDialog::OnCancel()
     if (m_bAbort)
         return;
     m_bAbort = 1;
-    m_static.SetWindowText(L"中止しています...");
+    m_static.SetWindowText(kStoppingText);
 }

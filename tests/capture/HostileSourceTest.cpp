@@ -372,7 +372,7 @@ TEST_F(HostileSourceTest, TheAbortButtonAnswersWhileASourceHangsAndEndsTheRun)
         for (int i = 0; i < 1'000 && !answeredWhileHanging; ++i) {
             ::Sleep(10);
             ::GetDlgItemTextW(dialog, IDC_COPYING_STATE, state, 32);
-            answeredWhileHanging = std::wcscmp(state, L"中止しています...") == 0;
+            answeredWhileHanging = std::wcscmp(state, kStoppingText) == 0;
         }
         ::SetEvent(hanging.m_release);
     });

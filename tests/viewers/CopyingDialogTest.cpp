@@ -6,18 +6,18 @@
 
 namespace {
 
+// Keys go to the focused control, as a person would press them.
+void Press(CCopyingDialog& dialog, UINT key)
+{
+    ::SetFocus(dialog.m_edit);
+    ::PostMessageW(dialog.m_edit, WM_KEYDOWN, key, 0);
+    ::PostMessageW(dialog.m_edit, WM_KEYUP, key, 0xC0000000);
+    PumpWaitingMessages(dialog);
+}
+
 class CopyingDialogTest : public ::testing::Test {
 protected:
     std::wstring StateText() const { return m_dialog.m_static.GetWindowText(); }
-
-    // Keys go to the focused control, as a person would press them.
-    void Press(UINT key)
-    {
-        ::SetFocus(m_dialog.m_edit);
-        ::PostMessageW(m_dialog.m_edit, WM_KEYDOWN, key, 0);
-        ::PostMessageW(m_dialog.m_edit, WM_KEYUP, key, 0xC0000000);
-        PumpWaitingMessages(m_dialog);
-    }
 
     CTestApp m_app;
     CCopyingDialog m_dialog;
@@ -48,22 +48,21 @@ TEST_F(CopyingDialogTest, ABurstOfItemsEndsShowingTheLastOneAtTheNextPump)
     EXPECT_EQ(m_dialog.m_edit.GetWindowText(), L"item 500");
 }
 
-TEST_F(CopyingDialogTest, EnterDoesNothing)
+TEST_F(CopyingDialogTest, EscAbortsEnterDoesNothingAndTheDialogStays)
 {
-    ASSERT_TRUE(m_dialog.Create());
-    Press(VK_RETURN);
-    EXPECT_EQ(m_dialog.m_bAbort, 0);
-    EXPECT_TRUE(::IsWindow(m_dialog));
-    EXPECT_EQ(StateText(), L"取り込み中...");
-}
-
-TEST_F(CopyingDialogTest, EscAbortsAndTheDialogStays)
-{
-    ASSERT_TRUE(m_dialog.Create());
-    Press(VK_ESCAPE);
-    EXPECT_EQ(m_dialog.m_bAbort, 1);
-    EXPECT_TRUE(::IsWindow(m_dialog));
-    EXPECT_EQ(StateText(), L"中止しています...");
+    const struct {
+        UINT key;
+        int abort;
+        const wchar_t* state;
+    } rows[] = {{VK_RETURN, 0, L"取り込み中..."}, {VK_ESCAPE, 1, kStoppingText}};
+    for (const auto& row : rows) {
+        CCopyingDialog dialog;
+        ASSERT_TRUE(dialog.Create());
+        Press(dialog, row.key);
+        EXPECT_EQ(dialog.m_bAbort, row.abort) << row.key;
+        EXPECT_TRUE(::IsWindow(dialog));
+        EXPECT_EQ(dialog.m_static.GetWindowText(), row.state) << row.key;
+    }
 }
 
 TEST_F(CopyingDialogTest, TheButtonPressedTwiceAbortsOnce)
@@ -71,7 +70,7 @@ TEST_F(CopyingDialogTest, TheButtonPressedTwiceAbortsOnce)
     ASSERT_TRUE(m_dialog.Create());
     const HWND button = ::GetDlgItem(m_dialog, IDCANCEL);
     ::SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(StateText(), L"中止しています...");
+    EXPECT_EQ(StateText(), kStoppingText);
     m_dialog.m_static.SetWindowText(L"changed since");
     ::SendMessageW(button, BM_CLICK, 0, 0);
     EXPECT_EQ(m_dialog.m_bAbort, 1);

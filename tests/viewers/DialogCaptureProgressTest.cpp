@@ -97,7 +97,7 @@ TEST_F(DialogCaptureProgressTest, EscStopsTheRunAndTheFilterThenCancelsAWaitingC
     ::PostMessageW(::GetDlgItem(progress.GetDialogWindow(), IDC_COPYING_ITEM), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(progress.ShouldStop());
     EXPECT_TRUE(progress.IsAborted());
-    EXPECT_EQ(ItemText(progress.GetDialogWindow(), IDC_COPYING_STATE), L"中止しています...");
+    EXPECT_EQ(ItemText(progress.GetDialogWindow(), IDC_COPYING_STATE), kStoppingText);
     EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), static_cast<DWORD>(-1));
     EXPECT_EQ(filter->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL), static_cast<DWORD>(PENDINGMSG_CANCELCALL));
     EXPECT_TRUE(progress.ShouldStop()) << "once stopped, always stopped";
