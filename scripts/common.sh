@@ -9,11 +9,11 @@ FUZZ_BUILD="$ROOT/build/fuzz"
 # What building Plexa for Windows and running it under Wine take; the tests
 # add GoogleTest's sources and a native compiler for the sanitizer build.
 RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-              wine wine64 xvfb fonts-ipafont locales)
+              libz-mingw-w64-dev nlohmann-json3-dev wine wine64 xvfb fonts-ipafont locales)
 # The fuzz targets take clang and its libFuzzer runtime (a package of its own
 # for Debian 12's clang 14).
-FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest clang libclang-rt-14-dev)
+FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev zlib1g-dev nlohmann-json3-dev)
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest clang libclang-rt-14-dev zlib1g-dev unzip zip python3)
 
 # Usage: ensure_packages PACKAGE...
 ensure_packages() {
