@@ -1,18 +1,15 @@
 #include "app/AboutDlg.h"
 
+#include "common/Version.h"
 #include "framework/Format.h"
 #include "res/resource.h"
-
-namespace {
-constexpr wchar_t kVersion[] = L"0.9.0.1";
-}
 
 CAboutDlg::CAboutDlg() : CDialogEx(IDD_ABOUTBOX) {}
 
 std::wstring CAboutDlg::VersionLine()
 {
     const unsigned pointerBits = sizeof(void*) * 8;
-    return L"Version " + std::wstring(kVersion) + FormatString(L" (%ubit版)", pointerBits);
+    return L"Version " + std::wstring(kPlexaVersion) + FormatString(L" (%ubit版)", pointerBits);
 }
 
 void CAboutDlg::DoDataExchange(CDataExchange& dx)

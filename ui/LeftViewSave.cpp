@@ -2,12 +2,12 @@
 #include "ui/LeftView.h"
 
 #include "capture/FormatNames.h"
-#include "framework/FileSaveDialog.h"
+#include "framework/FileDialogs.h"
 #include "framework/WinApp.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
 #include "viewers/DelayedProgress.h"
-#include "viewers/ReadFailureMessage.h"
+#include "capture/ReadFailureMessage.h"
 
 #include <windowsx.h>
 

@@ -3,7 +3,7 @@
 #include "viewers/HexViewCtrl.h"
 
 #include "framework/Clipboard.h"
-#include "framework/FileSaveDialog.h"
+#include "framework/FileDialogs.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "viewers/HexViewMessages.h"

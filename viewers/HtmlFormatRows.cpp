@@ -2,6 +2,7 @@
 
 #include "capture/FormatNames.h"
 #include "common/AsciiCase.h"
+#include "framework/Utf8.h"
 
 #include <windows.h>
 
@@ -10,20 +11,9 @@ namespace {
 // Far more than any header with a long SourceURL takes.
 constexpr size_t kHeaderReadLimit = 64 * 1024;
 
-// Values are UTF-8 as the header is; other bytes show as replacement characters.
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 std::wstring FieldName(HtmlField field)
 {
-    return Widen(HtmlFieldName(field));
+    return FromUtf8(HtmlFieldName(field));
 }
 
 // The field as written, e.g. "EndHTML (0000000999)".
@@ -31,7 +21,7 @@ std::wstring FieldWithValue(const HtmlFormatHeader& header, HtmlField field)
 {
     for (const auto& [name, value] : header.fields) {
         if (name == field)
-            return FieldName(field) + L" (" + Widen(value) + L")";
+            return FieldName(field) + L" (" + FromUtf8(value) + L")";
     }
     return FieldName(field);
 }
@@ -64,7 +54,7 @@ bool IsHtmlFormatNode(const CCBData& node)
 void AddHtmlHeaderRows(const HtmlFormatHeader& header, CStringArray& rows)
 {
     for (const auto& [field, value] : header.fields)
-        rows.push_back(FieldName(field) + L"\t" + Widen(value));
+        rows.push_back(FieldName(field) + L"\t" + FromUtf8(value));
     for (const HtmlHeaderProblem& problem : header.problems)
         rows.push_back(kErrorLinePrefix + ProblemText(header, problem));
 }
