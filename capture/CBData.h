@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,12 @@ public:
     // there; a file that could not be written whole is removed again.
     // `stop` hears of the progress after each piece and ends the save by
     // returning true.
+    // Hands the node's bytes to `consume` a piece at a time, with the count
+    // done so far; `consume` returns false to end the reading early.
+    // CannotRead when the file cannot be opened or holds fewer bytes.
+    enum class PiecesResult { Read, Ended, CannotRead, NoMemory };
+    using PieceConsumer = std::function<bool(std::span<const BYTE> piece, uint64_t done)>;
+    PiecesResult ReadPieces(const PieceConsumer& consume) const;
     enum class SaveResult { Saved, NoData, CannotRead, CannotWrite, Stopped };
     using SaveProgress = std::function<bool(uint64_t done, uint64_t total)>;
     SaveResult SaveBytesTo(const std::wstring& path, const SaveProgress& stop = {}) const;

@@ -6,7 +6,7 @@
 #include "framework/WinApp.h"
 #include "framework/WindowRect.h"
 #include "res/resource.h"
-#include "viewers/ReadFailureMessage.h"
+#include "capture/ReadFailureMessage.h"
 
 namespace {
 

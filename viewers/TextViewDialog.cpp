@@ -7,7 +7,7 @@
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
 #include "viewers/HtmlFormatRows.h"
-#include "viewers/ReadFailureMessage.h"
+#include "capture/ReadFailureMessage.h"
 
 #include <algorithm>
 #include <new>

@@ -6,7 +6,7 @@
 #include "support/NodeTestBase.h"
 #include "support/TestPictures.h"
 #include "viewers/ImageViewDialog.h"
-#include "viewers/ReadFailureMessage.h"
+#include "capture/ReadFailureMessage.h"
 
 #include <cstring>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
-#include "viewers/ReadFailureMessage.h"
+#include "capture/ReadFailureMessage.h"
 #include "viewers/TextDecoder.h"
 #include "viewers/TextViewDialog.h"
 
