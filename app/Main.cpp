@@ -8,5 +8,6 @@ CPlexaApp theApp;
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int nCmdShow)
 {
     theApp.m_nCmdShow = nCmdShow;
+    theApp.m_commandLine = ParseCommandLine(::GetCommandLineW());
     return theApp.Run();
 }

@@ -57,6 +57,9 @@ BOOL CPlexaApp::InitInstance()
     auto* frame = static_cast<CMainFrame*>(m_pDocTemplate->GetFrame());
     frame->RestoreWindowPlacement();
     ::UpdateWindow(*frame);
+    // Opened in front of the user, who sees the progress and any message.
+    if (!m_commandLine.snapshotFile.empty())
+        static_cast<CPlexaDoc*>(m_pDocTemplate->GetDocument())->OpenSnapshot(m_commandLine.snapshotFile);
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 // and wheel routing.
 #pragma once
 
+#include "app/CommandLine.h"
 #include "app/WorkFolder.h"
 #include "capture/CaptureHost.h"
 #include "framework/GdiPlus.h"
@@ -35,6 +36,7 @@ public:
     // nothing else is left in it.
     void Unregister() const;
 
+    CCommandLine m_commandLine;  // what the process was started with
     CWorkFolder m_workFolder;
     BOOL m_bDeleteSettingsOnExit = FALSE;
     int m_nSubDirSizeLimit = 128;

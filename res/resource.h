@@ -38,6 +38,8 @@
 #define ID_HEX_FIND_NEXT                32802
 #define ID_HEX_FIND_PREVIOUS            32803
 #define ID_EDIT_WATCH_CLIPBOARD         32804
+#define ID_FILE_OPEN_SNAPSHOT           32805
+#define ID_FILE_SAVE_SNAPSHOT           32806
 // Paste-with-format popup: entry i of the offered formats is this plus i.
 #define ID_FORMAT_FIRST                 10000
 

@@ -4,12 +4,18 @@
 #include "capture/FileGroupMatch.h"
 #include "capture/RegisteredFormats.h"
 #include "framework/Clipboard.h"
+#include "framework/CmdUI.h"
+#include "framework/FileDialogs.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "viewers/DelayedProgress.h"
 #include "viewers/DialogCaptureProgress.h"
+
+#include <shlwapi.h>
 
 #include <new>
 
@@ -17,6 +23,9 @@ namespace {
 
 constexpr UINT kFirstFormatCommand = 10000;
 constexpr size_t kMenuColumn = 20;
+
+constexpr FileDialogType kSnapshotFileType{{L"Plexa スナップショット (*.plexa)", L"*.plexa"}, L"plexa"};
+constexpr wchar_t kSnapshotExtension[] = L".plexa";
 
 std::wstring MenuLabel(const FORMATETC& fmt)
 {
@@ -64,8 +73,22 @@ bool CPlexaDoc::OnCmdMsg(UINT nID)
     case ID_EDIT_PASTE_WITH_FORMAT:
         OnEditPasteWithFormat();
         return true;
+    case ID_FILE_OPEN_SNAPSHOT:
+        OnFileOpenSnapshot();
+        return true;
+    case ID_FILE_SAVE_SNAPSHOT:
+        OnFileSaveSnapshot();
+        return true;
     }
     return false;
+}
+
+bool CPlexaDoc::OnUpdateCmdUI(CCmdUI& cmdUI)
+{
+    if (cmdUI.m_nID != ID_FILE_SAVE_SNAPSHOT)
+        return false;
+    cmdUI.Enable(m_pCaptures != nullptr);
+    return true;
 }
 
 void CPlexaDoc::SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArray& chosen)
@@ -74,9 +97,8 @@ void CPlexaDoc::SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArra
     POINT point{};
     ::GetCursorPos(&point);
     const CMenuHandle menu = CreateFormatMenu(all);
-    CWnd* main = AfxGetApp()->m_pMainWnd;
-    const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0,
-                                          main ? main->GetSafeHwnd() : nullptr, nullptr);
+    const UINT command =
+        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, AfxGetApp()->GetMainHwnd(), nullptr);
     if (command >= kFirstFormatCommand)
         FormatsForChoice(all, command - kFirstFormatCommand, chosen);
 }
@@ -117,9 +139,9 @@ void CPlexaDoc::Paste()
         return;
     CFormatEtcArray all;
     EnumFormats(nullptr, all);
-    m_clipboardOwner = ReadClipboardOwner();
+    BeginSnapshot(ReadClipboardOwner());
     Capture(nullptr, all, &clipboard);
-    GetFormatNames(all, m_arrFormatNames);
+    GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
 }
 
@@ -135,17 +157,16 @@ void CPlexaDoc::OnEditPasteWithFormat()
     if (chosen.empty())
         return;
     SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(sequence)));
-    m_clipboardOwner = ReadClipboardOwner();
+    BeginSnapshot(ReadClipboardOwner());
     Capture(nullptr, chosen, &clipboard);
-    GetFormatNames(all, m_arrFormatNames);
+    GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
     UpdateAllViews(nullptr, HINT_SELECT_FIRST);
 }
 
 bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
 {
-    CWnd* main = AfxGetApp()->m_pMainWnd;
-    ::SetForegroundWindow(main ? main->GetSafeHwnd() : nullptr);
+    ::SetForegroundWindow(AfxGetApp()->GetMainHwnd());
     CFormatEtcArray all, chosen;
     EnumFormats(dataObject, all);
     if (bChooseFormat)
@@ -157,11 +178,79 @@ bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     SetTitle(FormatString(L"ドロップデータ %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond));
-    m_clipboardOwner.reset();
+    BeginSnapshot(std::nullopt);
     Capture(dataObject, chosen);
-    GetFormatNames(all, m_arrFormatNames);
+    GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
     if (bChooseFormat)
         UpdateAllViews(nullptr, HINT_SELECT_FIRST);
+    return true;
+}
+
+void CPlexaDoc::BeginSnapshot(std::optional<CClipboardOwner> owner)
+{
+    m_info = {GetTitle(), CurrentTimestamp(), std::move(owner), {}};
+}
+
+void CPlexaDoc::OnFileOpenSnapshot()
+{
+    const std::wstring path = ShowFileOpenDialog(AfxGetApp()->GetMainHwnd(), kSnapshotFileType);
+    if (!path.empty())
+        OpenSnapshot(path);
+}
+
+bool CPlexaDoc::OpenSnapshot(const std::wstring& path)
+{
+    CSnapshotInfo info;
+    auto nodes = std::make_unique<CCBDataArray>();
+    std::wstring error;
+    SnapshotResult result;
+    {  // the dialog gone and the main window enabled before anything is said
+        CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), L"読み込み中...");
+        const auto report = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
+        result = OpenSnapshotFile(path, m_host, report, info, *nodes, error);
+    }
+    if (result == SnapshotResult::Failed)
+        AfxMessageBox(L"スナップショットを開けません。\r\n" + path + L"\r\n" + error, MB_OK);
+    if (result != SnapshotResult::Done)
+        return false;
+    DiscardSnapshot();
+    m_pCaptures = std::move(nodes);
+    m_info = std::move(info);
+    SetTitle(::PathFindFileNameW(path.c_str()));
+    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    return true;
+}
+
+void CPlexaDoc::OnFileSaveSnapshot()
+{
+    if (!m_pCaptures)
+        return;
+    std::wstring proposed = ProposeSaveFileName(GetTitle(), L"");
+    const std::wstring_view extension = kSnapshotExtension;
+    if (proposed.size() < extension.size() || proposed.compare(proposed.size() - extension.size(), extension.size(),
+                                                                 extension) != 0)
+        proposed += extension;
+    const std::wstring path = ShowFileSaveDialog(AfxGetApp()->GetMainHwnd(), proposed, &kSnapshotFileType);
+    if (!path.empty())
+        SaveSnapshot(path);
+}
+
+bool CPlexaDoc::SaveSnapshot(const std::wstring& path)
+{
+    if (!m_pCaptures)
+        return false;
+    std::wstring error;
+    SnapshotResult result;
+    {
+        CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), L"保存中...");
+        const auto report = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
+        result = SaveSnapshotFile(path, m_info, *m_pCaptures, report, error);
+    }
+    if (result == SnapshotResult::Failed)
+        AfxMessageBox(L"スナップショットを保存できません。\r\n" + path + L"\r\n" + error, MB_OK);
+    if (result != SnapshotResult::Done)
+        return false;
+    SetTitle(::PathFindFileNameW(path.c_str()));
     return true;
 }

@@ -6,11 +6,13 @@
 #include "capture/CaptureHost.h"
 #include "capture/ClipboardOwner.h"
 #include "capture/FormatNames.h"
+#include "capture/SnapshotFile.h"
 #include "framework/Document.h"
 #include "framework/Handles.h"
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class CClipboard;
 class COleDataObject;
@@ -31,6 +33,7 @@ public:
     explicit CPlexaDoc(const ICaptureHost& host) : m_host(host) {}
 
     bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
 
     // Takes everything the clipboard offers as the new snapshot; when the
     // clipboard cannot be opened, only the title changes.
@@ -40,10 +43,16 @@ public:
     // A capture is running: its progress dialog handles messages meanwhile.
     bool IsCapturing() const { return m_bCapturing; }
 
+    // Reads a snapshot file as the new snapshot, the window titled after the
+    // file; when it cannot, says why and keeps the current one.
+    bool OpenSnapshot(const std::wstring& path);
+    // Writes the snapshot to a snapshot file; false when it was not written.
+    bool SaveSnapshot(const std::wstring& path);
+
     std::unique_ptr<CCBDataArray> m_pCaptures;
-    CStringArray m_arrFormatNames;
-    // Who had put the data on the clipboard; none for a drop.
-    std::optional<CClipboardOwner> m_clipboardOwner;
+    // When and from what the snapshot was taken: the formats offered, and for
+    // a paste who had put the data on the clipboard.
+    CSnapshotInfo m_info;
 
 protected:
     // One format (with the descriptor FileContents needs) from a popup menu at the pointer.
@@ -54,6 +63,10 @@ private:
     bool m_bCapturing = false;
 
     void OnEditPasteWithFormat();
+    void OnFileOpenSnapshot();
+    void OnFileSaveSnapshot();
+    // Starts the record of a new capture, under the title just set.
+    void BeginSnapshot(std::optional<CClipboardOwner> owner);
     // Tells the views the old snapshot is gone, then deletes it.
     void DiscardSnapshot();
     void Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted = nullptr);

@@ -160,9 +160,10 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
 
     auto* node = static_cast<CCBData*>(hintObject);
     if (!node) {
-        if (const auto* document = static_cast<CPlexaDoc*>(GetDocument()))
-            m_propPage.ShowFormatList(document->m_clipboardOwner ? &*document->m_clipboardOwner : nullptr,
-                                      document->m_arrFormatNames);
+        if (const auto* document = static_cast<CPlexaDoc*>(GetDocument())) {
+            const CSnapshotInfo& info = document->m_info;
+            m_propPage.ShowFormatList(info.owner ? &*info.owner : nullptr, info.formatNames);
+        }
         return;
     }
     const int kind = GetDefaultViewTab(*node);

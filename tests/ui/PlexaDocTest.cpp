@@ -101,7 +101,7 @@ TEST_F(PlexaDocTest, PasteTellsTheViewsBeforeTheOldSnapshotGoesAndAfterTheNewOne
     EXPECT_FALSE(m_view.m_updates[0].hadSnapshot) << "the views see no snapshot while the old one goes";
     EXPECT_EQ(m_view.m_updates[1].hint, HINT_SNAPSHOT_CHANGED);
     EXPECT_EQ(m_view.m_updates[1].nodes, first);
-    EXPECT_EQ(m_doc.m_arrFormatNames.size(), first);
+    EXPECT_EQ(m_doc.m_info.formatNames.size(), first);
 }
 
 TEST_F(PlexaDocTest, PastingTwiceWithoutAChangeKeepsTheSequenceNumber)
@@ -123,7 +123,7 @@ TEST_F(PlexaDocTest, PasteWithFormatTakesTheChoiceAndSelectsIt)
     m_doc.OnCmdMsg(ID_EDIT_PASTE_WITH_FORMAT);
     ASSERT_TRUE(m_doc.m_pCaptures);
     EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
-    EXPECT_GT(m_doc.m_arrFormatNames.size(), 1u) << "the names of every offered format";
+    EXPECT_GT(m_doc.m_info.formatNames.size(), 1u) << "the names of every offered format";
     ASSERT_GE(m_view.m_updates.size(), 2u);
     EXPECT_EQ(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
 

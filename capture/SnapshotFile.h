@@ -1,0 +1,38 @@
+// Snapshot files (.plexa): a whole snapshot written as a ZIP archive with
+// its manifest, and read back into nodes whose bytes get files of their own.
+#pragma once
+
+#include "capture/CBData.h"
+#include "capture/CaptureHost.h"
+#include "capture/ClipboardOwner.h"
+
+#include <optional>
+#include <string>
+
+// What a snapshot is beyond its nodes.
+struct CSnapshotInfo {
+    std::wstring title;
+    std::wstring taken;  // UTC, ISO 8601
+    std::optional<CClipboardOwner> owner;  // a paste's only
+    CStringArray formatNames;  // every format the source offered
+};
+
+// The present moment as CSnapshotInfo::taken keeps it.
+std::wstring CurrentTimestamp();
+
+enum class SnapshotResult { Done, Stopped, Failed };
+// Hears how many of the bytes to copy are done; returning true stops the work.
+using SnapshotProgress = CCBData::SaveProgress;
+
+// Writes the snapshot to `path`, replacing a file there only once the new one
+// is whole; `error` says why it failed. Nothing is left behind when it fails
+// or is stopped.
+SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,
+                                const SnapshotProgress& progress, std::wstring& error);
+
+// Reads the snapshot at `path` into `info` and `nodes`, the nodes' bytes going
+// to new files of `host`. Registered formats are registered again by name.
+// When it fails or is stopped, `info` and `nodes` are untouched and no file
+// is left; `error` names the problem.
+SnapshotResult OpenSnapshotFile(const std::wstring& path, const ICaptureHost& host, const SnapshotProgress& progress,
+                                CSnapshotInfo& info, CCBDataArray& nodes, std::wstring& error);

@@ -1,0 +1,239 @@
+// Writing a snapshot file: the manifest built from the nodes, then every
+// node's bytes and pictures as stored entries, into a file that replaces the
+// target only once it is whole.
+#include "capture/SnapshotFile.h"
+
+#include "capture/CBDataGdi.h"
+#include "capture/CBDataImageBytes.h"
+#include "capture/ReadFailureMessage.h"
+#include "capture/SnapshotManifestNodes.h"
+#include "capture/SnapshotPictures.h"
+#include "capture/ZipFiles.h"
+#include "common/Version.h"
+#include "framework/Format.h"
+#include "framework/Utf8.h"
+
+#include <cstdio>
+
+namespace {
+
+// One entry to write after the manifest: a node's file, or picture bytes
+// made while the manifest was built.
+struct CPendingEntry {
+    std::string name;
+    const CCBData* node = nullptr;  // its file, when set
+    CByteVector bytes;
+};
+
+class CManifestBuilder {
+public:
+    std::vector<CPendingEntry> m_entries;
+
+    std::vector<ManifestNode> Nodes(const CCBDataArray& nodes)
+    {
+        std::vector<ManifestNode> out;
+        out.reserve(nodes.size());
+        for (const auto& node : nodes)
+            out.push_back(Node(*node));
+        return out;
+    }
+
+private:
+    size_t m_nNodes = 0;
+
+    ManifestNode Node(const CCBData& node)
+    {
+        const std::string stem = FormatEntryStem(++m_nNodes);
+        ManifestNode out = DescribeNode(node);
+        if (!node.m_strTempFile.empty()) {
+            out.entry = stem + ".bin";
+            m_entries.push_back({out.entry, &node, {}});
+        }
+        if (const auto* picture = dynamic_cast<const CCBData_GDI*>(&node))
+            out.picture = Picture(*picture, stem);
+        if (node.m_pChildren)
+            out.children = Nodes(*node.m_pChildren);
+        return out;
+    }
+
+    // Entry names are the node's number in tree order, so that an unpacked
+    // archive lists them as the tree does.
+    static std::string FormatEntryStem(size_t number)
+    {
+        char stem[32];
+        std::snprintf(stem, sizeof(stem), "nodes/%06zu", number);
+        return stem;
+    }
+
+    ManifestPicture Picture(const CCBData_GDI& node, const std::string& stem)
+    {
+        ManifestPicture picture{node.m_nWidth, node.m_nHeight, node.m_nBitsPerPixel};
+        const auto add = [&](std::string& entry, uint64_t& size, CByteVector bytes, const char* extension) {
+            if (bytes.empty())
+                return;
+            entry = stem + extension;
+            size = bytes.size();
+            m_entries.push_back({entry, nullptr, std::move(bytes)});
+        };
+        if (const auto* bitmap = dynamic_cast<const CCBData_HBITMAP*>(&node)) {
+            add(picture.entry, picture.size, BitmapFileBytes(bitmap->m_hBitmap), ".bmp");
+            add(picture.paletteEntry, picture.paletteSize, PaletteEntryBytes(bitmap->m_hPalette), ".palette");
+        } else if (const auto* enhanced = dynamic_cast<const CCBData_HENHMF*>(&node)) {
+            add(picture.entry, picture.size, EnhMetaFileBytes(enhanced->m_hEnhMetaFile), ".emf");
+        } else if (const auto* metafile = dynamic_cast<const CCBData_HMETAFILEPICT*>(&node)) {
+            add(picture.entry, picture.size, MetaFileBytes(metafile->m_hMetaFile), ".wmf");
+        }
+        return picture;
+    }
+};
+
+ManifestOwner DescribeOwner(const CClipboardOwner& owner)
+{
+    // Window handles carry 32 significant bits, in every process.
+    return {static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(owner.hWnd)), ToUtf8(owner.className),
+            ToUtf8(owner.caption), owner.processId, ToUtf8(owner.imagePath), owner.imageError};
+}
+
+SnapshotManifest BuildManifest(const CSnapshotInfo& info, const CCBDataArray& nodes, CManifestBuilder& builder)
+{
+    SnapshotManifest manifest;
+    manifest.plexaVersion = ToUtf8(kPlexaVersion);
+    manifest.title = ToUtf8(info.title);
+    manifest.taken = ToUtf8(info.taken);
+    if (info.owner)
+        manifest.owner = DescribeOwner(*info.owner);
+    for (const std::wstring& name : info.formatNames)
+        manifest.offeredFormats.push_back(ToUtf8(name));
+    manifest.nodes = builder.Nodes(nodes);
+    return manifest;
+}
+
+std::pair<uint16_t, uint16_t> DosNow()
+{
+    FILETIME utc, local;
+    ::GetSystemTimeAsFileTime(&utc);
+    WORD date = 0, time = 0;
+    ::FileTimeToLocalFileTime(&utc, &local);
+    ::FileTimeToDosDateTime(&local, &date, &time);
+    return {date, time};
+}
+
+std::wstring SystemErrorText(const wchar_t* what)
+{
+    return FormatString(L"%s（エラー %lu）", what, ::GetLastError());
+}
+
+// Writes the archive; false with `error` set when it could not.
+class CArchiveWrite {
+public:
+    CArchiveWrite(HANDLE file, std::pair<uint16_t, uint16_t> dosStamp, const SnapshotProgress& progress,
+                  std::wstring& error)
+        : m_sink(file), m_writer(m_sink, dosStamp.first, dosStamp.second), m_progress(progress), m_error(error)
+    {
+    }
+
+    SnapshotResult Write(const std::string& manifest, const std::vector<CPendingEntry>& entries)
+    {
+        for (const CPendingEntry& entry : entries)
+            m_nTotal += entry.node ? entry.node->m_nSize : entry.bytes.size();
+        if (!WriteBytes(kManifestEntryName, AsBytes(manifest)))
+            return SnapshotResult::Failed;
+        for (const CPendingEntry& entry : entries) {
+            const SnapshotResult result = entry.node ? WriteNode(entry.name, *entry.node)
+                                                     : WriteBytes(entry.name, entry.bytes) ? SnapshotResult::Done
+                                                                                            : SnapshotResult::Failed;
+            if (result != SnapshotResult::Done)
+                return result;
+        }
+        if (!m_writer.Finish())
+            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+        return SnapshotResult::Done;
+    }
+
+private:
+    CZipFileSink m_sink;
+    CZipWriter m_writer;
+    const SnapshotProgress& m_progress;
+    std::wstring& m_error;
+    uint64_t m_nTotal = 0;
+    uint64_t m_nDone = 0;
+
+    static std::span<const uint8_t> AsBytes(const std::string& text)
+    {
+        return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+    }
+
+    SnapshotResult Fail(std::wstring message)
+    {
+        m_error = std::move(message);
+        return SnapshotResult::Failed;
+    }
+
+    bool WriteBytes(const std::string& name, std::span<const uint8_t> bytes)
+    {
+        if (m_writer.BeginEntry(name, bytes.size()) && m_writer.WriteData(bytes) && m_writer.EndEntry()) {
+            m_nDone += bytes.size();
+            return true;
+        }
+        Fail(SystemErrorText(L"ファイルに書き込めません"));
+        return false;
+    }
+
+    SnapshotResult WriteNode(const std::string& name, const CCBData& node)
+    {
+        if (!m_writer.BeginEntry(name, node.m_nSize))
+            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+        bool writeFailed = false;
+        bool stopped = false;
+        const auto write = [&](std::span<const BYTE> piece, uint64_t) {
+            writeFailed = !m_writer.WriteData(piece);
+            m_nDone += piece.size();
+            stopped = !writeFailed && m_progress && m_progress(m_nDone, m_nTotal);
+            return !writeFailed && !stopped;
+        };
+        const CCBData::PiecesResult read = node.ReadPieces(write);
+        if (stopped)
+            return SnapshotResult::Stopped;
+        if (writeFailed || read == CCBData::PiecesResult::NoMemory || !m_writer.EndEntry())
+            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+        if (read == CCBData::PiecesResult::CannotRead)
+            return Fail(std::wstring(kCannotReadTempFileMessage) + L"：" + node.GetLabel());
+        return SnapshotResult::Done;
+    }
+};
+
+}
+
+std::wstring CurrentTimestamp()
+{
+    SYSTEMTIME now;
+    ::GetSystemTime(&now);
+    return FormatString(L"%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                        now.wSecond);
+}
+
+SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,
+                                const SnapshotProgress& progress, std::wstring& error)
+{
+    CManifestBuilder builder;
+    const std::string manifest = WriteManifest(BuildManifest(info, nodes, builder));
+    // Beside the target, so that the finished file only needs renaming.
+    const std::wstring partial = path + FormatString(L".%lu.partial", ::GetCurrentProcessId());
+    SnapshotResult result;
+    {
+        const CFileHandle file(::CreateFileW(partial.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = SystemErrorText(L"ファイルを作成できません");
+            return SnapshotResult::Failed;
+        }
+        result = CArchiveWrite(file, DosNow(), progress, error).Write(manifest, builder.m_entries);
+    }
+    if (result == SnapshotResult::Done && !::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        error = SystemErrorText(L"ファイルを置き換えられません");
+        result = SnapshotResult::Failed;
+    }
+    if (result != SnapshotResult::Done)
+        ::DeleteFileW(partial.c_str());
+    return result;
+}

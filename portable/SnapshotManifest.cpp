@@ -1,0 +1,388 @@
+#include "portable/SnapshotManifest.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <limits>
+#include <string_view>
+#include <utility>
+
+using nlohmann::json;
+
+namespace {
+
+constexpr char kFormatName[] = "Plexa snapshot";
+constexpr uint32_t kFirstRegisteredFormat = 0xC000;
+
+template <class Enum, size_t N>
+using NameTable = std::array<std::pair<Enum, const char*>, N>;
+
+constexpr NameTable<ManifestNodeKind, 6> kKindNames{{
+    {ManifestNodeKind::Data, "data"},
+    {ManifestNodeKind::Dib, "dib"},
+    {ManifestNodeKind::DragImage, "dragImage"},
+    {ManifestNodeKind::Bitmap, "bitmap"},
+    {ManifestNodeKind::EnhMetafile, "enhMetafile"},
+    {ManifestNodeKind::MetafilePict, "metafilePict"},
+}};
+constexpr NameTable<ManifestPage, 4> kPageNames{{
+    {ManifestPage::Hex, "hex"},
+    {ManifestPage::Text, "text"},
+    {ManifestPage::Image, "image"},
+    {ManifestPage::Property, "property"},
+}};
+constexpr NameTable<ManifestIcon, 4> kIconNames{{
+    {ManifestIcon::Folder, "folder"},
+    {ManifestIcon::Data, "data"},
+    {ManifestIcon::Picture, "picture"},
+    {ManifestIcon::Unknown, "unknown"},
+}};
+
+template <class Enum, size_t N>
+const char* NameOf(const NameTable<Enum, N>& table, Enum value)
+{
+    for (const auto& [item, name] : table) {
+        if (item == value)
+            return name;
+    }
+    return "";
+}
+
+bool IsPictureKind(ManifestNodeKind kind)
+{
+    return kind == ManifestNodeKind::Bitmap || kind == ManifestNodeKind::EnhMetafile ||
+           kind == ManifestNodeKind::MetafilePict;
+}
+
+// ---- Writing
+
+json FormatJson(const ManifestFormat& format)
+{
+    json out = {{"number", format.number}};
+    if (!format.registeredName.empty())
+        out["registeredName"] = format.registeredName;
+    out["aspect"] = format.aspect;
+    out["lindex"] = format.lindex;
+    out["tymed"] = format.tymed;
+    return out;
+}
+
+json PictureJson(const ManifestPicture& picture)
+{
+    json out = {{"width", picture.width}, {"height", picture.height}, {"bitsPerPixel", picture.bitsPerPixel}};
+    if (!picture.entry.empty()) {
+        out["entry"] = picture.entry;
+        out["size"] = picture.size;
+    }
+    if (!picture.paletteEntry.empty()) {
+        out["paletteEntry"] = picture.paletteEntry;
+        out["paletteSize"] = picture.paletteSize;
+    }
+    return out;
+}
+
+void PutText(json& out, const char* key, const std::string& text)
+{
+    if (!text.empty())
+        out[key] = text;
+}
+
+json NodeJson(const ManifestNode& node)
+{
+    json out = {{"kind", NameOf(kKindNames, node.kind)}, {"label", node.label}, {"format", FormatJson(node.format)},
+                {"medium", node.medium}};
+    PutText(out, "type", node.type);
+    PutText(out, "name", node.name);
+    PutText(out, "displayName", node.displayName);
+    out["icon"] = NameOf(kIconNames, node.icon);
+    out["defaultPage"] = NameOf(kPageNames, node.defaultPage);
+    out["codePage"] = node.codePage;
+    out["size"] = node.size;
+    PutText(out, "entry", node.entry);
+    out["rows"] = node.rows;
+    if (node.picture)
+        out["picture"] = PictureJson(*node.picture);
+    if (node.children) {
+        json children = json::array();
+        for (const ManifestNode& child : *node.children)
+            children.push_back(NodeJson(child));
+        out["children"] = std::move(children);
+    }
+    return out;
+}
+
+// ---- Reading
+
+// Every refusal carries the path of the field it is about.
+struct CRefusal {
+    ManifestProblem problem;
+};
+
+[[noreturn]] void Refuse(ManifestProblem::Kind kind, std::string where)
+{
+    throw CRefusal{{kind, std::move(where)}};
+}
+
+// Bracket nesting outside strings, counted before parsing: the tree that a
+// parse builds is only walked once the depth is known to be bounded.
+bool NestingWithin(ByteSpan text, int maxDepth)
+{
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const uint8_t c : text) {
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > maxDepth)
+                return false;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return true;
+}
+
+// The manifest's top level, a node's two (itself and its child list) per
+// level below, and the objects inside a node.
+constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 2;
+
+class CReader {
+public:
+    const json& Member(const json& object, const char* key, const std::string& where)
+    {
+        const auto found = object.find(key);
+        if (found == object.end())
+            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return *found;
+    }
+
+    const json& Object(const json& value, const std::string& where)
+    {
+        if (!value.is_object())
+            Refuse(ManifestProblem::Kind::BadField, where);
+        return value;
+    }
+
+    const json& Array(const json& value, const std::string& where)
+    {
+        if (!value.is_array())
+            Refuse(ManifestProblem::Kind::BadField, where);
+        return value;
+    }
+
+    std::string Text(const json& object, const char* key, const std::string& where)
+    {
+        const json& value = Member(object, key, where);
+        if (!value.is_string())
+            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return value.get<std::string>();
+    }
+
+    std::string OptionalText(const json& object, const char* key, const std::string& where)
+    {
+        return object.contains(key) ? Text(object, key, where) : std::string();
+    }
+
+    // An integer of the field's own range; JSON numbers with a fraction or
+    // outside the range are refused, not rounded or wrapped.
+    template <class T>
+    T Integer(const json& object, const char* key, const std::string& where, T low = std::numeric_limits<T>::min(),
+              T high = std::numeric_limits<T>::max())
+    {
+        const json& value = Member(object, key, where);
+        bool fits = false;
+        T result{};
+        if (value.is_number_unsigned()) {
+            const auto number = value.get<uint64_t>();
+            fits = number <= static_cast<uint64_t>(high) && (low <= 0 || number >= static_cast<uint64_t>(low));
+            result = static_cast<T>(number);
+        } else if (value.is_number_integer()) {
+            const auto number = value.get<int64_t>();
+            fits = std::cmp_greater_equal(number, low) && std::cmp_less_equal(number, high);
+            result = static_cast<T>(number);
+        }
+        if (!fits)
+            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return result;
+    }
+
+    template <class Enum, size_t N>
+    Enum Named(const json& object, const char* key, const std::string& where, const NameTable<Enum, N>& table)
+    {
+        const std::string name = Text(object, key, where);
+        for (const auto& [item, itemName] : table) {
+            if (name == itemName)
+                return item;
+        }
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+    }
+
+    std::vector<std::string> Texts(const json& object, const char* key, const std::string& where)
+    {
+        const std::string path = Path(where, key);
+        std::vector<std::string> texts;
+        for (const json& item : Array(Member(object, key, where), path)) {
+            if (!item.is_string())
+                Refuse(ManifestProblem::Kind::BadField, path + "[" + std::to_string(texts.size()) + "]");
+            texts.push_back(item.get<std::string>());
+        }
+        return texts;
+    }
+
+    ManifestFormat Format(const json& value, const std::string& where)
+    {
+        Object(value, where);
+        ManifestFormat format;
+        format.number = Integer<uint32_t>(value, "number", where, 0, 0xFFFF);
+        format.registeredName = OptionalText(value, "registeredName", where);
+        format.aspect = Integer<uint32_t>(value, "aspect", where);
+        format.lindex = Integer<int32_t>(value, "lindex", where);
+        format.tymed = Integer<uint32_t>(value, "tymed", where);
+        // Registered numbers differ between machines: only the name stands for one.
+        if ((format.number >= kFirstRegisteredFormat) == format.registeredName.empty())
+            Refuse(ManifestProblem::Kind::BadField, Path(where, "registeredName"));
+        return format;
+    }
+
+    ManifestPicture Picture(const json& value, const std::string& where)
+    {
+        Object(value, where);
+        ManifestPicture picture;
+        picture.width = Integer<int32_t>(value, "width", where);
+        picture.height = Integer<int32_t>(value, "height", where);
+        picture.bitsPerPixel = Integer<int32_t>(value, "bitsPerPixel", where, 0, 64);
+        if (value.contains("entry")) {
+            picture.entry = Text(value, "entry", where);
+            picture.size = Integer<uint64_t>(value, "size", where);
+        }
+        if (value.contains("paletteEntry")) {
+            picture.paletteEntry = Text(value, "paletteEntry", where);
+            picture.paletteSize = Integer<uint64_t>(value, "paletteSize", where);
+        }
+        return picture;
+    }
+
+    ManifestNode Node(const json& value, const std::string& where, int depth)
+    {
+        if (depth > kMaxNodeDepth)
+            Refuse(ManifestProblem::Kind::TooDeep, where);
+        if (++m_nodes > kMaxManifestNodes)
+            Refuse(ManifestProblem::Kind::TooLarge, where);
+        Object(value, where);
+        ManifestNode node;
+        node.kind = Named(value, "kind", where, kKindNames);
+        node.label = OptionalText(value, "label", where);
+        node.format = Format(Member(value, "format", where), Path(where, "format"));
+        node.medium = Integer<uint32_t>(value, "medium", where);
+        node.type = OptionalText(value, "type", where);
+        node.name = OptionalText(value, "name", where);
+        node.displayName = OptionalText(value, "displayName", where);
+        node.icon = Named(value, "icon", where, kIconNames);
+        node.defaultPage = Named(value, "defaultPage", where, kPageNames);
+        node.codePage = Integer<int32_t>(value, "codePage", where, -10, 65535);
+        node.size = Integer<uint64_t>(value, "size", where);
+        node.entry = OptionalText(value, "entry", where);
+        node.rows = Texts(value, "rows", where);
+        if (value.contains("picture")) {
+            if (!IsPictureKind(node.kind))
+                Refuse(ManifestProblem::Kind::BadField, Path(where, "picture"));
+            node.picture = Picture(value["picture"], Path(where, "picture"));
+        }
+        if (value.contains("children"))
+            node.children = Nodes(Member(value, "children", where), Path(where, "children"), depth + 1);
+        return node;
+    }
+
+    std::vector<ManifestNode> Nodes(const json& value, const std::string& where, int depth)
+    {
+        std::vector<ManifestNode> nodes;
+        for (const json& item : Array(value, where))
+            nodes.push_back(Node(item, where + "[" + std::to_string(nodes.size()) + "]", depth));
+        return nodes;
+    }
+
+    ManifestOwner Owner(const json& value, const std::string& where)
+    {
+        Object(value, where);
+        ManifestOwner owner;
+        owner.window = Integer<uint32_t>(value, "window", where);
+        owner.className = OptionalText(value, "className", where);
+        owner.caption = OptionalText(value, "caption", where);
+        owner.processId = Integer<uint32_t>(value, "processId", where);
+        owner.imagePath = OptionalText(value, "imagePath", where);
+        owner.imageError = Integer<uint32_t>(value, "imageError", where);
+        return owner;
+    }
+
+    SnapshotManifest Manifest(const json& root)
+    {
+        if (!root.is_object() || !root.contains("format") || root["format"] != kFormatName)
+            Refuse(ManifestProblem::Kind::NotSnapshot, "format");
+        SnapshotManifest manifest;
+        manifest.formatVersion = Integer<int>(root, "formatVersion", "");
+        if (manifest.formatVersion != kManifestFormatVersion)
+            Refuse(ManifestProblem::Kind::UnknownVersion, std::to_string(manifest.formatVersion));
+        manifest.plexaVersion = OptionalText(root, "plexaVersion", "");
+        manifest.title = OptionalText(root, "title", "");
+        manifest.taken = OptionalText(root, "taken", "");
+        if (root.contains("owner"))
+            manifest.owner = Owner(root["owner"], "owner");
+        manifest.offeredFormats = Texts(root, "offeredFormats", "");
+        manifest.nodes = Nodes(Member(root, "nodes", ""), "nodes", 1);
+        return manifest;
+    }
+
+private:
+    uint64_t m_nodes = 0;
+
+    static std::string Path(const std::string& where, const char* key)
+    {
+        return where.empty() ? key : where + "." + key;
+    }
+};
+
+}
+
+std::string WriteManifest(const SnapshotManifest& manifest)
+{
+    json out = {{"format", kFormatName}, {"formatVersion", manifest.formatVersion},
+                {"plexaVersion", manifest.plexaVersion}, {"title", manifest.title}, {"taken", manifest.taken}};
+    if (const auto& owner = manifest.owner) {
+        out["owner"] = {{"window", owner->window},       {"className", owner->className},
+                        {"caption", owner->caption},     {"processId", owner->processId},
+                        {"imagePath", owner->imagePath}, {"imageError", owner->imageError}};
+    }
+    out["offeredFormats"] = manifest.offeredFormats;
+    json nodes = json::array();
+    for (const ManifestNode& node : manifest.nodes)
+        nodes.push_back(NodeJson(node));
+    out["nodes"] = std::move(nodes);
+    // Text that did not come as UTF-8 is written with U+FFFD rather than refused.
+    return out.dump(1, '\t', false, json::error_handler_t::replace);
+}
+
+std::optional<ManifestProblem> ReadManifest(ByteSpan text, SnapshotManifest& manifest)
+{
+    manifest = {};
+    if (text.size() > kMaxManifestBytes)
+        return ManifestProblem{ManifestProblem::Kind::TooLarge, {}};
+    if (!NestingWithin(text, kMaxJsonDepth))
+        return ManifestProblem{ManifestProblem::Kind::TooDeep, {}};
+    const json root = json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded())
+        return ManifestProblem{ManifestProblem::Kind::NotJson, {}};
+    try {
+        manifest = CReader().Manifest(root);
+    } catch (const CRefusal& refusal) {
+        return refusal.problem;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,103 @@
+// The manifest of a snapshot file: when and from what the snapshot was taken,
+// and its node tree, each node naming the archive entries that hold its
+// bytes. Text is UTF-8. Manifests come from anyone: reading checks every
+// field's presence, type and range, and the nesting, before anything is used.
+#pragma once
+
+#include "portable/ByteReaderLayout.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+inline constexpr char kManifestEntryName[] = "manifest.json";
+inline constexpr int kManifestFormatVersion = 1;
+// Limits no real snapshot comes near; past them a manifest is refused rather
+// than read at the cost of the stack or the memory.
+inline constexpr uint64_t kMaxManifestBytes = 256u << 20;
+inline constexpr int kMaxNodeDepth = 200;
+inline constexpr uint64_t kMaxManifestNodes = 4'000'000;
+
+// The C++ kind of node, which decides how its picture is made.
+enum class ManifestNodeKind { Data, Dib, DragImage, Bitmap, EnhMetafile, MetafilePict };
+enum class ManifestPage { Hex, Text, Image, Property };
+enum class ManifestIcon { Folder, Data, Picture, Unknown };
+
+// The description a format was asked with. A registered format carries its
+// name, under which the opening machine registers it again.
+struct ManifestFormat {
+    uint32_t number = 0;
+    std::string registeredName;
+    uint32_t aspect = 0;
+    int32_t lindex = -1;
+    uint32_t tymed = 0;
+};
+
+// The GDI object behind a bitmap or metafile node, kept as the bytes its kind
+// is rebuilt from: a packed DIB, an enhanced metafile, a Windows metafile.
+struct ManifestPicture {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bitsPerPixel = 0;
+    std::string entry;  // empty when the node held no object
+    uint64_t size = 0;
+    std::string paletteEntry;  // a bitmap's palette entries (PALETTEENTRY each), when it came with one
+    uint64_t paletteSize = 0;
+};
+
+struct ManifestNode {
+    ManifestNodeKind kind = ManifestNodeKind::Data;
+    std::string label;  // the tree text when saved; for readers of the file only
+    ManifestFormat format;
+    uint32_t medium = 0;  // the TYMED that arrived
+    std::string type;
+    std::string name;
+    std::string displayName;
+    ManifestIcon icon = ManifestIcon::Data;
+    ManifestPage defaultPage = ManifestPage::Hex;
+    int32_t codePage = 0;
+    uint64_t size = 0;
+    std::string entry;  // the entry of the node's bytes; empty when it has none
+    std::vector<std::string> rows;  // name TAB value, error lines among them
+    std::optional<ManifestPicture> picture;
+    // A node that was given a child list, even an empty one, keeps it.
+    std::optional<std::vector<ManifestNode>> children;
+};
+
+struct ManifestOwner {
+    uint32_t window = 0;  // 0: the clipboard had no owner
+    std::string className;
+    std::string caption;
+    uint32_t processId = 0;
+    std::string imagePath;
+    uint32_t imageError = 0;
+};
+
+struct SnapshotManifest {
+    int formatVersion = kManifestFormatVersion;
+    std::string plexaVersion;
+    std::string title;
+    std::string taken;  // UTC, ISO 8601
+    std::optional<ManifestOwner> owner;  // a paste's only
+    std::vector<std::string> offeredFormats;
+    std::vector<ManifestNode> nodes;
+};
+
+struct ManifestProblem {
+    enum class Kind {
+        NotJson,         // not JSON, or not UTF-8
+        TooLarge,        // more bytes or nodes than the limits
+        TooDeep,         // nested past the node depth limit
+        NotSnapshot,     // JSON, but not a snapshot's manifest
+        UnknownVersion,  // a format version this Plexa does not read
+        BadField,        // a field missing, of the wrong type or out of range
+    };
+    Kind kind;
+    std::string where;  // the field, as a path such as nodes[2].children[0].size
+};
+
+// The manifest as UTF-8 JSON, indented for people who open it.
+std::string WriteManifest(const SnapshotManifest& manifest);
+// Fills `manifest` from `json`, or says what is wrong and leaves it empty.
+std::optional<ManifestProblem> ReadManifest(ByteSpan json, SnapshotManifest& manifest);
