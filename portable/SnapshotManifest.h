@@ -32,6 +32,8 @@ struct ManifestFormat {
     uint32_t aspect = 0;
     int32_t lindex = -1;
     uint32_t tymed = 0;
+
+    bool operator==(const ManifestFormat&) const = default;
 };
 
 // The GDI object behind a bitmap or metafile node, kept as the bytes its kind
@@ -44,6 +46,8 @@ struct ManifestPicture {
     uint64_t size = 0;
     std::string paletteEntry;  // a bitmap's palette entries (PALETTEENTRY each), when it came with one
     uint64_t paletteSize = 0;
+
+    bool operator==(const ManifestPicture&) const = default;
 };
 
 struct ManifestNode {
@@ -63,6 +67,8 @@ struct ManifestNode {
     std::optional<ManifestPicture> picture;
     // A node that was given a child list, even an empty one, keeps it.
     std::optional<std::vector<ManifestNode>> children;
+
+    bool operator==(const ManifestNode&) const = default;
 };
 
 struct ManifestOwner {
@@ -72,6 +78,8 @@ struct ManifestOwner {
     uint32_t processId = 0;
     std::string imagePath;
     uint32_t imageError = 0;
+
+    bool operator==(const ManifestOwner&) const = default;
 };
 
 struct SnapshotManifest {
@@ -82,6 +90,8 @@ struct SnapshotManifest {
     std::optional<ManifestOwner> owner;  // a paste's only
     std::vector<std::string> offeredFormats;
     std::vector<ManifestNode> nodes;
+
+    bool operator==(const SnapshotManifest&) const = default;
 };
 
 struct ManifestProblem {
@@ -94,7 +104,9 @@ struct ManifestProblem {
         BadField,        // a field missing, of the wrong type or out of range
     };
     Kind kind;
-    std::string where;  // the field, as a path such as nodes[2].children[0].size
+    // The field, as a path such as nodes[2].children[0].size; for an unknown
+    // version, the version found.
+    std::string where;
 };
 
 // The manifest as UTF-8 JSON, indented for people who open it.

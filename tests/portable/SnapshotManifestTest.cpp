@@ -1,0 +1,165 @@
+#include "portable/SnapshotManifest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using Kind = ManifestProblem::Kind;
+
+ByteSpan Bytes(const std::string& text)
+{
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+ManifestNode Leaf(ManifestNodeKind kind, const std::string& entry, uint64_t size)
+{
+    ManifestNode node;
+    node.kind = kind;
+    node.label = "CF_UNICODETEXT";
+    node.format = {13, {}, 1, -1, 1};
+    node.medium = 1;
+    node.codePage = -1;
+    node.defaultPage = ManifestPage::Text;
+    node.size = size;
+    node.entry = entry;
+    node.rows = {"名前\tテスト.txt", "エラー\t読めません"};
+    return node;
+}
+
+SnapshotManifest FullManifest()
+{
+    SnapshotManifest manifest;
+    manifest.plexaVersion = "0.9.0.1";
+    manifest.title = "クリップボード#42";
+    manifest.taken = "2026-12-10T06:42:17Z";
+    manifest.owner = ManifestOwner{0x10042, "Notepad", "無題 - メモ帳", 1234, "C:\\Windows\\notepad.exe", 0};
+    manifest.offeredFormats = {"CF_UNICODETEXT", "\"HTML Format\"", "CF_BITMAP"};
+    ManifestNode registered = Leaf(ManifestNodeKind::Data, "nodes/000002.bin", 10);
+    registered.format = {0xC0A1, "HTML Format", 1, -1, 1};
+    registered.type = "型";
+    registered.name = "a.html";
+    registered.displayName = "表示名";
+    registered.icon = ManifestIcon::Folder;
+    registered.children = std::vector<ManifestNode>{Leaf(ManifestNodeKind::Dib, "nodes/000003.bin", 0)};
+    ManifestNode empty = Leaf(ManifestNodeKind::Data, {}, 0);
+    empty.children = std::vector<ManifestNode>{};
+    ManifestNode bitmap = Leaf(ManifestNodeKind::Bitmap, {}, 0);
+    bitmap.picture = ManifestPicture{16, 8, 32, "nodes/000005.bmp", 566, "nodes/000005.palette", 1024};
+    manifest.nodes = {Leaf(ManifestNodeKind::Data, "nodes/000001.bin", 4), registered, empty, bitmap};
+    return manifest;
+}
+
+TEST(SnapshotManifest, EveryFieldComesBackAsWritten)
+{
+    const SnapshotManifest written = FullManifest();
+    SnapshotManifest read;
+    const auto problem = ReadManifest(Bytes(WriteManifest(written)), read);
+    ASSERT_FALSE(problem) << problem->where;
+    EXPECT_EQ(read, written);
+}
+
+TEST(SnapshotManifest, AFailedReadLeavesNothingBehind)
+{
+    SnapshotManifest read = FullManifest();
+    EXPECT_TRUE(ReadManifest(Bytes("{"), read));
+    EXPECT_EQ(read, SnapshotManifest{});
+}
+
+// A field of the first node of a small valid manifest, replaced.
+std::string WithFirstNode(const std::string& field, const std::string& value)
+{
+    SnapshotManifest manifest;
+    manifest.nodes = {Leaf(ManifestNodeKind::Data, "nodes/000001.bin", 4)};
+    manifest.nodes[0].rows.clear();
+    std::string text = WriteManifest(manifest);
+    const std::string key = "\"" + field + "\": ";
+    const size_t at = text.find(key) + key.size();
+    const size_t end = text.find_first_of(",\n", at);
+    return text.replace(at, end - at, value);
+}
+
+std::string Nested(int depth, const std::string& open, const std::string& inner, const std::string& close)
+{
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += open;
+    text += inner;
+    for (int i = 0; i < depth; ++i)
+        text += close;
+    return text;
+}
+
+// A manifest whose first node has children `levels` deep.
+std::string DeepNodes(int levels)
+{
+    ManifestNode node = Leaf(ManifestNodeKind::Data, {}, 0);
+    for (int i = 1; i < levels; ++i) {
+        ManifestNode parent = Leaf(ManifestNodeKind::Data, {}, 0);
+        parent.children = std::vector<ManifestNode>{std::move(node)};
+        node = std::move(parent);
+    }
+    SnapshotManifest manifest;
+    manifest.nodes = {std::move(node)};
+    return WriteManifest(manifest);
+}
+
+struct HostileManifest {
+    const char* name;
+    std::string text;
+    Kind kind;
+    std::string where;
+};
+
+class HostileManifestTest : public testing::TestWithParam<HostileManifest> {};
+
+TEST_P(HostileManifestTest, IsRefusedNamingTheProblem)
+{
+    SnapshotManifest read;
+    const auto problem = ReadManifest(Bytes(GetParam().text), read);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->kind, GetParam().kind);
+    EXPECT_EQ(problem->where, GetParam().where);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileManifestTest,
+    testing::Values(
+        HostileManifest{"NotJson", "manifest", Kind::NotJson, ""},
+        HostileManifest{"NotUtf8", WithFirstNode("label", "\"\xff\xfe\""), Kind::NotJson, ""},
+        HostileManifest{"AnArray", "[]", Kind::NotSnapshot, "format"},
+        HostileManifest{"AnotherFormat", "{\"format\": \"zip\"}", Kind::NotSnapshot, "format"},
+        HostileManifest{"NewerVersion", "{\"format\": \"Plexa snapshot\", \"formatVersion\": 2}", Kind::UnknownVersion,
+                        "2"},
+        HostileManifest{"NoNodes", "{\"format\": \"Plexa snapshot\", \"formatVersion\": 1, \"offeredFormats\": []}",
+                        Kind::BadField, "nodes"},
+        HostileManifest{"UnknownKind", WithFirstNode("kind", "\"folder\""), Kind::BadField, "nodes[0].kind"},
+        HostileManifest{"NegativeSize", WithFirstNode("size", "-1"), Kind::BadField, "nodes[0].size"},
+        HostileManifest{"FractionalSize", WithFirstNode("size", "1.5"), Kind::BadField, "nodes[0].size"},
+        HostileManifest{"SizeAsText", WithFirstNode("size", "\"4\""), Kind::BadField, "nodes[0].size"},
+        HostileManifest{"CodePageOutOfRange", WithFirstNode("codePage", "70000"), Kind::BadField,
+                        "nodes[0].codePage"},
+        HostileManifest{"FormatNumberTooLarge", WithFirstNode("number", "65536"), Kind::BadField,
+                        "nodes[0].format.number"},
+        HostileManifest{"RegisteredNumberWithoutName", WithFirstNode("number", "49153"), Kind::BadField,
+                        "nodes[0].format.registeredName"},
+        HostileManifest{"PictureOnData", WithFirstNode("medium", "1, \"picture\": {}"), Kind::BadField,
+                        "nodes[0].picture"},
+        HostileManifest{"ChildrenNotAList", WithFirstNode("medium", "1, \"children\": {}"), Kind::BadField,
+                        "nodes[0].children"},
+        HostileManifest{"RowNotText", WithFirstNode("rows", "[\"a\", 1]"), Kind::BadField, "nodes[0].rows[1]"},
+        HostileManifest{"DeepJson", Nested(100000, "[", "", "]"), Kind::TooDeep, ""},
+        HostileManifest{"DeepObjects", Nested(1000, "{\"a\":", "1", "}"), Kind::TooDeep, ""},
+        HostileManifest{"DeepNodes", DeepNodes(kMaxNodeDepth + 1), Kind::TooDeep,
+                        "nodes[0]" + Nested(kMaxNodeDepth, ".children[0]", "", "")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SnapshotManifest, NodesAsDeepAsTheLimitAreRead)
+{
+    SnapshotManifest read;
+    const auto problem = ReadManifest(Bytes(DeepNodes(kMaxNodeDepth)), read);
+    EXPECT_FALSE(problem) << problem->where;
+}
+
+} // namespace
