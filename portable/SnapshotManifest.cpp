@@ -12,7 +12,6 @@ using nlohmann::json;
 namespace {
 
 constexpr char kFormatName[] = "Plexa snapshot";
-constexpr uint32_t kFirstRegisteredFormat = 0xC000;
 
 template <class Enum, size_t N>
 using NameTable = std::array<std::pair<Enum, const char*>, N>;
@@ -246,9 +245,6 @@ public:
         format.aspect = Integer<uint32_t>(value, "aspect", where);
         format.lindex = Integer<int32_t>(value, "lindex", where);
         format.tymed = Integer<uint32_t>(value, "tymed", where);
-        // Registered numbers differ between machines: only the name stands for one.
-        if ((format.number >= kFirstRegisteredFormat) == format.registeredName.empty())
-            Refuse(ManifestProblem::Kind::BadField, Path(where, "registeredName"));
         return format;
     }
 

@@ -25,7 +25,8 @@ enum class ManifestPage { Hex, Text, Image, Property };
 enum class ManifestIcon { Folder, Data, Picture, Unknown };
 
 // The description a format was asked with. A registered format carries its
-// name, under which the opening machine registers it again.
+// name, under which the opening machine registers it again; a number no name
+// was registered for stays as the source gave it.
 struct ManifestFormat {
     uint32_t number = 0;
     std::string registeredName;

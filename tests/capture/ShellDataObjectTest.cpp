@@ -1,5 +1,7 @@
 // Data objects the shell itself makes for real files, as Explorer hands them
 // to a drop target: CF_HDROP and "Shell IDList Array" become subtrees.
+#include "ShellSource.h"
+
 #include "capture/CaptureDriver.h"
 #include "framework/OleDataObject.h"
 #include "support/TestApp.h"
@@ -22,13 +24,6 @@ protected:
         WriteFileBytes(m_files / L"sub\\b.txt", "beta");
     }
 
-    static PIDLIST_ABSOLUTE Parse(const std::wstring& path)
-    {
-        PIDLIST_ABSOLUTE pidl = nullptr;
-        EXPECT_EQ(::SHParseDisplayName(path.c_str(), nullptr, &pidl, 0, nullptr), S_OK) << path.c_str();
-        return pidl;
-    }
-
     static const CCBData* Child(const CCBData& node, const std::wstring& name)
     {
         if (!node.m_pChildren)
@@ -47,20 +42,8 @@ protected:
 
 TEST_F(ShellDataObjectTest, DroppedFilesAndFoldersBecomeSubtrees)
 {
-    PIDLIST_ABSOLUTE folder = Parse(m_files.Path());
-    PIDLIST_ABSOLUTE a = Parse(m_files / L"a.txt");
-    PIDLIST_ABSOLUTE sub = Parse(m_files / L"sub");
-    ASSERT_TRUE(folder && a && sub);
-    PCUITEMID_CHILD items[] = {::ILFindLastID(a), ::ILFindLastID(sub)};
-    CComPtr<IShellFolder> desktop, parent;
-    ASSERT_EQ(::SHGetDesktopFolder(&desktop), S_OK);
-    ASSERT_EQ(desktop->BindToObject(folder, nullptr, IID_PPV_ARGS(&parent)), S_OK);
-    CComPtr<IDataObject> source;
-    ASSERT_EQ(parent->GetUIObjectOf(nullptr, 2, items, IID_IDataObject, nullptr, reinterpret_cast<void**>(&source)),
-              S_OK);
-    ::ILFree(folder);
-    ::ILFree(a);
-    ::ILFree(sub);
+    CComPtr<IDataObject> source = CreateShellDataObject(m_files.Path(), {L"a.txt", L"sub"});
+    ASSERT_TRUE(source);
 
     COleDataObject dataObject(source);
     CFormatEtcArray formats;

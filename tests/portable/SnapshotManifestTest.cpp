@@ -142,8 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
                         "nodes[0].codePage"},
         HostileManifest{"FormatNumberTooLarge", WithFirstNode("number", "65536"), Kind::BadField,
                         "nodes[0].format.number"},
-        HostileManifest{"RegisteredNumberWithoutName", WithFirstNode("number", "49153"), Kind::BadField,
-                        "nodes[0].format.registeredName"},
         HostileManifest{"PictureOnData", WithFirstNode("medium", "1, \"picture\": {}"), Kind::BadField,
                         "nodes[0].picture"},
         HostileManifest{"ChildrenNotAList", WithFirstNode("medium", "1, \"children\": {}"), Kind::BadField,

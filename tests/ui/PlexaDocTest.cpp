@@ -1,10 +1,12 @@
 #include "capture/FormatNames.h"
 #include "capture/RegisteredFormats.h"
+#include "framework/CmdUI.h"
 #include "framework/Handles.h"
 #include "framework/OleDataObject.h"
 #include "framework/View.h"
 #include "res/resource.h"
 #include "support/HostWindow.h"
+#include "support/TempDir.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
 #include "support/WrappedDataObject.h"
@@ -255,4 +257,60 @@ TEST(FormatMenu, FileContentsComesWithItsDescriptor)
 
     FormatsForChoice({entry(contents)}, 5, chosen);
     EXPECT_TRUE(chosen.empty());
+}
+
+TEST_F(PlexaDocTest, SavingIsGreyedUntilThereIsASnapshot)
+{
+    const CMenuHandle menu(::CreatePopupMenu());
+    ::AppendMenuW(menu, MF_STRING, ID_FILE_SAVE_SNAPSHOT, L"save");
+    const auto enabled = [&] {
+        CCmdUI cmdUI(menu, 0);
+        EXPECT_TRUE(m_doc.OnUpdateCmdUI(cmdUI));
+        return !(::GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED);
+    };
+    EXPECT_FALSE(enabled());
+    FillClipboard({});
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    EXPECT_TRUE(enabled()) << "an empty clipboard is a snapshot too";
+}
+
+TEST_F(PlexaDocTest, ASavedPasteOpensUnderItsFileNameWithItsOwnerAndFormats)
+{
+    FillClipboard({{CF_UNICODETEXT, std::string("a\0\0\0", 4)}});
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    const CSnapshotInfo taken = m_doc.m_info;
+    ASSERT_TRUE(taken.owner);
+    const CTempDir folder;
+    const std::wstring path = folder / L"paste.plexa";
+    ASSERT_TRUE(m_doc.SaveSnapshot(path));
+    EXPECT_EQ(m_doc.GetTitle(), L"paste.plexa");
+
+    FillClipboard({});
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    m_view.m_updates.clear();
+    ASSERT_TRUE(m_doc.OpenSnapshot(path));
+    EXPECT_EQ(m_doc.GetTitle(), L"paste.plexa");
+    EXPECT_EQ(m_doc.m_info.title, taken.title) << "the snapshot keeps the title it was taken under";
+    EXPECT_EQ(m_doc.m_info.formatNames, taken.formatNames);
+    ASSERT_TRUE(m_doc.m_info.owner);
+    EXPECT_EQ(m_doc.m_info.owner->className, taken.owner->className);
+    ASSERT_EQ(m_view.m_updates.size(), 2u);
+    EXPECT_FALSE(m_view.m_updates[0].hadSnapshot) << "the views let go of the old snapshot first";
+    EXPECT_EQ(m_view.m_updates[1].nodes, taken.formatNames.size());
+}
+
+TEST_F(PlexaDocTest, AFileThatCannotBeOpenedIsNamedAndTheSnapshotStays)
+{
+    FillClipboard({});
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    const CCBDataArray* current = m_doc.m_pCaptures.get();
+    const std::wstring title = m_doc.GetTitle();
+    const CTempDir folder;
+    WriteFileBytes(folder / L"bad.plexa", "not an archive");
+    EXPECT_FALSE(m_doc.OpenSnapshot(folder / L"bad.plexa"));
+    EXPECT_EQ(m_doc.m_pCaptures.get(), current);
+    EXPECT_EQ(m_doc.GetTitle(), title);
+    ASSERT_EQ(m_app.m_messages.size(), 1u);
+    EXPECT_NE(m_app.m_messages[0].find(L"bad.plexa"), std::wstring::npos) << m_app.m_messages[0];
+    EXPECT_NE(m_app.m_messages[0].find(L"ZIP"), std::wstring::npos) << m_app.m_messages[0];
 }

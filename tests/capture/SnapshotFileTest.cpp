@@ -1,0 +1,289 @@
+// Snapshot files: every kind of node the capture makes comes back from its
+// file as it was taken, and a file that is not whole, lies or reaches outside
+// is refused with a message that names the problem, leaving nothing behind.
+#include "EveryKindOfSource.h"
+#include "ShellSource.h"
+#include "TreeDescription.h"
+
+#include "capture/CaptureDriver.h"
+#include "capture/SnapshotFile.h"
+#include "capture/ZipFiles.h"
+#include "framework/OleDataObject.h"
+#include "support/NoLeakTest.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace {
+
+using CEntries = std::vector<std::pair<std::string, std::string>>;
+
+// An archive of `entries` in that order, written as Plexa writes its own.
+void WriteArchive(const std::wstring& path, const CEntries& entries)
+{
+    const CFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CZipFileSink sink(file);
+    CZipWriter writer(sink, 0x5A21, 0);
+    for (const auto& [name, bytes] : entries) {
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        ASSERT_TRUE(writer.BeginEntry(name, bytes.size()) && writer.WriteData({data, bytes.size()}) &&
+                    writer.EndEntry());
+    }
+    ASSERT_TRUE(writer.Finish());
+}
+
+ManifestNode TextNode(const std::string& entry, uint64_t size)
+{
+    ManifestNode node;
+    node.format = {CF_TEXT, {}, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    node.medium = TYMED_HGLOBAL;
+    node.size = size;
+    node.entry = entry;
+    return node;
+}
+
+std::string ManifestOf(std::vector<ManifestNode> nodes)
+{
+    SnapshotManifest manifest;
+    manifest.nodes = std::move(nodes);
+    return WriteManifest(manifest);
+}
+
+class SnapshotFileTest : public CNoLeakTest {
+protected:
+    void SetUp() override
+    {
+        CNoLeakTest::SetUp();
+        m_app.ClaimWorkFolder();
+    }
+
+    CCBDataArray Capture(IDataObject* source)
+    {
+        COleDataObject dataObject(source);
+        CFormatEtcArray formats;
+        EnumFormats(&dataObject, formats);
+        CCBDataArray nodes;
+        CHeadlessProgress progress;
+        EXPECT_EQ(CaptureAll(nodes, &dataObject, formats, m_app, progress), CaptureOutcome::Complete);
+        return nodes;
+    }
+
+    SnapshotResult Save(const CCBDataArray& nodes, const CSnapshotInfo& info = {},
+                        const SnapshotProgress& progress = {})
+    {
+        std::wstring error;
+        const SnapshotResult result = SaveSnapshotFile(Path(), info, nodes, progress, error);
+        EXPECT_EQ(error.empty(), result != SnapshotResult::Failed) << error;
+        return result;
+    }
+
+    SnapshotResult Open(CCBDataArray& nodes, CSnapshotInfo& info, std::wstring& error,
+                        const SnapshotProgress& progress = {})
+    {
+        return OpenSnapshotFile(Path(), m_app, progress, info, nodes, error);
+    }
+
+    std::wstring RoundTrip(const CCBDataArray& nodes)
+    {
+        EXPECT_EQ(Save(nodes), SnapshotResult::Done);
+        CCBDataArray opened;
+        CSnapshotInfo info;
+        std::wstring error;
+        EXPECT_EQ(Open(opened, info, error), SnapshotResult::Done) << error;
+        return DescribeTree(opened);
+    }
+
+    std::wstring Path() const { return m_files / L"snapshot.plexa"; }
+    size_t WorkFiles() const { return ListFolder(m_app.m_workFolder.m_strWorkDir).size(); }
+
+    CTestApp m_app;
+    CTempDir m_files;
+};
+
+}
+
+TEST_F(SnapshotFileTest, EveryKindOfNodeComesBackAsItWasTaken)
+{
+    const CCBDataArray nodes = Capture(EveryKindOfSource());
+    const std::wstring taken = DescribeTree(nodes);
+    EXPECT_EQ(RoundTrip(nodes), taken);
+    // The description is a real one: pictures, nested storages, virtual files and failures.
+    for (const wchar_t* part : {L"| picture 3x2x", L"| picture 0x0x0 01 00 09 00", L"\n    Deep | IStream",
+                                L"\n  b.txt | IStream", L"\"Plexa Test Format\" | ", L"エラー\t"})
+        EXPECT_NE(taken.find(part), std::wstring::npos) << part;
+}
+
+TEST_F(SnapshotFileTest, DroppedFoldersAndShellItemsComeBackAsTheyWereTaken)
+{
+    ::CreateDirectoryW((m_files / L"sub").c_str(), nullptr);
+    WriteFileBytes(m_files / L"a.txt", "alpha");
+    WriteFileBytes(m_files / L"sub\\b.txt", "beta");
+    const CCBDataArray nodes = Capture(CreateShellDataObject(m_files.Path(), {L"a.txt", L"sub"}));
+    const std::wstring taken = DescribeTree(nodes);
+    EXPECT_NE(taken.find(L"ディレクトリ"), std::wstring::npos);
+    EXPECT_EQ(RoundTrip(nodes), taken);
+}
+
+TEST_F(SnapshotFileTest, ThePasteItCameFromComesBackWithIt)
+{
+    CSnapshotInfo info{L"クリップボード#42", L"2026-12-10T06:42:17Z",
+                       CClipboardOwner{reinterpret_cast<HWND>(0x10042), L"Notepad", L"無題 - メモ帳", 1234,
+                                       L"C:\\windows\\notepad.exe", ERROR_SUCCESS},
+                       {L"CF_UNICODETEXT", L"\"HTML Format\""}};
+    ASSERT_EQ(Save({}, info), SnapshotResult::Done);
+    CCBDataArray nodes;
+    CSnapshotInfo opened;
+    std::wstring error;
+    ASSERT_EQ(Open(nodes, opened, error), SnapshotResult::Done) << error;
+    EXPECT_EQ(opened.title, info.title);
+    EXPECT_EQ(opened.taken, info.taken);
+    EXPECT_EQ(opened.formatNames, info.formatNames);
+    ASSERT_TRUE(opened.owner);
+    EXPECT_EQ(opened.owner->hWnd, info.owner->hWnd);
+    EXPECT_EQ(opened.owner->caption, info.owner->caption);
+    EXPECT_EQ(opened.owner->imagePath, info.owner->imagePath);
+}
+
+TEST_F(SnapshotFileTest, RegisteredFormatsAreRegisteredAgainByName)
+{
+    ManifestNode node = TextNode("nodes/000001.bin", 2);
+    node.format.registeredName = "Plexa Renumbered Format";
+    node.format.number = 0xC0FE;
+    WriteArchive(Path(), {{kManifestEntryName, ManifestOf({node})}, {"nodes/000001.bin", "ab"}});
+    CCBDataArray nodes;
+    CSnapshotInfo info;
+    std::wstring error;
+    ASSERT_EQ(Open(nodes, info, error), SnapshotResult::Done) << error;
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes[0]->m_fmt.cfFormat, ::RegisterClipboardFormatW(L"Plexa Renumbered Format"));
+    EXPECT_EQ(ReadFileBytes(nodes[0]->m_strTempFile), "ab");
+}
+
+TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)
+{
+    const CCBDataArray nodes = Capture(EveryKindOfSource());
+    const auto stop = [](uint64_t, uint64_t) { return true; };
+    EXPECT_EQ(Save(nodes, {}, stop), SnapshotResult::Stopped);
+    EXPECT_FALSE(FileExists(Path()));
+    EXPECT_EQ(ListFolder(m_files.Path()).size(), 0u) << "no partial file";
+
+    ASSERT_EQ(Save(nodes), SnapshotResult::Done);
+    const size_t before = WorkFiles();
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    std::wstring error;
+    EXPECT_EQ(Open(opened, info, error, stop), SnapshotResult::Stopped);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(WorkFiles(), before);
+}
+
+TEST_F(SnapshotFileTest, ASaveThatCannotWriteSaysSoAndLeavesNothing)
+{
+    CSnapshotInfo info;
+    std::wstring error;
+    EXPECT_EQ(SaveSnapshotFile(m_files / L"missing\\s.plexa", info, {}, {}, error), SnapshotResult::Failed);
+    EXPECT_NE(error.find(L"ファイルを作成できません"), std::wstring::npos) << error;
+}
+
+struct HostileFile {
+    const char* name;
+    std::function<CEntries()> entries;  // empty: the bytes of `raw`
+    std::string raw;
+    const wchar_t* message;  // a part of the message
+};
+
+class HostileSnapshotFileTest : public SnapshotFileTest, public testing::WithParamInterface<HostileFile> {};
+
+TEST_P(HostileSnapshotFileTest, IsRefusedWithItsProblemAndLeavesNothing)
+{
+    const HostileFile& file = GetParam();
+    if (file.entries)
+        WriteArchive(Path(), file.entries());
+    else
+        WriteFileBytes(Path(), file.raw);
+    const size_t before = WorkFiles();
+    CCBDataArray nodes;
+    nodes.push_back(std::make_unique<CCBData>());
+    CSnapshotInfo info{L"current"};
+    std::wstring error;
+    EXPECT_EQ(Open(nodes, info, error), SnapshotResult::Failed);
+    EXPECT_NE(error.find(file.message), std::wstring::npos) << error;
+    EXPECT_EQ(nodes.size(), 1u) << "the current snapshot stays";
+    EXPECT_EQ(info.title, L"current");
+    EXPECT_EQ(WorkFiles(), before) << "no file is left in the working folder";
+}
+
+CEntries WithManifest(std::vector<ManifestNode> nodes, CEntries entries)
+{
+    entries.insert(entries.begin(), {kManifestEntryName, ManifestOf(std::move(nodes))});
+    return entries;
+}
+
+ManifestNode BitmapNode(const std::string& entry, uint64_t size)
+{
+    ManifestNode node;
+    node.kind = ManifestNodeKind::Bitmap;
+    node.format = {CF_BITMAP, {}, DVASPECT_CONTENT, -1, TYMED_GDI};
+    node.picture = ManifestPicture{2, 2, 32, entry, size};
+    return node;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileSnapshotFileTest,
+    testing::Values(
+        HostileFile{"NotAnArchive", {}, "just some text", L"ZIP 形式"},
+        HostileFile{"Empty", {}, "", L"ZIP 形式"},
+        HostileFile{"NoManifest", [] { return CEntries{{"nodes/000001.bin", "ab"}}; }, {}, L"manifest.json がありません"},
+        HostileFile{"ManifestNotJson", [] { return CEntries{{kManifestEntryName, "{"}}; }, {}, L"JSON ではありません"},
+        HostileFile{"EntryMissing", [] { return WithManifest({TextNode("nodes/000001.bin", 2)}, {}); }, {},
+                    L"「nodes/000001.bin」がありません"},
+        HostileFile{"ManifestAsANode",
+                    [] { return WithManifest({TextNode(kManifestEntryName, 0)}, {}); }, {}, L"がありません"},
+        HostileFile{"SizeLies",
+                    [] { return WithManifest({TextNode("nodes/000001.bin", 5)}, {{"nodes/000001.bin", "ab"}}); },
+                    {}, L"大きさ"},
+        HostileFile{"EntryNamedTwice",
+                    [] {
+                        return WithManifest({TextNode("nodes/1.bin", 2), TextNode("nodes/1.bin", 2)},
+                                            {{"nodes/1.bin", "ab"}});
+                    },
+                    {}, L"二度"},
+        HostileFile{"PictureNotABitmap",
+                    [] { return WithManifest({BitmapNode("nodes/1.bmp", 3)}, {{"nodes/1.bmp", "BM!"}}); }, {},
+                    L"図を読めません"},
+        HostileFile{"ParentFolderInName",
+                    [] { return WithManifest({TextNode("../evil.bin", 2)}, {{"../evil.bin", "ab"}}); }, {},
+                    L"使えません"},
+        HostileFile{"DriveInName",
+                    [] { return WithManifest({TextNode("C:/evil.bin", 2)}, {{"C:/evil.bin", "ab"}}); }, {},
+                    L"使えません"},
+        HostileFile{"DuplicateEntries",
+                    [] {
+                        return WithManifest({TextNode("nodes/1.bin", 2)}, {{"nodes/1.bin", "ab"}, {"nodes/1.bin", "cd"}});
+                    },
+                    {}, L"重複"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SnapshotFileTest, ATruncatedOrAlteredFileIsRefused)
+{
+    WriteArchive(Path(), WithManifest({TextNode("nodes/1.bin", 10)}, {{"nodes/1.bin", "0123456789"}}));
+    const std::string whole = ReadFileBytes(Path());
+    const size_t data = whole.find("0123456789");
+    ASSERT_NE(data, std::string::npos);
+    std::string altered = whole;
+    altered[data + 4] = 'X';
+    for (const auto& [bytes, message] : {std::pair{whole.substr(0, whole.size() / 2), L"ZIP 形式"},
+                                         std::pair{altered, L"CRC"}}) {
+        WriteFileBytes(Path(), bytes);
+        const size_t before = WorkFiles();
+        CCBDataArray nodes;
+        CSnapshotInfo info;
+        std::wstring error;
+        EXPECT_EQ(Open(nodes, info, error), SnapshotResult::Failed);
+        EXPECT_NE(error.find(message), std::wstring::npos) << error;
+        EXPECT_EQ(WorkFiles(), before);
+    }
+}
