@@ -18,9 +18,9 @@ void PlexaSession::TearDown()
     ClearPlexaSettings();
 }
 
-CPlexaWindow PlexaSession::Start()
+CPlexaWindow PlexaSession::Start(const std::wstring& arguments)
 {
-    m_plexa = std::make_unique<CPlexaProcess>(m_temp.Path());
+    m_plexa = std::make_unique<CPlexaProcess>(m_temp.Path(), arguments);
     EXPECT_TRUE(m_plexa->IsStarted());
     const HWND frame = m_plexa->WaitForMainWindow();
     EXPECT_NE(frame, nullptr) << "Plexa shows its main window";

@@ -15,8 +15,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts Plexa (again, after Close) and waits for its main window.
-    CPlexaWindow Start();
+    // Starts Plexa (again, after Close) with `arguments` and waits for its main window.
+    CPlexaWindow Start(const std::wstring& arguments = {});
     // Closes the window the way a person does; Plexa's exit code, or -1.
     int Close();
     // A value Plexa saved under "Frame"; `missing` when there is none.

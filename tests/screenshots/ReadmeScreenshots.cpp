@@ -10,12 +10,14 @@
 #include "e2e/RemoteControls.h"
 #include "e2e/SampleSources.h"
 #include "e2e/UserInput.h"
+#include "framework/Format.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/ScopedOle.h"
 #include "res/resource.h"
 #include "support/PlexaProcess.h"
+#include "support/SnapshotOfSource.h"
 #include "support/TempDir.h"
 #include "support/TestDataObject.h"
 #include "support/TestPictures.h"
@@ -250,6 +252,25 @@ void PlaceFrame(int dpi)
     registry::WriteInt(frame, settings::kBottom, ::MulDiv(kFrameRect.bottom, dpi, 96));
 }
 
+// The same clipboard kept as a snapshot file and opened by a new Plexa from
+// its command line: the root shows the owner and formats it was taken with.
+bool MakeSnapshotPicture(const CTempDir& temp, IDataObject* source, const std::wstring& folder)
+{
+    const std::wstring path = temp / L"デモ.plexa";
+    const std::wstring title = FormatString(L"クリップボード#%u", static_cast<unsigned>(::GetClipboardSequenceNumber()));
+    if (SaveSnapshotOf(source, title, path).empty())
+        return false;
+    CPlexaProcess process(temp.Path(), L"\"" + path + L"\"");
+    const HWND frame = process.WaitForMainWindow();
+    if (!frame)
+        return false;
+    const CPlexaWindow plexa(frame);
+    for (int tries = 0; tries < 200 && ReadRemoteTree(plexa.Tree()).empty(); ++tries)
+        PumpMessagesFor(50);
+    const bool ok = ShowRoot(plexa) && Save(frame, folder, L"plexa-snapshot.png");
+    return process.Close() == 0 && ok;
+}
+
 bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
 {
     PlaceFrame(dpi);
@@ -275,7 +296,8 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
     ok = ClickPageTab(plexa, kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
     ok = SaveDialog(plexa, ID_SETTINGS, folder, L"plexa-settings.png") && ok;
     ok = SaveDialog(plexa, ID_APP_ABOUT, folder, L"plexa-about.png") && ok;
-    return process.Close() == 0 && ok;
+    ok = process.Close() == 0 && ok;
+    return MakeSnapshotPicture(temp, source, folder) && ok;
 }
 
 }  // namespace

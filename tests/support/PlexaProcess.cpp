@@ -41,7 +41,7 @@ HWND FindMainWindowOf(DWORD processId)
     return search.found;
 }
 
-CPlexaProcess::CPlexaProcess(const std::wstring& tempRoot)
+CPlexaProcess::CPlexaProcess(const std::wstring& tempRoot, const std::wstring& arguments)
 {
     // The child inherits TEMP from us; put ours back right after.
     std::vector<wchar_t> saved(32768);
@@ -50,6 +50,8 @@ CPlexaProcess::CPlexaProcess(const std::wstring& tempRoot)
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + PlexaPath() + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
     if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                          &info)) {
         ::CloseHandle(info.hThread);

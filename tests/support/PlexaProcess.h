@@ -16,8 +16,9 @@ void ClearPlexaSettings();
 
 class CPlexaProcess {
 public:
-    // Starts the Plexa.exe beside the test program.
-    explicit CPlexaProcess(const std::wstring& tempRoot);
+    // Starts the Plexa.exe beside the test program, with `arguments` after
+    // its name on the command line.
+    explicit CPlexaProcess(const std::wstring& tempRoot, const std::wstring& arguments = {});
     ~CPlexaProcess();
     CPlexaProcess(const CPlexaProcess&) = delete;
     CPlexaProcess& operator=(const CPlexaProcess&) = delete;
