@@ -193,17 +193,31 @@ struct HostileFile {
     std::function<CEntries()> entries;  // empty: the bytes of `raw`
     std::string raw;
     const wchar_t* message;  // a part of the message
+    // Names the writer refuses to write are put in afterwards, in the local
+    // headers and the directory alike: every `from` in the file becomes `to`.
+    std::string from = {};
+    std::string to = {};
 };
+
+void ReplaceAll(std::string& bytes, const std::string& from, const std::string& to)
+{
+    for (size_t at = bytes.find(from); !from.empty() && at != std::string::npos; at = bytes.find(from, at + to.size()))
+        bytes.replace(at, from.size(), to);
+}
 
 class HostileSnapshotFileTest : public SnapshotFileTest, public testing::WithParamInterface<HostileFile> {};
 
 TEST_P(HostileSnapshotFileTest, IsRefusedWithItsProblemAndLeavesNothing)
 {
     const HostileFile& file = GetParam();
-    if (file.entries)
+    if (file.entries) {
         WriteArchive(Path(), file.entries());
-    else
+        std::string bytes = ReadFileBytes(Path());
+        ReplaceAll(bytes, file.from, file.to);
+        WriteFileBytes(Path(), bytes);
+    } else {
         WriteFileBytes(Path(), file.raw);
+    }
     const size_t before = WorkFiles();
     CCBDataArray nodes;
     nodes.push_back(std::make_unique<CCBData>());
@@ -255,16 +269,16 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { return WithManifest({BitmapNode("nodes/1.bmp", 3)}, {{"nodes/1.bmp", "BM!"}}); }, {},
                     L"図を読めません"},
         HostileFile{"ParentFolderInName",
-                    [] { return WithManifest({TextNode("../evil.bin", 2)}, {{"../evil.bin", "ab"}}); }, {},
-                    L"使えません"},
+                    [] { return WithManifest({TextNode("xx/evil.bin", 2)}, {{"xx/evil.bin", "ab"}}); }, {},
+                    L"使えません", "xx/", "../"},
         HostileFile{"DriveInName",
-                    [] { return WithManifest({TextNode("C:/evil.bin", 2)}, {{"C:/evil.bin", "ab"}}); }, {},
-                    L"使えません"},
+                    [] { return WithManifest({TextNode("Cx/evil.bin", 2)}, {{"Cx/evil.bin", "ab"}}); }, {},
+                    L"使えません", "Cx/", "C:/"},
         HostileFile{"DuplicateEntries",
                     [] {
-                        return WithManifest({TextNode("nodes/1.bin", 2)}, {{"nodes/1.bin", "ab"}, {"nodes/1.bin", "cd"}});
+                        return WithManifest({TextNode("nodes/1.bin", 2)}, {{"nodes/1.bin", "ab"}, {"nodes/2.bin", "cd"}});
                     },
-                    {}, L"重複"}),
+                    {}, L"重複", "nodes/2.bin", "nodes/1.bin"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SnapshotFileTest, ATruncatedOrAlteredFileIsRefused)
