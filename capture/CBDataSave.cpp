@@ -20,7 +20,9 @@ CCBData::PiecesResult CCBData::ReadPieces(const PieceConsumer& consume) const
                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!source)
         return PiecesResult::CannotRead;
-    const std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[kPieceSize]);
+    // Sized to the node: a snapshot of thousands of small nodes reads them one after another.
+    const DWORD bufferSize = static_cast<DWORD>(std::clamp<uint64_t>(m_nSize, 1, kPieceSize));
+    const std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[bufferSize]);
     if (!buffer)
         return PiecesResult::NoMemory;
     for (uint64_t done = 0; done < m_nSize;) {

@@ -145,7 +145,7 @@ public:
             if (result != SnapshotResult::Done)
                 return result;
         }
-        if (!m_writer.Finish())
+        if (!m_writer.Finish() || !m_sink.Flush())
             return Fail(SystemErrorText(L"ファイルに書き込めません"));
         return SnapshotResult::Done;
     }

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr size_t kMaxPiece = 1u << 30;
+constexpr size_t kGatherSize = 1u << 20;
 
 bool MoveTo(HANDLE file, uint64_t offset, DWORD method = FILE_BEGIN)
 {
@@ -48,13 +49,39 @@ bool CZipFileSource::ReadAt(uint64_t offset, std::span<uint8_t> out)
     return true;
 }
 
+CZipFileSink::CZipFileSink(HANDLE file) : m_hFile(file)
+{
+    m_gathered.reserve(kGatherSize);
+}
+
 bool CZipFileSink::Write(std::span<const uint8_t> bytes)
 {
-    return WriteAll(m_hFile, bytes);
+    if (m_gathered.size() + bytes.size() > kGatherSize && !Flush())
+        return false;
+    if (bytes.size() >= kGatherSize) {
+        // Node bytes in large pieces go straight through.
+        m_nGatheredAt += bytes.size();
+        return WriteAll(m_hFile, bytes);
+    }
+    m_gathered.insert(m_gathered.end(), bytes.begin(), bytes.end());
+    return true;
 }
 
 bool CZipFileSink::WriteAt(uint64_t offset, std::span<const uint8_t> bytes)
 {
+    if (offset >= m_nGatheredAt && bytes.size() <= m_gathered.size() &&
+        offset - m_nGatheredAt <= m_gathered.size() - bytes.size()) {
+        std::copy(bytes.begin(), bytes.end(), m_gathered.begin() + static_cast<ptrdiff_t>(offset - m_nGatheredAt));
+        return true;
+    }
     // Back to the end afterwards: the archive goes on from there.
-    return MoveTo(m_hFile, offset) && WriteAll(m_hFile, bytes) && MoveTo(m_hFile, 0, FILE_END);
+    return Flush() && MoveTo(m_hFile, offset) && WriteAll(m_hFile, bytes) && MoveTo(m_hFile, 0, FILE_END);
+}
+
+bool CZipFileSink::Flush()
+{
+    const bool written = WriteAll(m_hFile, m_gathered);
+    m_nGatheredAt += m_gathered.size();
+    m_gathered.clear();
+    return written;
 }

@@ -8,6 +8,7 @@
 #include "capture/CaptureDriver.h"
 #include "capture/SnapshotFile.h"
 #include "capture/ZipFiles.h"
+#include "portable/SnapshotManifest.h"
 #include "framework/OleDataObject.h"
 #include "support/NoLeakTest.h"
 #include "support/TestApp.h"
@@ -32,7 +33,7 @@ void WriteArchive(const std::wstring& path, const CEntries& entries)
         ASSERT_TRUE(writer.BeginEntry(name, bytes.size()) && writer.WriteData({data, bytes.size()}) &&
                     writer.EndEntry());
     }
-    ASSERT_TRUE(writer.Finish());
+    ASSERT_TRUE(writer.Finish() && sink.Flush());
 }
 
 ManifestNode TextNode(const std::string& entry, uint64_t size)

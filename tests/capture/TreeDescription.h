@@ -9,6 +9,7 @@
 #include "framework/Format.h"
 #include "support/TempDir.h"
 
+#include <cstddef>
 #include <string>
 
 inline std::wstring HexOf(const std::vector<uint8_t>& bytes)
@@ -45,7 +46,11 @@ inline void DescribeTree(const CCBDataArray& nodes, const std::wstring& indent, 
                L" | " + node->m_strName + L" | " + node->m_strDisplayName +
                FormatString(L" | page %d code page %d |", node->m_nDefaultTab, node->m_nCodePage);
         if (!node->m_strTempFile.empty()) {
-            const std::string bytes = ReadFileBytes(node->m_strTempFile);
+            std::string bytes = ReadFileBytes(node->m_strTempFile);
+            // A METAFILEPICT block names its metafile by a handle of the
+            // capturing process, which each capture makes anew.
+            if (dynamic_cast<const CCBData_HMETAFILEPICT*>(node.get()) && bytes.size() == sizeof(METAFILEPICT))
+                bytes.replace(offsetof(METAFILEPICT, hMF), sizeof(HMETAFILE), sizeof(HMETAFILE), 'h');
             out += L" file" + HexOf({bytes.begin(), bytes.end()});
         }
         for (const std::wstring& line : node->m_arrInfo)
