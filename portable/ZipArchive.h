@@ -76,8 +76,9 @@ public:
     CZipEntryReader(const CZipEntryReader&) = delete;
     CZipEntryReader& operator=(const CZipEntryReader&) = delete;
 
-    // Fills up to out.size() bytes and says how many in `produced`; zero
-    // produced with ZipError::None means the entry is over and checked.
+    // Fills up to out.size() bytes (`out` not empty) and says how many in
+    // `produced`; zero produced with ZipError::None means the entry is over
+    // and checked. An error produces nothing and stays.
     ZipError Read(std::span<uint8_t> out, size_t& produced);
 
 private:
