@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Random access to an archive's bytes: a file on Windows, memory in the tests.
@@ -93,7 +94,8 @@ public:
     CZipWriter(IZipSink& sink, uint16_t dosDate, uint16_t dosTime);
 
     // Each false return means the sink failed or the caller broke the order
-    // (bytes other than `size`, an entry left open); the archive is then unusable.
+    // (bytes other than `size`, an entry left open, a name the reader would
+    // refuse); the archive is then unusable.
     bool BeginEntry(const std::string& name, uint64_t size);
     bool WriteData(std::span<const uint8_t> bytes);
     bool EndEntry();
@@ -101,13 +103,17 @@ public:
     bool Finish();
 
 private:
+    bool Fail();
+
     IZipSink& m_sink;
     uint16_t m_dosDate;
     uint16_t m_dosTime;
     uint64_t m_offset = 0;
     std::vector<ZipEntry> m_entries;
+    std::unordered_set<std::string> m_names;
     bool m_open = false;
     bool m_failed = false;
+    bool m_finished = false;
     uint64_t m_written = 0;
     uint32_t m_crc = 0;
 };
