@@ -14,10 +14,16 @@
 
 using ByteSpan = std::span<const uint8_t>;
 
+// True when the `length` bytes at `offset` end at or before `end`.
+constexpr bool Fits(uint64_t end, uint64_t offset, uint64_t length)
+{
+    return offset <= end && length <= end - offset;
+}
+
 // True when the `length` bytes at `offset` lie inside `bytes`.
 constexpr bool Fits(ByteSpan bytes, uint64_t offset, uint64_t length)
 {
-    return offset <= bytes.size() && length <= bytes.size() - offset;
+    return Fits(uint64_t{bytes.size()}, offset, length);
 }
 
 // a * b, or nullopt when the product does not fit in 64 bits.

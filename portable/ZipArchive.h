@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Random access to an archive's bytes: a file on Windows, memory in the tests.
@@ -76,8 +77,9 @@ public:
     CZipEntryReader(const CZipEntryReader&) = delete;
     CZipEntryReader& operator=(const CZipEntryReader&) = delete;
 
-    // Fills up to out.size() bytes and says how many in `produced`; zero
-    // produced with ZipError::None means the entry is over and checked.
+    // Fills up to out.size() bytes (`out` not empty) and says how many in
+    // `produced`; zero produced with ZipError::None means the entry is over
+    // and checked. An error produces nothing and stays.
     ZipError Read(std::span<uint8_t> out, size_t& produced);
 
 private:
@@ -92,7 +94,8 @@ public:
     CZipWriter(IZipSink& sink, uint16_t dosDate, uint16_t dosTime);
 
     // Each false return means the sink failed or the caller broke the order
-    // (bytes other than `size`, an entry left open); the archive is then unusable.
+    // (bytes other than `size`, an entry left open, a name the reader would
+    // refuse); the archive is then unusable.
     bool BeginEntry(const std::string& name, uint64_t size);
     bool WriteData(std::span<const uint8_t> bytes);
     bool EndEntry();
@@ -100,13 +103,17 @@ public:
     bool Finish();
 
 private:
+    bool Fail();
+
     IZipSink& m_sink;
     uint16_t m_dosDate;
     uint16_t m_dosTime;
     uint64_t m_offset = 0;
     std::vector<ZipEntry> m_entries;
+    std::unordered_set<std::string> m_names;
     bool m_open = false;
     bool m_failed = false;
+    bool m_finished = false;
     uint64_t m_written = 0;
     uint32_t m_crc = 0;
 };

@@ -2,6 +2,7 @@
 // the tests hand over, built field by field. Run from the build after a change:
 //   build/fuzz/tests/fuzz/SeedCorpus tests/fuzz/corpus
 #include "../portable/LayoutTestBytes.h"
+#include "../portable/ZipTestArchive.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,10 +18,11 @@ class CCorpus {
 public:
     CCorpus(const fs::path& root, const char* target) : m_dir(root / target) { fs::create_directories(m_dir); }
 
-    void Add(const char* name, const LeBytes& bytes) const
+    void Add(const char* name, const LeBytes& bytes) const { Add(name, bytes.Vector()); }
+    void Add(const char* name, const std::vector<uint8_t>& bytes) const
     {
         std::ofstream file(m_dir / name, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.Vector().data()), static_cast<std::streamsize>(bytes.Size()));
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
 private:
@@ -328,6 +330,28 @@ void WriteSaveNames(const fs::path& root)
     corpus.Add("odd-characters.bin", LeBytes{}.Utf16(u"a:b*c?. ").U16(0).Utf16(u"CF_DIB"));
 }
 
+// Snapshot files: as the writer makes them, and as other archivers re-pack
+// them (deflated, ZIP64 records, folders, sizes after the data).
+void WriteZipArchives(const fs::path& root)
+{
+    const CCorpus corpus(root, "ZipArchiveFuzz");
+    CMemorySink written;
+    WriteEntries(written, {{"manifest.json", "{\"nodes\":2}"}, {"nodes/000001.bin", "text"}, {"nodes/000002.bin", ""}});
+    corpus.Add("written.zip", written.Bytes());
+    CMemorySink empty;
+    WriteEntries(empty, {});
+    corpus.Add("no-entries.zip", empty.Bytes());
+    const std::vector<HandEntry> entries = {StoredEntry("manifest.json", "{}"), StoredEntry("nodes/", ""),
+                                            DeflatedEntry("nodes/000001.bin", std::string(300, 'a') + "クリップボード"),
+                                            DeflatedEntry("nodes/000002.bin", "")};
+    corpus.Add("deflated-and-folder.zip", BuildArchive(entries).bytes);
+    corpus.Add("zip64.zip", BuildArchive(entries, true).bytes);
+    HandArchive streamed = BuildArchive(entries);
+    streamed.Set16(streamed.local[2] + kZipLocalFlags, kZipFlagUtf8 | kZipFlagDataDescriptor);
+    streamed.Set32(streamed.local[2] + kZipLocalCrc, 0);
+    corpus.Add("streamed.zip", streamed.bytes);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -351,5 +375,6 @@ int main(int argc, char** argv)
     WriteHtmlFormats(root);
     WriteByteSearches(root);
     WriteSaveNames(root);
+    WriteZipArchives(root);
     return 0;
 }
