@@ -1,5 +1,6 @@
 // The container against the archivers users have: Info-ZIP's unzip and zip,
 // and Python's zipfile, each way round.
+#include "portable/SnapshotManifest.h"
 #include "portable/ZipArchive.h"
 #include "ZipTestArchive.h"
 
@@ -92,8 +93,24 @@ protected:
     fs::path m_dir;
 };
 
-const EntryTexts kNodes = {{"manifest.json", "{\"nodes\":4}"}, {"nodes/000001.bin", ""}, {"nodes/000002.bin", "x"},
-                        {"nodes/000003.bin", Noise(100'000)}, {"nodes/クリップボード.txt", "テキスト"}};
+// A manifest as Plexa writes it, for the JSON readers of other tools.
+std::string SnapshotManifestText()
+{
+    SnapshotManifest manifest;
+    manifest.title = "クリップボード#42";
+    ManifestNode node;
+    node.label = "CF_UNICODETEXT";
+    node.format = {13, {}, 1, -1, 1};
+    node.size = 12;
+    node.entry = "nodes/クリップボード.txt";
+    node.rows = {"エラー\t読めません"};
+    manifest.nodes = {node};
+    return WriteManifest(manifest);
+}
+
+const EntryTexts kNodes = {{"manifest.json", SnapshotManifestText()}, {"nodes/000001.bin", ""},
+                           {"nodes/000002.bin", "x"}, {"nodes/000003.bin", Noise(100'000)},
+                           {"nodes/クリップボード.txt", "テキスト"}};
 
 } // namespace
 
@@ -126,6 +143,14 @@ TEST_F(ZipInterop, UnzipAndPythonReadWhatPlexaWrote)
                                Quoted(archive),
                            &listed));
     EXPECT_EQ(listed, expectedListed);
+
+    std::string manifest;
+    EXPECT_TRUE(RunCommand("python3 -c 'import json, sys, zipfile\n"
+                           "m = json.loads(zipfile.ZipFile(sys.argv[1]).read(\"manifest.json\"))\n"
+                           "print(m[\"format\"], m[\"title\"], m[\"nodes\"][0][\"entry\"], m[\"nodes\"][0][\"rows\"])' " +
+                               Quoted(archive),
+                           &manifest));
+    EXPECT_EQ(manifest, "Plexa snapshot クリップボード#42 nodes/クリップボード.txt ['エラー\\t読めません']\n");
 }
 
 TEST_F(ZipInterop, PlexaReadsWhatPythonDeflated)
