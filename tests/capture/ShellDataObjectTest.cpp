@@ -2,8 +2,7 @@
 // to a drop target: CF_HDROP and "Shell IDList Array" become subtrees.
 #include "ShellSource.h"
 
-#include "capture/CaptureDriver.h"
-#include "framework/OleDataObject.h"
+#include "support/CaptureEverything.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
@@ -45,12 +44,7 @@ TEST_F(ShellDataObjectTest, DroppedFilesAndFoldersBecomeSubtrees)
     CComPtr<IDataObject> source = CreateShellDataObject(m_files.Path(), {L"a.txt", L"sub"});
     ASSERT_TRUE(source);
 
-    COleDataObject dataObject(source);
-    CFormatEtcArray formats;
-    EnumFormats(&dataObject, formats);
-    CCBDataArray nodes;
-    CHeadlessProgress progress;
-    EXPECT_EQ(CaptureAll(nodes, &dataObject, formats, m_app, progress), CaptureOutcome::Complete);
+    const CCBDataArray nodes = CaptureEverything(source, m_app);
 
     const UINT cfShellIdList = ::RegisterClipboardFormatW(CFSTR_SHELLIDLIST);
     auto find = [&nodes](UINT format) {

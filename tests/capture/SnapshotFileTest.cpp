@@ -5,11 +5,10 @@
 #include "ShellSource.h"
 #include "TreeDescription.h"
 
-#include "capture/CaptureDriver.h"
 #include "capture/SnapshotFile.h"
 #include "capture/ZipFiles.h"
 #include "portable/SnapshotManifest.h"
-#include "framework/OleDataObject.h"
+#include "support/CaptureEverything.h"
 #include "support/NoLeakTest.h"
 #include "support/TestApp.h"
 
@@ -61,17 +60,6 @@ protected:
         m_app.ClaimWorkFolder();
     }
 
-    CCBDataArray Capture(IDataObject* source)
-    {
-        COleDataObject dataObject(source);
-        CFormatEtcArray formats;
-        EnumFormats(&dataObject, formats);
-        CCBDataArray nodes;
-        CHeadlessProgress progress;
-        EXPECT_EQ(CaptureAll(nodes, &dataObject, formats, m_app, progress), CaptureOutcome::Complete);
-        return nodes;
-    }
-
     SnapshotResult Save(const CCBDataArray& nodes, const CSnapshotInfo& info = {},
                         const SnapshotProgress& progress = {})
     {
@@ -108,7 +96,7 @@ protected:
 
 TEST_F(SnapshotFileTest, EveryKindOfNodeComesBackAsItWasTaken)
 {
-    const CCBDataArray nodes = Capture(EveryKindOfSource());
+    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(), m_app);
     const std::wstring taken = DescribeTree(nodes);
     EXPECT_EQ(RoundTrip(nodes), taken);
     // The description is a real one: pictures, nested storages, virtual files and failures.
@@ -122,7 +110,7 @@ TEST_F(SnapshotFileTest, DroppedFoldersAndShellItemsComeBackAsTheyWereTaken)
     ::CreateDirectoryW((m_files / L"sub").c_str(), nullptr);
     WriteFileBytes(m_files / L"a.txt", "alpha");
     WriteFileBytes(m_files / L"sub\\b.txt", "beta");
-    const CCBDataArray nodes = Capture(CreateShellDataObject(m_files.Path(), {L"a.txt", L"sub"}));
+    const CCBDataArray nodes = CaptureEverything(CreateShellDataObject(m_files.Path(), {L"a.txt", L"sub"}), m_app);
     const std::wstring taken = DescribeTree(nodes);
     EXPECT_NE(taken.find(L"ディレクトリ"), std::wstring::npos);
     EXPECT_EQ(RoundTrip(nodes), taken);
@@ -165,7 +153,7 @@ TEST_F(SnapshotFileTest, RegisteredFormatsAreRegisteredAgainByName)
 
 TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)
 {
-    const CCBDataArray nodes = Capture(EveryKindOfSource());
+    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(), m_app);
     const auto stop = [](uint64_t, uint64_t) { return true; };
     EXPECT_EQ(Save(nodes, {}, stop), SnapshotResult::Stopped);
     EXPECT_FALSE(FileExists(Path()));

@@ -1,8 +1,7 @@
 #include "support/SnapshotOfSource.h"
 
-#include "capture/CaptureDriver.h"
 #include "capture/SnapshotFile.h"
-#include "framework/OleDataObject.h"
+#include "support/CaptureEverything.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +10,8 @@ std::vector<std::wstring> SaveSnapshotOf(IDataObject* source, const std::wstring
 {
     CTestApp host;
     host.ClaimWorkFolder();
-    COleDataObject dataObject(source);
     CFormatEtcArray formats;
-    EnumFormats(&dataObject, formats);
-    CCBDataArray nodes;
-    CHeadlessProgress progress;
-    CaptureAll(nodes, &dataObject, formats, host, progress);
+    const CCBDataArray nodes = CaptureEverything(source, host, &formats);
     CSnapshotInfo info{title, CurrentTimestamp()};
     GetFormatNames(formats, info.formatNames);
     std::wstring error;
