@@ -123,7 +123,7 @@ std::wstring SystemErrorText(const wchar_t* what)
     return FormatString(L"%s（エラー %lu）", what, ::GetLastError());
 }
 
-// Writes the archive; false with `error` set when it could not.
+// Writes the archive, saying in `error` why when it cannot.
 class CArchiveWrite {
 public:
     CArchiveWrite(HANDLE file, std::pair<uint16_t, uint16_t> dosStamp, const SnapshotProgress& progress,
@@ -136,12 +136,11 @@ public:
     {
         for (const CPendingEntry& entry : entries)
             m_nTotal += entry.node ? entry.node->m_nSize : entry.bytes.size();
-        if (!WriteBytes(kManifestEntryName, AsBytes(manifest)))
+        if (WriteBytes(kManifestEntryName, AsBytes(manifest)) != SnapshotResult::Done)
             return SnapshotResult::Failed;
         for (const CPendingEntry& entry : entries) {
             const SnapshotResult result = entry.node ? WriteNode(entry.name, *entry.node)
-                                                     : WriteBytes(entry.name, entry.bytes) ? SnapshotResult::Done
-                                                                                            : SnapshotResult::Failed;
+                                                     : WriteBytes(entry.name, entry.bytes);
             if (result != SnapshotResult::Done)
                 return result;
         }
@@ -169,14 +168,12 @@ private:
         return SnapshotResult::Failed;
     }
 
-    bool WriteBytes(const std::string& name, std::span<const uint8_t> bytes)
+    SnapshotResult WriteBytes(const std::string& name, std::span<const uint8_t> bytes)
     {
-        if (m_writer.BeginEntry(name, bytes.size()) && m_writer.WriteData(bytes) && m_writer.EndEntry()) {
-            m_nDone += bytes.size();
-            return true;
-        }
-        Fail(SystemErrorText(L"ファイルに書き込めません"));
-        return false;
+        if (!m_writer.BeginEntry(name, bytes.size()) || !m_writer.WriteData(bytes) || !m_writer.EndEntry())
+            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+        m_nDone += bytes.size();
+        return SnapshotResult::Done;
     }
 
     SnapshotResult WriteNode(const std::string& name, const CCBData& node)
