@@ -1,0 +1,237 @@
+#include "capture/SnapshotDataObject.h"
+
+#include "capture/CBDataGdi.h"
+#include "capture/FormatNames.h"
+#include "capture/RegisteredFormats.h"
+#include "capture/ReplayMedia.h"
+#include "framework/Handles.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// The palette a snapshot's bitmap came with: CF_PALETTE is served from it.
+const CCBData_HBITMAP* FindPaletteBitmap(const CCBDataArray& nodes)
+{
+    for (const auto& node : nodes) {
+        const auto* bitmap = dynamic_cast<const CCBData_HBITMAP*>(node.get());
+        if (bitmap && bitmap->m_hPalette)
+            return bitmap;
+    }
+    return nullptr;
+}
+
+// The media the children of a FileContents node came on, together.
+DWORD ChildMedia(const CCBData& node)
+{
+    DWORD media = 0;
+    if (node.m_pChildren) {
+        for (const auto& child : *node.m_pChildren)
+            media |= child->m_tymedActual;
+    }
+    return media;
+}
+
+// A format whose capture failed, even part way, is not offered again.
+bool HasErrorLine(const CCBData& node)
+{
+    for (const std::wstring& row : node.m_arrInfo) {
+        if (row.starts_with(kErrorLinePrefix))
+            return true;
+    }
+    return false;
+}
+
+bool SameDescription(const FORMATETC& a, const FORMATETC& b)
+{
+    return a.cfFormat == b.cfFormat && a.dwAspect == b.dwAspect;
+}
+
+// The lowest TYMED bit of `media`.
+DWORD OneMedium(DWORD media)
+{
+    return media & (~media + 1);
+}
+
+}
+
+CComPtr<CSnapshotDataObject> CSnapshotDataObject::Create(std::shared_ptr<const CCBDataArray> snapshot,
+                                                         std::vector<const CCBData*> chosen, CStringArray* leftOut)
+{
+    CComPtr<CSnapshotDataObject> object(new CSnapshotDataObject(std::move(snapshot)));
+    const CCBData_HBITMAP* paletteBitmap = FindPaletteBitmap(*object->m_snapshot);
+    for (const CCBData* node : chosen) {
+        // Offered as described, served on the medium that came.
+        FORMATETC format = node->m_fmt;
+        format.ptd = nullptr;
+        const CCBData* server = node;
+        DWORD media = node->m_tymedActual;
+        if (node->m_fmt.cfFormat == g_cfFileContents && node->m_pChildren) {
+            media = ChildMedia(*node);
+        } else if (node->m_fmt.cfFormat == CF_PALETTE && paletteBitmap) {
+            server = paletteBitmap;
+            media = TYMED_GDI;
+        }
+        if (media == 0 || HasErrorLine(*node)) {
+            if (leftOut)
+                leftOut->push_back(GetFormatEtcName(node->m_fmt));
+            continue;
+        }
+        object->m_offers.push_back({format, server});
+    }
+    return object;
+}
+
+STDMETHODIMP CSnapshotDataObject::QueryInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDataObject) {
+        *object = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) CSnapshotDataObject::AddRef()
+{
+    return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs));
+}
+
+STDMETHODIMP_(ULONG) CSnapshotDataObject::Release()
+{
+    const LONG refs = ::InterlockedDecrement(&m_nRefs);
+    if (refs == 0)
+        delete this;
+    return static_cast<ULONG>(refs);
+}
+
+const CCBData* CSnapshotDataObject::Find(const FORMATETC& format) const
+{
+    for (const COffer& offer : m_offers) {
+        if (!SameDescription(offer.format, format) || !(offer.format.tymed & format.tymed))
+            continue;
+        if (offer.format.cfFormat != g_cfFileContents || !offer.node->m_pChildren)
+            return format.lindex == -1 || format.lindex == offer.format.lindex ? offer.node : nullptr;
+        for (const auto& child : *offer.node->m_pChildren) {
+            if (child->m_fmt.lindex == format.lindex && (child->m_tymedActual & format.tymed))
+                return child.get();
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
+const CSnapshotDataObject::CSetValue* CSnapshotDataObject::FindSet(const FORMATETC& format) const
+{
+    for (const CSetValue& value : m_set) {
+        if (SameDescription(value.format, format) && (format.tymed & TYMED_HGLOBAL))
+            return &value;
+    }
+    return nullptr;
+}
+
+STDMETHODIMP CSnapshotDataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
+{
+    if (!format || !medium)
+        return E_INVALIDARG;
+    *medium = {};
+    if (const CSetValue* value = FindSet(*format)) {
+        CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, value->bytes.size()));
+        CGlobalLock lock(block);
+        if (!lock && !value->bytes.empty())
+            return E_OUTOFMEMORY;
+        if (!value->bytes.empty())
+            std::memcpy(lock.Get(), value->bytes.data(), value->bytes.size());
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = block.Detach();
+        return S_OK;
+    }
+    const CCBData* node = Find(*format);
+    if (!node)
+        return DV_E_FORMATETC;
+    const DWORD tymed = OneMedium(node->m_tymedActual & format->tymed);
+    if (!tymed)
+        return DV_E_TYMED;
+    try {
+        return MakeReplayMedium(*node, format->cfFormat, tymed, static_cast<IDataObject*>(this), *medium);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+STDMETHODIMP CSnapshotDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medium)
+{
+    if (!format || !medium)
+        return E_INVALIDARG;
+    const CCBData* node = Find(*format);
+    if (!node)
+        return DV_E_FORMATETC;
+    return FillReplayMedium(*node, *medium);
+}
+
+STDMETHODIMP CSnapshotDataObject::QueryGetData(FORMATETC* format)
+{
+    if (!format)
+        return E_INVALIDARG;
+    return FindSet(*format) || Find(*format) ? S_OK : DV_E_FORMATETC;
+}
+
+STDMETHODIMP CSnapshotDataObject::GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out)
+{
+    if (!in || !out)
+        return E_INVALIDARG;
+    *out = *in;
+    out->ptd = nullptr;
+    return DATA_S_SAMEFORMATETC;
+}
+
+STDMETHODIMP CSnapshotDataObject::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release)
+{
+    if (!format || !medium)
+        return E_INVALIDARG;
+    if (medium->tymed != TYMED_HGLOBAL)
+        return DV_E_TYMED;
+    CSetValue value{*format, {}};
+    value.format.ptd = nullptr;
+    value.format.tymed = TYMED_HGLOBAL;
+    {
+        CGlobalLock lock(medium->hGlobal);
+        const auto* bytes = static_cast<const BYTE*>(lock.Get());
+        if (bytes)
+            value.bytes.assign(bytes, bytes + lock.Size());
+    }
+    if (release)
+        ::ReleaseStgMedium(medium);
+    // A later value of the same description replaces the earlier one.
+    for (CSetValue& kept : m_set) {
+        if (SameDescription(kept.format, value.format)) {
+            kept = std::move(value);
+            return S_OK;
+        }
+    }
+    m_set.push_back(std::move(value));
+    return S_OK;
+}
+
+STDMETHODIMP CSnapshotDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats)
+{
+    if (!formats)
+        return E_INVALIDARG;
+    *formats = nullptr;
+    if (direction != DATADIR_GET)
+        return E_NOTIMPL;
+    std::vector<FORMATETC> all;
+    for (const COffer& offer : m_offers)
+        all.push_back(offer.format);
+    for (const CSetValue& value : m_set) {
+        if (!Find(value.format))
+            all.push_back(value.format);
+    }
+    return ::SHCreateStdEnumFmtEtc(static_cast<UINT>(all.size()), all.data(), formats);
+}

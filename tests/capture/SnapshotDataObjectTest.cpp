@@ -1,0 +1,86 @@
+// The data object that offers a snapshot again: capturing it gives the
+// snapshot back, every medium and node kind alike, and it answers targets as
+// the platform's own data objects do.
+#include "EveryKindOfSource.h"
+#include "TreeDescription.h"
+
+#include "capture/SnapshotDataObject.h"
+#include "framework/StgMedium.h"
+#include "support/CaptureEverything.h"
+#include "support/NoLeakTest.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class SnapshotDataObjectTest : public CNoLeakTest {
+protected:
+    void SetUp() override
+    {
+        CNoLeakTest::SetUp();
+        m_app.ClaimWorkFolder();
+        m_snapshot = std::make_shared<CCBDataArray>(CaptureEverything(EveryKindOfSource(), m_app));
+    }
+
+    std::vector<const CCBData*> Everything() const
+    {
+        std::vector<const CCBData*> nodes;
+        for (const auto& node : *m_snapshot)
+            nodes.push_back(node.get());
+        return nodes;
+    }
+
+    CTestApp m_app;
+    std::shared_ptr<CCBDataArray> m_snapshot;
+};
+
+}
+
+TEST_F(SnapshotDataObjectTest, CapturingTheReplayGivesTheSnapshotBackLessTheFormatsThatFailed)
+{
+    CStringArray leftOut;
+    const CCBDataArray replayed = CaptureEverything(CSnapshotDataObject::Create(m_snapshot, Everything(), &leftOut), m_app);
+    EXPECT_EQ(leftOut, (CStringArray{L"49681", L"CF_DIB"})) << "the stream that broke off and the refused bitmap";
+
+    std::erase_if(*m_snapshot, [&](const auto& node) {
+        return std::find(leftOut.begin(), leftOut.end(), node->GetLabel()) != leftOut.end();
+    });
+    EXPECT_EQ(DescribeTree(replayed), DescribeTree(*m_snapshot));
+}
+
+TEST_F(SnapshotDataObjectTest, AnswersTargetsAsThePlatformsDataObjectsDo)
+{
+    const CComPtr<CSnapshotDataObject> object = CSnapshotDataObject::Create(m_snapshot, Everything());
+    FORMATETC text{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(object->QueryGetData(&text), S_OK);
+    FORMATETC asStream = text;
+    asStream.tymed = TYMED_ISTREAM;
+    CStgMedium none;
+    EXPECT_EQ(object->GetData(&asStream, &none), DV_E_FORMATETC) << "offered on memory only";
+    FORMATETC refused{CF_DIB, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(object->QueryGetData(&refused), DV_E_FORMATETC) << "a format that failed is not offered";
+
+    // What a target sets is kept and given back, as "Performed DropEffect" is.
+    const auto performed = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Performed DropEffect"));
+    FORMATETC effect{performed, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM set{TYMED_HGLOBAL};
+    set.hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+    *static_cast<DWORD*>(CGlobalLock(set.hGlobal).Get()) = DROPEFFECT_COPY;
+    EXPECT_EQ(object->SetData(&effect, &set, TRUE), S_OK);
+    CStgMedium got;
+    ASSERT_EQ(object->GetData(&effect, &got), S_OK);
+    EXPECT_EQ(*static_cast<DWORD*>(CGlobalLock(got.hGlobal).Get()), DWORD{DROPEFFECT_COPY});
+
+    // GetDataHere fills the caller's block, and says so when it is too small.
+    STGMEDIUM here{TYMED_HGLOBAL};
+    here.hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, 16);
+    EXPECT_EQ(object->GetDataHere(&text, &here), S_OK);
+    EXPECT_EQ(std::string(static_cast<const char*>(CGlobalLock(here.hGlobal).Get()), 4), "text");
+    ::GlobalFree(here.hGlobal);
+    here.hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, 2);
+    EXPECT_EQ(object->GetDataHere(&text, &here), STG_E_MEDIUMFULL);
+    ::GlobalFree(here.hGlobal);
+}
