@@ -24,13 +24,28 @@ const CCBData_HBITMAP* FindPaletteBitmap(const CCBDataArray& nodes)
     return nullptr;
 }
 
+// The medium a node is served on: the one that came, or for a paste, whose
+// Win32 clipboard names none, the one its kind of data lives on.
+DWORD ServedMedium(const CCBData& node)
+{
+    if (node.m_tymedActual)
+        return node.m_tymedActual;
+    if (dynamic_cast<const CCBData_HBITMAP*>(&node))
+        return TYMED_GDI;
+    if (dynamic_cast<const CCBData_HENHMF*>(&node))
+        return TYMED_ENHMF;
+    if (dynamic_cast<const CCBData_HMETAFILEPICT*>(&node))
+        return TYMED_MFPICT;
+    return node.m_strTempFile.empty() ? 0 : TYMED_HGLOBAL;
+}
+
 // The media the children of a FileContents node came on, together.
 DWORD ChildMedia(const CCBData& node)
 {
     DWORD media = 0;
     if (node.m_pChildren) {
         for (const auto& child : *node.m_pChildren)
-            media |= child->m_tymedActual;
+            media |= ServedMedium(*child);
     }
     return media;
 }
@@ -68,7 +83,7 @@ CComPtr<CSnapshotDataObject> CSnapshotDataObject::Create(std::shared_ptr<const C
         FORMATETC format = node->m_fmt;
         format.ptd = nullptr;
         const CCBData* server = node;
-        DWORD media = node->m_tymedActual;
+        DWORD media = ServedMedium(*node);
         if (node->m_fmt.cfFormat == g_cfFileContents && node->m_pChildren) {
             media = ChildMedia(*node);
         } else if (node->m_fmt.cfFormat == CF_PALETTE && paletteBitmap) {
@@ -80,6 +95,11 @@ CComPtr<CSnapshotDataObject> CSnapshotDataObject::Create(std::shared_ptr<const C
                 leftOut->push_back(GetFormatEtcName(node->m_fmt));
             continue;
         }
+        // The Win32 clipboard describes no aspect or medium; OLE targets ask for both.
+        if (format.dwAspect == 0)
+            format.dwAspect = DVASPECT_CONTENT;
+        if (format.tymed == 0)
+            format.tymed = media;
         object->m_offers.push_back({format, server});
     }
     return object;
@@ -119,7 +139,7 @@ const CCBData* CSnapshotDataObject::Find(const FORMATETC& format) const
         if (offer.format.cfFormat != g_cfFileContents || !offer.node->m_pChildren)
             return format.lindex == -1 || format.lindex == offer.format.lindex ? offer.node : nullptr;
         for (const auto& child : *offer.node->m_pChildren) {
-            if (child->m_fmt.lindex == format.lindex && (child->m_tymedActual & format.tymed))
+            if (child->m_fmt.lindex == format.lindex && (ServedMedium(*child) & format.tymed))
                 return child.get();
         }
         return nullptr;
@@ -155,7 +175,7 @@ STDMETHODIMP CSnapshotDataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
     const CCBData* node = Find(*format);
     if (!node)
         return DV_E_FORMATETC;
-    const DWORD tymed = OneMedium(node->m_tymedActual & format->tymed);
+    const DWORD tymed = OneMedium(ServedMedium(*node) & format->tymed);
     if (!tymed)
         return DV_E_TYMED;
     try {

@@ -40,6 +40,7 @@
 #define ID_EDIT_WATCH_CLIPBOARD         32804
 #define ID_FILE_OPEN_SNAPSHOT           32805
 #define ID_FILE_SAVE_SNAPSHOT           32806
+#define ID_REPLAY_TO_CLIPBOARD          32807
 // Paste-with-format popup: entry i of the offered formats is this plus i.
 #define ID_FORMAT_FIRST                 10000
 

@@ -103,16 +103,36 @@ void CLeftView::Rebuild()
     ::SetFocus(m_hWnd);
 }
 
-CLIPFORMAT CLeftView::GetSelectedFormat() const
+const CCBData* CLeftView::GetSelectedTopLevelNode() const
 {
     const HTREEITEM root = TreeView_GetRoot(m_hWnd);
     HTREEITEM item = TreeView_GetSelection(m_hWnd);
     if (!item || item == root)
-        return 0;
+        return nullptr;
     for (HTREEITEM parent; (parent = TreeView_GetParent(m_hWnd, item)) != root && parent;)
         item = parent;
-    const CCBData* node = NodeOf(item);
+    return NodeOf(item);
+}
+
+CLIPFORMAT CLeftView::GetSelectedFormat() const
+{
+    const CCBData* node = GetSelectedTopLevelNode();
     return node ? node->m_fmt.cfFormat : 0;
+}
+
+void CLeftView::ReplaySelectionToClipboard()
+{
+    auto* document = static_cast<CPlexaDoc*>(GetDocument());
+    if (!document || !document->m_pCaptures)
+        return;
+    std::vector<const CCBData*> chosen;
+    if (const CCBData* node = GetSelectedTopLevelNode()) {
+        chosen.push_back(node);
+    } else {
+        for (const auto& top : *document->m_pCaptures)
+            chosen.push_back(top.get());
+    }
+    document->ReplayToClipboard(chosen);
 }
 
 bool CLeftView::SelectFormat(CLIPFORMAT format)

@@ -2,7 +2,8 @@
 // node in capture order, nested items for subtrees. Selecting an item shows
 // its node in the content view. A subtree's items are made when it is first
 // expanded, so that a snapshot of a hundred thousand files shows at once.
-// The selected node's bytes can be saved to a file (context menu, Ctrl+S).
+// The selected node's bytes can be saved to a file (context menu, Ctrl+S),
+// and its format offered on the clipboard again.
 #pragma once
 
 #include "capture/CBData.h"
@@ -19,7 +20,8 @@ public:
     void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
     // Makes the item images (16 pixels at 96 DPI) and the font for `dpi`.
     void SetDpi(UINT dpi);
-    // ID_SAVE_NODE, from the context menu or while the tree is the active view.
+    // ID_SAVE_NODE and ID_REPLAY_TO_CLIPBOARD, from the context menu or while
+    // the tree is the active view.
     bool OnCmdMsg(UINT nID) override;
     // The node of the selected item; null for the root or when nothing is selected.
     CCBData* GetSelectedNode() const;
@@ -31,6 +33,9 @@ public:
     // The format of the top-level node the selection lies in; 0 for the
     // root or when nothing is selected.
     CLIPFORMAT GetSelectedFormat() const;
+    // Offers the top-level node the selection lies in, or with the root or
+    // nothing selected the whole snapshot, on the clipboard again.
+    void ReplaySelectionToClipboard();
     // Selects the first top-level node of `format`, which the content view
     // then shows; false when the snapshot has none.
     bool SelectFormat(CLIPFORMAT format);
@@ -53,6 +58,9 @@ private:
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
     // The node an item shows; null for the root.
     CCBData* NodeOf(HTREEITEM item) const;
+    // The top-level node the selection lies in; null for the root or when
+    // nothing is selected.
+    const CCBData* GetSelectedTopLevelNode() const;
     // The menu for `item` at `point` (screen coordinates).
     void ShowContextMenu(HTREEITEM item, POINT point);
 

@@ -1,4 +1,5 @@
-// The tree's context menu and the saving of the selected node's bytes.
+// The tree's context menu: saving the selected node's bytes, offering its
+// format on the clipboard again.
 #include "ui/LeftView.h"
 
 #include "capture/FormatNames.h"
@@ -35,6 +36,10 @@ bool CLeftView::OnCmdMsg(UINT nID)
 {
     if (nID == ID_SAVE_NODE) {
         SaveSelectedNode();
+        return true;
+    }
+    if (nID == ID_REPLAY_TO_CLIPBOARD) {
+        ReplaySelectionToClipboard();
         return true;
     }
     return CTreeView::OnCmdMsg(nID);

@@ -224,6 +224,12 @@ bool CMainFrame::OnCmdMsg(UINT nID)
             return true;
         }
     }
+    if (nID == ID_REPLAY_TO_CLIPBOARD) {
+        if (CLeftView* tree = GetTreeView()) {
+            tree->ReplaySelectionToClipboard();
+            return true;
+        }
+    }
     if (nID == ID_EDIT_WATCH_CLIPBOARD) {
         OnToggleWatching();
         return true;

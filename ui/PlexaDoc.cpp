@@ -3,6 +3,7 @@
 #include "capture/CaptureDriver.h"
 #include "capture/FileGroupMatch.h"
 #include "capture/RegisteredFormats.h"
+#include "capture/SnapshotDataObject.h"
 #include "framework/Clipboard.h"
 #include "framework/CmdUI.h"
 #include "framework/FileDialogs.h"
@@ -85,10 +86,15 @@ bool CPlexaDoc::OnCmdMsg(UINT nID)
 
 bool CPlexaDoc::OnUpdateCmdUI(CCmdUI& cmdUI)
 {
-    if (cmdUI.m_nID != ID_FILE_SAVE_SNAPSHOT)
-        return false;
-    cmdUI.Enable(m_pCaptures != nullptr);
-    return true;
+    switch (cmdUI.m_nID) {
+    case ID_FILE_SAVE_SNAPSHOT:
+        cmdUI.Enable(m_pCaptures != nullptr);
+        return true;
+    case ID_REPLAY_TO_CLIPBOARD:
+        cmdUI.Enable(m_pCaptures && !m_pCaptures->empty());
+        return true;
+    }
+    return false;
 }
 
 void CPlexaDoc::SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArray& chosen)
@@ -105,7 +111,7 @@ void CPlexaDoc::SelectFormatsFromMenu(const CFormatEtcArray& all, CFormatEtcArra
 
 void CPlexaDoc::DiscardSnapshot()
 {
-    if (std::unique_ptr<CCBDataArray> old = std::move(m_pCaptures)) {
+    if (std::shared_ptr<CCBDataArray> old = std::move(m_pCaptures)) {
         UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
         old.reset();
     }
@@ -114,7 +120,7 @@ void CPlexaDoc::DiscardSnapshot()
 void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted)
 {
     DiscardSnapshot();
-    m_pCaptures = std::make_unique<CCBDataArray>();
+    m_pCaptures = std::make_shared<CCBDataArray>();
     m_bCapturing = true;
     try {
         CaptureOutcome outcome;
@@ -253,4 +259,25 @@ bool CPlexaDoc::SaveSnapshot(const std::wstring& path)
         return false;
     SetTitle(::PathFindFileNameW(path.c_str()));
     return true;
+}
+
+CPlexaDoc::~CPlexaDoc()
+{
+    if (m_pReplay && ::OleIsCurrentClipboard(m_pReplay) == S_OK)
+        ::OleFlushClipboard();
+}
+
+void CPlexaDoc::ReplayToClipboard(const std::vector<const CCBData*>& chosen)
+{
+    if (!m_pCaptures || chosen.empty())
+        return;
+    CStringArray leftOut;
+    CComPtr<IDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut).Get();
+    if (const HRESULT set = ::OleSetClipboard(replay); FAILED(set)) {
+        AfxMessageBox(FormatString(L"クリップボードに戻せません（0x%08lX）。", static_cast<unsigned long>(set)), MB_OK);
+        return;
+    }
+    m_pReplay = std::move(replay);
+    if (!leftOut.empty())
+        AfxMessageBox(L"取得に失敗した次の形式は戻していません。\r\n" + JoinStrings(leftOut), MB_OK | MB_ICONINFORMATION);
 }

@@ -7,12 +7,14 @@
 #include "capture/ClipboardOwner.h"
 #include "capture/FormatNames.h"
 #include "capture/SnapshotFile.h"
+#include "framework/ComPtr.h"
 #include "framework/Document.h"
 #include "framework/Handles.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CClipboard;
 class COleDataObject;
@@ -31,6 +33,8 @@ class CPlexaDoc : public CDocument {
 public:
     // Captures run under the settings and into the files of `host`.
     explicit CPlexaDoc(const ICaptureHost& host) : m_host(host) {}
+    // What Plexa still offers on the clipboard stays there, rendered.
+    ~CPlexaDoc() override;
 
     bool OnCmdMsg(UINT nID) override;
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
@@ -48,8 +52,12 @@ public:
     bool OpenSnapshot(const std::wstring& path);
     // Writes the snapshot to a snapshot file; false when it was not written.
     bool SaveSnapshot(const std::wstring& path);
+    // Puts the chosen top-level nodes on the clipboard as their source
+    // offered them; the user hears which formats were left out and why.
+    void ReplayToClipboard(const std::vector<const CCBData*>& chosen);
 
-    std::unique_ptr<CCBDataArray> m_pCaptures;
+    // Shared with the data objects that offer it again.
+    std::shared_ptr<CCBDataArray> m_pCaptures;
     // When and from what the snapshot was taken: the formats offered, and for
     // a paste who had put the data on the clipboard.
     CSnapshotInfo m_info;
@@ -61,6 +69,7 @@ protected:
 private:
     const ICaptureHost& m_host;
     bool m_bCapturing = false;
+    CComPtr<IDataObject> m_pReplay;  // the last one put on the clipboard
 
     void OnEditPasteWithFormat();
     void OnFileOpenSnapshot();

@@ -2,7 +2,7 @@
 // shows no message and handles no waiting message, and takes the same tree
 // as under the window's progress dialog.
 #include "EveryKindOfSource.h"
-#include "TreeDescription.h"
+#include "support/TreeDescription.h"
 
 #include "capture/CaptureDriver.h"
 #include "framework/Format.h"

@@ -2,7 +2,7 @@
 // snapshot back, every medium and node kind alike, and it answers targets as
 // the platform's own data objects do.
 #include "EveryKindOfSource.h"
-#include "TreeDescription.h"
+#include "support/TreeDescription.h"
 
 #include "capture/SnapshotDataObject.h"
 #include "framework/StgMedium.h"

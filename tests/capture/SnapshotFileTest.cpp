@@ -3,7 +3,7 @@
 // is refused with a message that names the problem, leaving nothing behind.
 #include "EveryKindOfSource.h"
 #include "ShellSource.h"
-#include "TreeDescription.h"
+#include "support/TreeDescription.h"
 
 #include "capture/SnapshotFile.h"
 #include "capture/ZipFiles.h"

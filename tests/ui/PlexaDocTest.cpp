@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "support/HostWindow.h"
 #include "support/TempDir.h"
+#include "support/TreeDescription.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
 #include "support/WrappedDataObject.h"
@@ -313,4 +314,37 @@ TEST_F(PlexaDocTest, AFileThatCannotBeOpenedIsNamedAndTheSnapshotStays)
     ASSERT_EQ(m_app.m_messages.size(), 1u);
     EXPECT_NE(m_app.m_messages[0].find(L"bad.plexa"), std::wstring::npos) << m_app.m_messages[0];
     EXPECT_NE(m_app.m_messages[0].find(L"ZIP"), std::wstring::npos) << m_app.m_messages[0];
+}
+
+TEST_F(PlexaDocTest, AReplayIsPastedAsItWasTakenAndStaysWhenTheDocumentGoes)
+{
+    const auto registered = ::RegisterClipboardFormatW(L"Plexa Replay Format");
+    FillClipboard({{CF_TEXT, std::string("replayed\0", 9)}, {registered, "bytes"}});
+    // OLE's own formats for the data object on the clipboard are not the snapshot's.
+    const auto withoutOles = [](const CCBDataArray& nodes) {
+        std::wstring text = L"\n" + DescribeTree(nodes);
+        for (const wchar_t* own :
+             {L"\"DataObject\"", L"\"Wine Marshalled DataObject\"", L"\"Ole Private Data\""}) {
+            for (size_t at; (at = text.find(L"\n" + std::wstring(own) + L" ")) != std::wstring::npos;)
+                text.erase(at, text.find(L'\n', at + 1) - at);
+        }
+        return text;
+    };
+    std::wstring taken;
+    {
+        CTestDoc replaying(m_app);
+        replaying.OnCmdMsg(ID_EDIT_PASTE);
+        ASSERT_TRUE(replaying.m_pCaptures);
+        taken = withoutOles(*replaying.m_pCaptures);
+        std::vector<const CCBData*> all;
+        for (const auto& node : *replaying.m_pCaptures)
+            all.push_back(node.get());
+        replaying.ReplayToClipboard(all);
+        EXPECT_TRUE(m_app.m_messages.empty()) << testing::PrintToString(m_app.m_messages);
+
+        m_doc.OnCmdMsg(ID_EDIT_PASTE);
+        EXPECT_EQ(withoutOles(*m_doc.m_pCaptures), taken);
+    }
+    m_doc.OnCmdMsg(ID_EDIT_PASTE);
+    EXPECT_EQ(withoutOles(*m_doc.m_pCaptures), taken) << "flushed when the document went";
 }
