@@ -103,10 +103,9 @@ void CLeftView::Rebuild()
     ::SetFocus(m_hWnd);
 }
 
-const CCBData* CLeftView::GetSelectedTopLevelNode() const
+const CCBData* CLeftView::TopLevelNodeOf(HTREEITEM item) const
 {
     const HTREEITEM root = TreeView_GetRoot(m_hWnd);
-    HTREEITEM item = TreeView_GetSelection(m_hWnd);
     if (!item || item == root)
         return nullptr;
     for (HTREEITEM parent; (parent = TreeView_GetParent(m_hWnd, item)) != root && parent;)
@@ -116,23 +115,29 @@ const CCBData* CLeftView::GetSelectedTopLevelNode() const
 
 CLIPFORMAT CLeftView::GetSelectedFormat() const
 {
-    const CCBData* node = GetSelectedTopLevelNode();
+    const CCBData* node = TopLevelNodeOf(TreeView_GetSelection(m_hWnd));
     return node ? node->m_fmt.cfFormat : 0;
+}
+
+std::vector<const CCBData*> CLeftView::FormatsOf(HTREEITEM item) const
+{
+    std::vector<const CCBData*> formats;
+    const auto* document = static_cast<const CPlexaDoc*>(GetDocument());
+    if (!document || !document->m_pCaptures)
+        return formats;
+    if (const CCBData* node = TopLevelNodeOf(item)) {
+        formats.push_back(node);
+    } else {
+        for (const auto& top : *document->m_pCaptures)
+            formats.push_back(top.get());
+    }
+    return formats;
 }
 
 void CLeftView::ReplaySelectionToClipboard()
 {
-    auto* document = static_cast<CPlexaDoc*>(GetDocument());
-    if (!document || !document->m_pCaptures)
-        return;
-    std::vector<const CCBData*> chosen;
-    if (const CCBData* node = GetSelectedTopLevelNode()) {
-        chosen.push_back(node);
-    } else {
-        for (const auto& top : *document->m_pCaptures)
-            chosen.push_back(top.get());
-    }
-    document->ReplayToClipboard(chosen);
+    if (auto* document = static_cast<CPlexaDoc*>(GetDocument()))
+        document->ReplayToClipboard(FormatsOf(TreeView_GetSelection(m_hWnd)));
 }
 
 bool CLeftView::SelectFormat(CLIPFORMAT format)
@@ -164,6 +169,13 @@ bool CLeftView::OnNotifyReflect(NMHDR& hdr, LRESULT& result)
         if (expanding.action & TVE_EXPAND)
             AddChildrenOnce(expanding.itemNew.hItem);
         result = FALSE;
+        return true;
+    }
+    if (hdr.code == TVN_BEGINDRAGW) {
+        const auto& drag = reinterpret_cast<const NMTREEVIEWW&>(hdr);
+        if (auto* document = static_cast<CPlexaDoc*>(GetDocument()))
+            document->DragOut(FormatsOf(drag.itemNew.hItem), m_hWnd);
+        result = 0;
         return true;
     }
     if (hdr.code != TVN_SELCHANGEDW)

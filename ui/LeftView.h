@@ -3,7 +3,7 @@
 // its node in the content view. A subtree's items are made when it is first
 // expanded, so that a snapshot of a hundred thousand files shows at once.
 // The selected node's bytes can be saved to a file (context menu, Ctrl+S),
-// and its format offered on the clipboard again.
+// and its format offered again, on the clipboard or dragged out.
 #pragma once
 
 #include "capture/CBData.h"
@@ -12,6 +12,8 @@
 #include "framework/TreeView.h"
 
 #include <commctrl.h>
+
+#include <vector>
 
 class CLeftView : public CTreeView {
 public:
@@ -58,9 +60,11 @@ private:
     HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
     // The node an item shows; null for the root.
     CCBData* NodeOf(HTREEITEM item) const;
-    // The top-level node the selection lies in; null for the root or when
-    // nothing is selected.
-    const CCBData* GetSelectedTopLevelNode() const;
+    // The top-level node `item` lies in; null for the root or no item.
+    const CCBData* TopLevelNodeOf(HTREEITEM item) const;
+    // The formats an item stands for when offered again: its top-level
+    // node's, or for the root (or no item) every one.
+    std::vector<const CCBData*> FormatsOf(HTREEITEM item) const;
     // The menu for `item` at `point` (screen coordinates).
     void ShowContextMenu(HTREEITEM item, POINT point);
 

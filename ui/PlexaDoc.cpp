@@ -7,6 +7,7 @@
 #include "framework/Clipboard.h"
 #include "framework/CmdUI.h"
 #include "framework/FileDialogs.h"
+#include "framework/OleDropSource.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
@@ -267,17 +268,36 @@ CPlexaDoc::~CPlexaDoc()
         ::OleFlushClipboard();
 }
 
-void CPlexaDoc::ReplayToClipboard(const std::vector<const CCBData*>& chosen)
+CComPtr<IDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBData*>& chosen)
 {
     if (!m_pCaptures || chosen.empty())
-        return;
+        return {};
     CStringArray leftOut;
     CComPtr<IDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut).Get();
+    if (!leftOut.empty())
+        AfxMessageBox(L"取得に失敗した次の形式は戻していません。\r\n" + JoinStrings(leftOut), MB_OK | MB_ICONINFORMATION);
+    return replay;
+}
+
+void CPlexaDoc::ReplayToClipboard(const std::vector<const CCBData*>& chosen)
+{
+    CComPtr<IDataObject> replay = MakeReplay(chosen);
+    if (!replay)
+        return;
     if (const HRESULT set = ::OleSetClipboard(replay); FAILED(set)) {
         AfxMessageBox(FormatString(L"クリップボードに戻せません（0x%08lX）。", static_cast<unsigned long>(set)), MB_OK);
         return;
     }
     m_pReplay = std::move(replay);
-    if (!leftOut.empty())
-        AfxMessageBox(L"取得に失敗した次の形式は戻していません。\r\n" + JoinStrings(leftOut), MB_OK | MB_ICONINFORMATION);
+}
+
+void CPlexaDoc::DragOut(const std::vector<const CCBData*>& chosen, HWND source)
+{
+    // Asked before the drag: a message box during it would end it.
+    const CComPtr<IDataObject> replay = MakeReplay(chosen);
+    if (!replay)
+        return;
+    POINT point{};
+    ::GetCursorPos(&point);
+    DragFrom(source, point, replay, DROPEFFECT_COPY | DROPEFFECT_LINK);
 }

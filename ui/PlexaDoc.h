@@ -55,6 +55,10 @@ public:
     // Puts the chosen top-level nodes on the clipboard as their source
     // offered them; the user hears which formats were left out and why.
     void ReplayToClipboard(const std::vector<const CCBData*>& chosen);
+    // Drags the chosen top-level nodes out of `source` as their source
+    // offered them: copy or link, never move, so no target can ask Plexa to
+    // delete anything.
+    void DragOut(const std::vector<const CCBData*>& chosen, HWND source);
 
     // Shared with the data objects that offer it again.
     std::shared_ptr<CCBDataArray> m_pCaptures;
@@ -70,6 +74,9 @@ private:
     const ICaptureHost& m_host;
     bool m_bCapturing = false;
     CComPtr<IDataObject> m_pReplay;  // the last one put on the clipboard
+
+    // The data object for `chosen`, after telling the user which formats it leaves out.
+    CComPtr<IDataObject> MakeReplay(const std::vector<const CCBData*>& chosen);
 
     void OnEditPasteWithFormat();
     void OnFileOpenSnapshot();
