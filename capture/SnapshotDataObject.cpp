@@ -8,6 +8,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -156,50 +157,73 @@ const CSnapshotDataObject::CSetValue* CSnapshotDataObject::FindSet(const FORMATE
     return nullptr;
 }
 
-STDMETHODIMP CSnapshotDataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
+HRESULT CSnapshotDataObject::Logged(const wchar_t* method, const FORMATETC* format, HRESULT result, uint64_t bytes,
+                                    std::wstring value) const
 {
-    if (!format || !medium)
-        return E_INVALIDARG;
-    *medium = {};
-    if (const CSetValue* value = FindSet(*format)) {
+    if (m_log) {
+        CReplayCall call{{}, method, format ? DescribeRequest(*format) : std::wstring(), result, bytes,
+                         std::move(value)};
+        ::GetLocalTime(&call.time);
+        m_log(call);
+    }
+    return result;
+}
+
+HRESULT CSnapshotDataObject::GetDataUnlogged(const FORMATETC& format, STGMEDIUM& medium, uint64_t& bytes)
+{
+    if (const CSetValue* value = FindSet(format)) {
         CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE, value->bytes.size()));
         CGlobalLock lock(block);
         if (!lock && !value->bytes.empty())
             return E_OUTOFMEMORY;
         if (!value->bytes.empty())
             std::memcpy(lock.Get(), value->bytes.data(), value->bytes.size());
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = block.Detach();
+        medium.tymed = TYMED_HGLOBAL;
+        medium.hGlobal = block.Detach();
+        bytes = value->bytes.size();
         return S_OK;
     }
-    const CCBData* node = Find(*format);
+    const CCBData* node = Find(format);
     if (!node)
         return DV_E_FORMATETC;
-    const DWORD tymed = OneMedium(ServedMedium(*node) & format->tymed);
+    const DWORD tymed = OneMedium(ServedMedium(*node) & format.tymed);
     if (!tymed)
         return DV_E_TYMED;
     try {
-        return MakeReplayMedium(*node, format->cfFormat, tymed, static_cast<IDataObject*>(this), *medium);
+        const HRESULT made = MakeReplayMedium(*node, format.cfFormat, tymed, static_cast<IDataObject*>(this), medium);
+        bytes = SUCCEEDED(made) ? node->m_nSize : 0;
+        return made;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
 }
 
+STDMETHODIMP CSnapshotDataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
+{
+    if (!format || !medium)
+        return Logged(L"GetData", format, E_INVALIDARG);
+    *medium = {};
+    uint64_t bytes = 0;
+    const HRESULT result = GetDataUnlogged(*format, *medium, bytes);
+    return Logged(L"GetData", format, result, bytes);
+}
+
 STDMETHODIMP CSnapshotDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medium)
 {
     if (!format || !medium)
-        return E_INVALIDARG;
+        return Logged(L"GetDataHere", format, E_INVALIDARG);
     const CCBData* node = Find(*format);
     if (!node)
-        return DV_E_FORMATETC;
-    return FillReplayMedium(*node, *medium);
+        return Logged(L"GetDataHere", format, DV_E_FORMATETC);
+    const HRESULT result = FillReplayMedium(*node, *medium);
+    return Logged(L"GetDataHere", format, result, SUCCEEDED(result) ? node->m_nSize : 0);
 }
 
 STDMETHODIMP CSnapshotDataObject::QueryGetData(FORMATETC* format)
 {
     if (!format)
-        return E_INVALIDARG;
-    return FindSet(*format) || Find(*format) ? S_OK : DV_E_FORMATETC;
+        return Logged(L"QueryGetData", format, E_INVALIDARG);
+    return Logged(L"QueryGetData", format, FindSet(*format) || Find(*format) ? S_OK : DV_E_FORMATETC);
 }
 
 STDMETHODIMP CSnapshotDataObject::GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out)
@@ -214,9 +238,9 @@ STDMETHODIMP CSnapshotDataObject::GetCanonicalFormatEtc(FORMATETC* in, FORMATETC
 STDMETHODIMP CSnapshotDataObject::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release)
 {
     if (!format || !medium)
-        return E_INVALIDARG;
+        return Logged(L"SetData", format, E_INVALIDARG);
     if (medium->tymed != TYMED_HGLOBAL)
-        return DV_E_TYMED;
+        return Logged(L"SetData", format, DV_E_TYMED);
     CSetValue value{*format, {}};
     value.format.ptd = nullptr;
     value.format.tymed = TYMED_HGLOBAL;
@@ -228,15 +252,17 @@ STDMETHODIMP CSnapshotDataObject::SetData(FORMATETC* format, STGMEDIUM* medium, 
     }
     if (release)
         ::ReleaseStgMedium(medium);
+    const uint64_t size = value.bytes.size();
+    std::wstring shown = DescribeSetValue(value.format.cfFormat, value.bytes.data(), value.bytes.size());
     // A later value of the same description replaces the earlier one.
-    for (CSetValue& kept : m_set) {
-        if (SameDescription(kept.format, value.format)) {
-            kept = std::move(value);
-            return S_OK;
-        }
-    }
-    m_set.push_back(std::move(value));
-    return S_OK;
+    const auto kept = std::find_if(m_set.begin(), m_set.end(), [&](const CSetValue& earlier) {
+        return SameDescription(earlier.format, value.format);
+    });
+    if (kept != m_set.end())
+        *kept = std::move(value);
+    else
+        m_set.push_back(std::move(value));
+    return Logged(L"SetData", format, S_OK, size, std::move(shown));
 }
 
 STDMETHODIMP CSnapshotDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats)
@@ -245,7 +271,7 @@ STDMETHODIMP CSnapshotDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC*
         return E_INVALIDARG;
     *formats = nullptr;
     if (direction != DATADIR_GET)
-        return E_NOTIMPL;
+        return Logged(L"EnumFormatEtc", nullptr, E_NOTIMPL);
     std::vector<FORMATETC> all;
     for (const COffer& offer : m_offers)
         all.push_back(offer.format);
@@ -253,5 +279,5 @@ STDMETHODIMP CSnapshotDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC*
         if (!Find(value.format))
             all.push_back(value.format);
     }
-    return ::SHCreateStdEnumFmtEtc(static_cast<UINT>(all.size()), all.data(), formats);
+    return Logged(L"EnumFormatEtc", nullptr, ::SHCreateStdEnumFmtEtc(static_cast<UINT>(all.size()), all.data(), formats));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "capture/CBData.h"
+#include "capture/ReplayLog.h"
 #include "framework/ComPtr.h"
 
 #include <objidl.h>
@@ -19,6 +20,9 @@ public:
     // `leftOut`.
     static CComPtr<CSnapshotDataObject> Create(std::shared_ptr<const CCBDataArray> snapshot,
                                                std::vector<const CCBData*> chosen, CStringArray* leftOut = nullptr);
+
+    // Every call a target makes from now on is told to `log` as it returns.
+    void SetLog(CReplayLog log) { m_log = std::move(log); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -52,6 +56,10 @@ private:
     CSnapshotDataObject(std::shared_ptr<const CCBDataArray> snapshot) : m_snapshot(std::move(snapshot)) {}
     ~CSnapshotDataObject() = default;
 
+    HRESULT GetDataUnlogged(const FORMATETC& format, STGMEDIUM& medium, uint64_t& bytes);
+    // Tells the log of a call and returns its result.
+    HRESULT Logged(const wchar_t* method, const FORMATETC* format, HRESULT result, uint64_t bytes = 0,
+                   std::wstring value = {}) const;
     // The node that answers `format` on one of the media it allows, or null.
     const CCBData* Find(const FORMATETC& format) const;
     const CSetValue* FindSet(const FORMATETC& format) const;
@@ -60,4 +68,5 @@ private:
     std::shared_ptr<const CCBDataArray> m_snapshot;
     std::vector<COffer> m_offers;
     std::vector<CSetValue> m_set;
+    CReplayLog m_log;
 };

@@ -84,3 +84,39 @@ TEST_F(SnapshotDataObjectTest, AnswersTargetsAsThePlatformsDataObjectsDo)
     EXPECT_EQ(object->GetDataHere(&text, &here), STG_E_MEDIUMFULL);
     ::GlobalFree(here.hGlobal);
 }
+
+TEST_F(SnapshotDataObjectTest, TheLogShowsEachCallATargetMakesWithItsResult)
+{
+    const CComPtr<CSnapshotDataObject> object = CSnapshotDataObject::Create(m_snapshot, Everything());
+    std::vector<std::wstring> log;
+    object->SetLog([&](const CReplayCall& call) {
+        log.push_back(call.method + L" | " + call.format + L" | " + HResultName(call.result) + L" | " +
+                      std::to_wstring(call.bytes) + L" | " + call.value);
+    });
+    CComPtr<IEnumFORMATETC> formats;
+    object->EnumFormatEtc(DATADIR_GET, &formats);
+    FORMATETC text{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    object->QueryGetData(&text);
+    CStgMedium memory;
+    object->GetData(&text, &memory);
+    FORMATETC stream{0xC210, nullptr, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
+    CStgMedium streamed;
+    object->GetData(&stream, &streamed);
+    FORMATETC refused{CF_DIB, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    object->QueryGetData(&refused);
+    FORMATETC effect{static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Performed DropEffect")), nullptr,
+                     DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM set{TYMED_HGLOBAL};
+    set.hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+    *static_cast<DWORD*>(CGlobalLock(set.hGlobal).Get()) = DROPEFFECT_COPY;
+    object->SetData(&effect, &set, TRUE);
+
+    EXPECT_EQ(log, (std::vector<std::wstring>{
+                       L"EnumFormatEtc |  | S_OK | 0 | ",
+                       L"QueryGetData | CF_TEXT CONTENT -1 HGLOBAL | S_OK | 0 | ",
+                       L"GetData | CF_TEXT CONTENT -1 HGLOBAL | S_OK | 4 | ",
+                       L"GetData | 49680 CONTENT -1 ISTREAM | S_OK | 3000 | ",
+                       L"QueryGetData | CF_DIB CONTENT -1 HGLOBAL | DV_E_FORMATETC | 0 | ",
+                       L"SetData | CFSTR_PERFORMEDDROPEFFECT CONTENT -1 HGLOBAL | S_OK | 4 | 1 (COPY)",
+                   }));
+}
