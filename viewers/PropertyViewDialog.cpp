@@ -1,7 +1,7 @@
 #include "viewers/PropertyViewDialog.h"
 
 #include "common/SettingsNames.h"
-#include "framework/Clipboard.h"
+#include "framework/ClipboardText.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
@@ -26,13 +26,6 @@ int AverageCharWidth(HWND hWnd)
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     return metrics.tmAveCharWidth;
-}
-
-// Hands the block to the clipboard as Unicode text; on false it is still the caller's.
-bool SetClipboardText(HWND owner, HGLOBAL block)
-{
-    const CClipboard clipboard(owner);
-    return clipboard && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, block);
 }
 
 }
@@ -122,22 +115,16 @@ void CPropertyViewDialog::CopySelection(bool names, bool values)
         if (values)
             text += m_list.GetItemText(item, 1);
     }
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    CGlobalHandle block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, bytes));
-    {
-        const CGlobalLock lock(block);
-        if (!lock) {
-            AfxMessageBox(kPropertyNoMemory);
-            return;
-        }
-        std::memcpy(lock.Get(), text.c_str(), bytes);
-    }
-    // Emptying or setting can fail too; that is no copy either.
-    if (!SetClipboardText(m_hWnd, block)) {
+    switch (CopyTextToClipboard(m_hWnd, text)) {
+    case CopyTextResult::Copied:
+        break;
+    case CopyTextResult::NoMemory:
+        AfxMessageBox(kPropertyNoMemory);
+        break;
+    case CopyTextResult::NoClipboard:
         AfxMessageBox(kPropertyNoClipboard);
-        return;
+        break;
     }
-    block.Detach();  // the clipboard's now
 }
 
 void CPropertyViewDialog::SelectAll()
