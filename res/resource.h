@@ -54,6 +54,7 @@
 #define IDD_SETTINGS                    323
 #define IDD_COPYING                     328
 #define IDD_HEX_FIND                    330
+#define IDD_REPLAY_LOG                  331
 
 // Controls. Numbers repeat across dialogs; each name belongs to one dialog.
 #ifndef IDC_STATIC
@@ -86,6 +87,9 @@
 #define IDC_FIND_AS_HEX                 1021
 #define IDC_FIND_AS_TEXT                1022
 #define IDC_FIND_PREVIOUS               1023
+// log of what a replay's target asked for
+#define IDC_REPLAY_LOG_LIST             1030
+#define IDC_REPLAY_LOG_COPY             1031
 // image page
 #define IDC_IMAGE_PLACEHOLDER           1007
 #define IDC_IMAGE_INFO                  1009

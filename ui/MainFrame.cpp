@@ -251,3 +251,11 @@ bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI)
     }
     return CFrameWnd::OnUpdateCmdUI(cmdUI);
 }
+
+std::shared_ptr<CReplayLogDialog> CMainFrame::StartReplayLog()
+{
+    if (!m_pReplayLog)
+        m_pReplayLog = std::make_shared<CReplayLogDialog>();
+    m_pReplayLog->Start(m_hWnd);
+    return m_pReplayLog;
+}

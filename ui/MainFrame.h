@@ -1,7 +1,8 @@
 // Plexa's top-level window: menu, a toolbar holding the two drop windows,
 // and a splitter with the capture tree on the left and the content on the
 // right. It remembers its placement and the tree's width between runs, and,
-// while the clipboard is watched, takes a snapshot of each change.
+// while the clipboard is watched, takes a snapshot of each change. It owns
+// the log window of a snapshot offered again.
 #pragma once
 
 #include "framework/FrameWnd.h"
@@ -9,6 +10,9 @@
 #include "framework/ToolBar.h"
 #include "ui/ClipboardWatch.h"
 #include "ui/DropEntranceWnd.h"
+#include "ui/ReplayLogDialog.h"
+
+#include <memory>
 
 class CLeftView;
 class CPlexaView;
@@ -19,6 +23,10 @@ public:
     void RestoreWindowPlacement();
     // Stores the placement and the pane widths; nothing while hidden.
     void SaveWindowPlacement();
+
+    // The log window of a replay that starts now, shown empty; it goes with
+    // the frame, so holders of the returned pointer keep only a weak one.
+    std::shared_ptr<CReplayLogDialog> StartReplayLog();
 
     CToolBar m_wndToolBar;
     CDropEntranceWnd m_wndDropAll;
@@ -58,6 +66,7 @@ private:
     void TakeWatchedChange();
 
     CClipboardWatch m_watch;
+    std::shared_ptr<CReplayLogDialog> m_pReplayLog;
 
     std::wstring m_strClassName;
     BOOL m_bFirstShow = TRUE;

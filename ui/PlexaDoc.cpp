@@ -3,17 +3,18 @@
 #include "capture/CaptureDriver.h"
 #include "capture/FileGroupMatch.h"
 #include "capture/RegisteredFormats.h"
-#include "capture/SnapshotDataObject.h"
 #include "framework/Clipboard.h"
 #include "framework/CmdUI.h"
 #include "framework/FileDialogs.h"
-#include "framework/OleDropSource.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
+#include "framework/OleDropSource.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "ui/MainFrame.h"
+#include "ui/ReplayLogDialog.h"
 #include "viewers/DelayedProgress.h"
 #include "viewers/DialogCaptureProgress.h"
 
@@ -264,40 +265,61 @@ bool CPlexaDoc::SaveSnapshot(const std::wstring& path)
 
 CPlexaDoc::~CPlexaDoc()
 {
-    if (m_pReplay && ::OleIsCurrentClipboard(m_pReplay) == S_OK)
+    if (m_pReplay && ::OleIsCurrentClipboard(m_pReplay.Get()) == S_OK) {
+        m_pReplay->SetLog({});
         ::OleFlushClipboard();
+    }
 }
 
-CComPtr<IDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBData*>& chosen)
+CComPtr<CSnapshotDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBData*>& chosen,
+                                                   std::weak_ptr<CReplayLogDialog>& log)
 {
     if (!m_pCaptures || chosen.empty())
         return {};
     CStringArray leftOut;
-    CComPtr<IDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut).Get();
+    CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut);
     if (!leftOut.empty())
         AfxMessageBox(L"取得に失敗した次の形式は戻していません。\r\n" + JoinStrings(leftOut), MB_OK | MB_ICONINFORMATION);
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetApp()->m_pMainWnd)) {
+        log = frame->StartReplayLog();
+        replay->SetLog([log](const CReplayCall& call) {
+            if (const auto window = log.lock())
+                window->Add(call);
+        });
+    }
     return replay;
 }
 
 void CPlexaDoc::ReplayToClipboard(const std::vector<const CCBData*>& chosen)
 {
-    CComPtr<IDataObject> replay = MakeReplay(chosen);
+    std::weak_ptr<CReplayLogDialog> log;
+    CComPtr<CSnapshotDataObject> replay = MakeReplay(chosen, log);
     if (!replay)
         return;
-    if (const HRESULT set = ::OleSetClipboard(replay); FAILED(set)) {
+    if (const HRESULT set = ::OleSetClipboard(replay.Get()); FAILED(set)) {
         AfxMessageBox(FormatString(L"クリップボードに戻せません（0x%08lX）。", static_cast<unsigned long>(set)), MB_OK);
         return;
     }
+    // Calls the last target still makes of the earlier replay are not this one's.
+    if (m_pReplay)
+        m_pReplay->SetLog({});
     m_pReplay = std::move(replay);
 }
 
 void CPlexaDoc::DragOut(const std::vector<const CCBData*>& chosen, HWND source)
 {
     // Asked before the drag: a message box during it would end it.
-    const CComPtr<IDataObject> replay = MakeReplay(chosen);
+    std::weak_ptr<CReplayLogDialog> log;
+    const CComPtr<CSnapshotDataObject> replay = MakeReplay(chosen, log);
     if (!replay)
         return;
     POINT point{};
     ::GetCursorPos(&point);
-    DragFrom(source, point, replay, DROPEFFECT_COPY | DROPEFFECT_LINK);
+    const DWORD effect = DragFrom(source, point, replay.Get(), DROPEFFECT_COPY | DROPEFFECT_LINK);
+    replay->SetLog({});
+    if (const auto window = log.lock()) {
+        CReplayCall end{{}, L"DoDragDrop", {}, S_OK, 0, DropEffectNames(effect)};
+        ::GetLocalTime(&end.time);
+        window->Add(end);
+    }
 }

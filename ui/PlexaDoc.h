@@ -6,6 +6,7 @@
 #include "capture/CaptureHost.h"
 #include "capture/ClipboardOwner.h"
 #include "capture/FormatNames.h"
+#include "capture/SnapshotDataObject.h"
 #include "capture/SnapshotFile.h"
 #include "framework/ComPtr.h"
 #include "framework/Document.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 class CClipboard;
+class CReplayLogDialog;
 class COleDataObject;
 
 // View update hints (single bits).
@@ -73,10 +75,12 @@ protected:
 private:
     const ICaptureHost& m_host;
     bool m_bCapturing = false;
-    CComPtr<IDataObject> m_pReplay;  // the last one put on the clipboard
+    CComPtr<CSnapshotDataObject> m_pReplay;  // the last one put on the clipboard
 
-    // The data object for `chosen`, after telling the user which formats it leaves out.
-    CComPtr<IDataObject> MakeReplay(const std::vector<const CCBData*>& chosen);
+    // The data object for `chosen`, after telling the user which formats it
+    // leaves out, its calls going to a new log `log` is set to.
+    CComPtr<CSnapshotDataObject> MakeReplay(const std::vector<const CCBData*>& chosen,
+                                            std::weak_ptr<CReplayLogDialog>& log);
 
     void OnEditPasteWithFormat();
     void OnFileOpenSnapshot();

@@ -71,5 +71,19 @@ TEST_F(PlexaSession, ASnapshotDraggedOutByItsRootDropsIntoAnotherPlexa)
                                        [](const CRemoteTreeItem& item) { return item.text == L"CFSTR_FILECONTENTS"; });
     ASSERT_NE(contents, droppedRoot.children.end());
     EXPECT_EQ(TextsOf(contents->children), kSampleVirtualFiles) << "the virtual files came across";
+
+    // The source's log shows what the target asked for, and the effect it chose.
+    const HWND log = ::FindWindowW(L"#32770", L"ターゲットの要求");
+    ASSERT_NE(log, nullptr);
+    DWORD logProcess = 0;
+    ::GetWindowThreadProcessId(log, &logProcess);
+    EXPECT_EQ(logProcess, source.ProcessId());
+    const auto rows = ReadRemoteListRows(::GetDlgItem(log, IDC_REPLAY_LOG_LIST), 6);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back()[1], L"DoDragDrop");
+    EXPECT_EQ(rows.back()[5], L"COPY");
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto& row) {
+        return row[1] == L"GetData" && row[2].starts_with(L"CFSTR_FILECONTENTS CONTENT 0 ") && row[3] == L"S_OK";
+    })) << "the first virtual file was asked for by its index";
     EXPECT_EQ(targetProcess.Close(), 0);
 }
