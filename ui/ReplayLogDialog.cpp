@@ -16,8 +16,8 @@ struct CColumn {
 };
 
 constexpr CColumn kColumns[] = {
-    {L"時刻", 44, LVCFMT_LEFT},   {L"メソッド", 56, LVCFMT_LEFT}, {L"形式", 130, LVCFMT_LEFT},
-    {L"結果", 70, LVCFMT_LEFT},   {L"バイト数", 40, LVCFMT_RIGHT}, {L"値", 70, LVCFMT_LEFT},
+    {L"時刻", 56, LVCFMT_LEFT},   {L"メソッド", 60, LVCFMT_LEFT}, {L"形式", 142, LVCFMT_LEFT},
+    {L"結果", 64, LVCFMT_LEFT},   {L"バイト数", 44, LVCFMT_RIGHT}, {L"値", 44, LVCFMT_LEFT},
 };
 
 }

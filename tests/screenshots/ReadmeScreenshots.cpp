@@ -252,6 +252,32 @@ void PlaceFrame(int dpi)
     registry::WriteInt(frame, settings::kBottom, ::MulDiv(kFrameRect.bottom, dpi, 96));
 }
 
+// The whole snapshot put back on the clipboard, and this program pasting it
+// as an editor does: the log window lists what it asked for.
+bool MakeReplayLogPicture(const CPlexaWindow& plexa, const std::wstring& folder)
+{
+    if (!ShowRoot(plexa) || !plexa.RunCommand(ID_REPLAY_TO_CLIPBOARD))
+        return false;
+    CComPtr<IDataObject> clipboard;
+    if (FAILED(::OleGetClipboard(&clipboard)))
+        return false;
+    const auto html = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"HTML Format"));
+    for (const FORMATETC& asked : {FORMATETC{CF_DIB, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL},
+                                   FORMATETC{html, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL},
+                                   FORMATETC{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}}) {
+        FORMATETC format = asked;
+        if (clipboard->QueryGetData(&format) != S_OK)
+            continue;
+        STGMEDIUM medium{};
+        if (SUCCEEDED(clipboard->GetData(&format, &medium)))
+            ::ReleaseStgMedium(&medium);
+    }
+    clipboard.Reset();
+    PumpMessagesFor(kSettleMs);
+    const HWND log = ::FindWindowW(L"#32770", L"ターゲットの要求");
+    return log && Save(log, folder, L"plexa-replay-log.png");
+}
+
 // The same clipboard kept as a snapshot file and opened by a new Plexa from
 // its command line: the root shows the owner and formats it was taken with.
 bool MakeSnapshotPicture(const CTempDir& temp, IDataObject* source, const std::wstring& folder)
@@ -296,6 +322,7 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
     ok = ClickPageTab(plexa, kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
     ok = SaveDialog(plexa, ID_SETTINGS, folder, L"plexa-settings.png") && ok;
     ok = SaveDialog(plexa, ID_APP_ABOUT, folder, L"plexa-about.png") && ok;
+    ok = MakeReplayLogPicture(plexa, folder) && ok;
     ok = process.Close() == 0 && ok;
     return MakeSnapshotPicture(temp, source, folder) && ok;
 }
