@@ -4,6 +4,7 @@
 #include "capture/FormatNames.h"
 #include "capture/RegisteredFormats.h"
 #include "capture/ReplayMedia.h"
+#include "framework/Format.h"
 #include "framework/Handles.h"
 
 #include <shlobj.h>
@@ -205,7 +206,17 @@ STDMETHODIMP CSnapshotDataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
     *medium = {};
     uint64_t bytes = 0;
     const HRESULT result = GetDataUnlogged(*format, *medium, bytes);
-    return Logged(L"GetData", format, result, bytes);
+    return Logged(L"GetData", format, result, bytes, SUCCEEDED(result) ? PathNote(*format) : std::wstring());
+}
+
+std::wstring CSnapshotDataObject::PathNote(const FORMATETC& format) const
+{
+    if (m_strTakenOn.empty())
+        return {};
+    const std::wstring name = GetFormatName(format.cfFormat);
+    if (name != L"CF_HDROP" && name != L"CFSTR_SHELLIDLIST")
+        return {};
+    return FormatString(L"%s のパス", m_strTakenOn.c_str());
 }
 
 STDMETHODIMP CSnapshotDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medium)

@@ -23,6 +23,9 @@ public:
 
     // Every call a target makes from now on is told to `log` as it returns.
     void SetLog(CReplayLog log) { m_log = std::move(log); }
+    // The snapshot was taken on `computer`, not this machine: the paths of its
+    // drop lists and shell item lists name files there, which the log says.
+    void SetTakenElsewhere(std::wstring computer) { m_strTakenOn = std::move(computer); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -69,4 +72,8 @@ private:
     std::vector<COffer> m_offers;
     std::vector<CSetValue> m_set;
     CReplayLog m_log;
+    std::wstring m_strTakenOn;
+
+    // What the log adds to a GetData of `format`: where its paths lead.
+    std::wstring PathNote(const FORMATETC& format) const;
 };

@@ -13,12 +13,15 @@
 struct CSnapshotInfo {
     std::wstring title;
     std::wstring taken;  // UTC, ISO 8601
+    std::wstring computer;  // the machine it was taken on; paths in it name that machine's files
     std::optional<CClipboardOwner> owner;  // a paste's only
     CStringArray formatNames;  // every format the source offered
 };
 
 // The present moment as CSnapshotInfo::taken keeps it.
 std::wstring CurrentTimestamp();
+// This machine's name, as CSnapshotInfo::computer keeps it.
+std::wstring ThisComputer();
 
 enum class SnapshotResult { Done, Stopped, Failed };
 // Hears how many of the bytes to copy are done; returning true stops the work.

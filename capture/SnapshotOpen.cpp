@@ -292,6 +292,7 @@ CSnapshotInfo InfoOf(const SnapshotManifest& manifest)
     CSnapshotInfo info;
     info.title = FromUtf8(manifest.title);
     info.taken = FromUtf8(manifest.taken);
+    info.computer = FromUtf8(manifest.computer);
     if (manifest.owner)
         info.owner = OwnerOf(*manifest.owner);
     for (const std::string& name : manifest.offeredFormats)

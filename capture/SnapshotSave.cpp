@@ -14,6 +14,7 @@
 #include "framework/Utf8.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -100,6 +101,7 @@ SnapshotManifest BuildManifest(const CSnapshotInfo& info, const CCBDataArray& no
     manifest.plexaVersion = ToUtf8(kPlexaVersion);
     manifest.title = ToUtf8(info.title);
     manifest.taken = ToUtf8(info.taken);
+    manifest.computer = ToUtf8(info.computer);
     if (info.owner)
         manifest.owner = DescribeOwner(*info.owner);
     for (const std::wstring& name : info.formatNames)
@@ -207,6 +209,13 @@ std::wstring CurrentTimestamp()
     ::GetSystemTime(&now);
     return FormatString(L"%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
                         now.wSecond);
+}
+
+std::wstring ThisComputer()
+{
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = static_cast<DWORD>(std::size(name));
+    return ::GetComputerNameW(name, &length) ? std::wstring(name, length) : std::wstring();
 }
 
 SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,

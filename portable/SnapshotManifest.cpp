@@ -329,6 +329,7 @@ public:
         manifest.plexaVersion = OptionalText(root, "plexaVersion", "");
         manifest.title = OptionalText(root, "title", "");
         manifest.taken = OptionalText(root, "taken", "");
+        manifest.computer = OptionalText(root, "computer", "");
         if (root.contains("owner"))
             manifest.owner = Owner(root["owner"], "owner");
         manifest.offeredFormats = Texts(root, "offeredFormats", "");
@@ -350,7 +351,8 @@ private:
 std::string WriteManifest(const SnapshotManifest& manifest)
 {
     json out = {{"format", kFormatName}, {"formatVersion", manifest.formatVersion},
-                {"plexaVersion", manifest.plexaVersion}, {"title", manifest.title}, {"taken", manifest.taken}};
+                {"plexaVersion", manifest.plexaVersion}, {"title", manifest.title}, {"taken", manifest.taken},
+                {"computer", manifest.computer}};
     if (const auto& owner = manifest.owner) {
         out["owner"] = {{"window", owner->window},       {"className", owner->className},
                         {"caption", owner->caption},     {"processId", owner->processId},

@@ -88,6 +88,7 @@ struct SnapshotManifest {
     std::string plexaVersion;
     std::string title;
     std::string taken;  // UTC, ISO 8601
+    std::string computer;  // the machine it was taken on
     std::optional<ManifestOwner> owner;  // a paste's only
     std::vector<std::string> offeredFormats;
     std::vector<ManifestNode> nodes;

@@ -197,7 +197,7 @@ bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
 
 void CPlexaDoc::BeginSnapshot(std::optional<CClipboardOwner> owner)
 {
-    m_info = {GetTitle(), CurrentTimestamp(), std::move(owner), {}};
+    m_info = {GetTitle(), CurrentTimestamp(), ThisComputer(), std::move(owner), {}};
 }
 
 void CPlexaDoc::OnFileOpenSnapshot()
@@ -278,6 +278,8 @@ CComPtr<CSnapshotDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBDa
         return {};
     CStringArray leftOut;
     CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut);
+    if (!m_info.computer.empty() && m_info.computer != ThisComputer())
+        replay->SetTakenElsewhere(m_info.computer);
     if (!leftOut.empty())
         AfxMessageBox(L"取得に失敗した次の形式は戻していません。\r\n" + JoinStrings(leftOut), MB_OK | MB_ICONINFORMATION);
     if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetApp()->m_pMainWnd)) {

@@ -120,3 +120,23 @@ TEST_F(SnapshotDataObjectTest, TheLogShowsEachCallATargetMakesWithItsResult)
                        L"SetData | CFSTR_PERFORMEDDROPEFFECT CONTENT -1 HGLOBAL | S_OK | 4 | 1 (COPY)",
                    }));
 }
+
+TEST_F(SnapshotDataObjectTest, TheLogSaysWhenADropListNamesPathsOfAnotherMachine)
+{
+    auto snapshot = std::make_shared<CCBDataArray>();
+    auto drop = std::make_unique<CCBData>();
+    drop->m_fmt = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    drop->m_tymedActual = TYMED_HGLOBAL;
+    const CFileHandle file = m_app.CreateTempFile(drop->m_strTempFile);
+    const CCBData* dropList = snapshot->emplace_back(std::move(drop)).get();
+    const CComPtr<CSnapshotDataObject> object = CSnapshotDataObject::Create(snapshot, {dropList});
+    std::vector<std::wstring> values;
+    object->SetLog([&](const CReplayCall& call) { values.push_back(call.value); });
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    CStgMedium here;
+    ASSERT_EQ(object->GetData(&format, &here), S_OK);
+    object->SetTakenElsewhere(L"開発機");
+    CStgMedium elsewhere;
+    ASSERT_EQ(object->GetData(&format, &elsewhere), S_OK);
+    EXPECT_EQ(values, (std::vector<std::wstring>{L"", L"開発機 のパス"}));
+}

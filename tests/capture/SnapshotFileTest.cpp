@@ -118,7 +118,7 @@ TEST_F(SnapshotFileTest, DroppedFoldersAndShellItemsComeBackAsTheyWereTaken)
 
 TEST_F(SnapshotFileTest, ThePasteItCameFromComesBackWithIt)
 {
-    CSnapshotInfo info{L"クリップボード#42", L"2026-12-10T06:42:17Z",
+    CSnapshotInfo info{L"クリップボード#42", L"2026-12-10T06:42:17Z", L"開発機",
                        CClipboardOwner{reinterpret_cast<HWND>(0x10042), L"Notepad", L"無題 - メモ帳", 1234,
                                        L"C:\\windows\\notepad.exe", ERROR_SUCCESS},
                        {L"CF_UNICODETEXT", L"\"HTML Format\""}};
@@ -129,6 +129,7 @@ TEST_F(SnapshotFileTest, ThePasteItCameFromComesBackWithIt)
     ASSERT_EQ(Open(nodes, opened, error), SnapshotResult::Done) << error;
     EXPECT_EQ(opened.title, info.title);
     EXPECT_EQ(opened.taken, info.taken);
+    EXPECT_EQ(opened.computer, info.computer);
     EXPECT_EQ(opened.formatNames, info.formatNames);
     ASSERT_TRUE(opened.owner);
     EXPECT_EQ(opened.owner->hWnd, info.owner->hWnd);

@@ -34,6 +34,7 @@ SnapshotManifest FullManifest()
     manifest.plexaVersion = "0.9.0.1";
     manifest.title = "クリップボード#42";
     manifest.taken = "2026-12-10T06:42:17Z";
+    manifest.computer = "開発機";
     manifest.owner = ManifestOwner{0x10042, "Notepad", "無題 - メモ帳", 1234, "C:\\Windows\\notepad.exe", 0};
     manifest.offeredFormats = {"CF_UNICODETEXT", "\"HTML Format\"", "CF_BITMAP"};
     ManifestNode registered = Leaf(ManifestNodeKind::Data, "nodes/000002.bin", 10);
