@@ -1,6 +1,7 @@
 // Watching the clipboard in a running Plexa.exe: changes made by this test
-// process become snapshots, a burst of writes one, Plexa's own copy none; the
-// shown format and page stay in front, and the setting lasts to the next start.
+// process become snapshots, a burst of writes one, Plexa's own copy or replay
+// none; the shown format and page stay in front, and the setting lasts to the
+// next start.
 #include "PlexaSession.h"
 #include "SampleSources.h"
 #include "TreeExpectations.h"
@@ -97,6 +98,9 @@ TEST_F(PlexaSession, AWatchedClipboardGivesASnapshotPerChangeButNoneForABurstsMi
     ::SendMessageW(dump, WM_COMMAND, ID_EDIT_COPY, 0);
     EXPECT_EQ(TitlesDuring(plexa, 1000), std::vector<std::wstring>{sampled + L" - Plexa"})
         << "Plexa's own copy is no change";
+    ASSERT_TRUE(plexa.RunCommand(ID_REPLAY_TO_CLIPBOARD));
+    EXPECT_EQ(TitlesDuring(plexa, 1000), std::vector<std::wstring>{sampled + L" - Plexa"})
+        << "nor is the snapshot Plexa puts back";
     // Reading delayed formats from the source is no change either: the tree
     // was not made again.
     EXPECT_EQ(TreeView_GetRoot(plexa.Tree()), root.handle);
