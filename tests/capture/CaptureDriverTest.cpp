@@ -1,4 +1,4 @@
-#include "FileGroupBytes.h"
+#include "support/FileGroupBytes.h"
 #include "TestProgress.h"
 
 #include "capture/CBDataFileDescriptor.h"

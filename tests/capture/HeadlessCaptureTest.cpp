@@ -1,7 +1,7 @@
 // The capture as a library: under the headless progress it makes no window,
 // shows no message and handles no waiting message, and takes the same tree
 // as under the window's progress dialog.
-#include "EveryKindOfSource.h"
+#include "support/EveryKindOfSource.h"
 #include "support/TreeDescription.h"
 
 #include "capture/CaptureDriver.h"

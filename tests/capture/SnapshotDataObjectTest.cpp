@@ -1,7 +1,7 @@
 // The data object that offers a snapshot again: capturing it gives the
 // snapshot back, every medium and node kind alike, and it answers targets as
 // the platform's own data objects do.
-#include "EveryKindOfSource.h"
+#include "support/EveryKindOfSource.h"
 #include "support/TreeDescription.h"
 
 #include "capture/SnapshotDataObject.h"

@@ -1,7 +1,7 @@
 // Snapshot files: every kind of node the capture makes comes back from its
 // file as it was taken, and a file that is not whole, lies or reaches outside
 // is refused with a message that names the problem, leaving nothing behind.
-#include "EveryKindOfSource.h"
+#include "support/EveryKindOfSource.h"
 #include "ShellSource.h"
 #include "support/TreeDescription.h"
 

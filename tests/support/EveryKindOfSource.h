@@ -3,7 +3,7 @@
 // group with virtual files, and failures.
 #pragma once
 
-#include "FileGroupBytes.h"
+#include "support/FileGroupBytes.h"
 
 #include "support/TestDataObject.h"
 #include "support/TestPictures.h"
