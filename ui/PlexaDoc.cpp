@@ -235,10 +235,8 @@ void CPlexaDoc::OnFileSaveSnapshot()
     if (!m_pCaptures)
         return;
     std::wstring proposed = ProposeSaveFileName(GetTitle(), L"");
-    const std::wstring_view extension = kSnapshotExtension;
-    if (proposed.size() < extension.size() || proposed.compare(proposed.size() - extension.size(), extension.size(),
-                                                                 extension) != 0)
-        proposed += extension;
+    if (!proposed.ends_with(kSnapshotExtension))
+        proposed += kSnapshotExtension;
     const std::wstring path = ShowFileSaveDialog(AfxGetApp()->GetMainHwnd(), proposed, &kSnapshotFileType);
     if (!path.empty())
         SaveSnapshot(path);
