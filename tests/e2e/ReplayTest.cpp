@@ -40,6 +40,68 @@ void AcknowledgeMessage(DWORD processId)
     }
 }
 
+// Wine's WordPad, started with an empty document and ended without saving it.
+class CWordPad {
+public:
+    CWordPad()
+    {
+        wchar_t path[MAX_PATH]{};
+        ::ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
+        std::wstring commandLine = L"\"" + std::wstring(path) + L"\"";
+        STARTUPINFOW startup{.cb = sizeof(startup)};
+        PROCESS_INFORMATION info{};
+        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &info))
+            return;
+        ::CloseHandle(info.hThread);
+        m_process.Attach(info.hProcess);
+        ::WaitForInputIdle(info.hProcess, 20000);
+        for (int tries = 0; tries < 200 && !m_editor; ++tries) {
+            if (const HWND frame = FindMainWindowOf(info.dwProcessId))
+                ::EnumChildWindows(frame, FindEditor, reinterpret_cast<LPARAM>(&m_editor));
+            if (!m_editor)
+                ::Sleep(50);
+        }
+    }
+    ~CWordPad()
+    {
+        if (m_process)
+            ::TerminateProcess(m_process, 0);
+    }
+
+    HWND Editor() const { return m_editor; }
+    // WordPad's own paste; false when it does not answer in time.
+    bool Paste() const
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutW(m_editor, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 20000, &result) != 0;
+    }
+    std::wstring Text() const
+    {
+        std::wstring text(4096, L'\0');
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(m_editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                              SMTO_ABORTIFHUNG, 5000, &length);
+        text.resize(length);
+        return text;
+    }
+
+private:
+    static BOOL CALLBACK FindEditor(HWND window, LPARAM editor)
+    {
+        wchar_t className[64]{};
+        ::GetClassNameW(window, className, 64);
+        // RichEdit20W in Wine's WordPad, RICHEDIT50W in Windows'.
+        if (_wcsnicmp(className, L"RichEdit", 8) != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(editor) = window;
+        return FALSE;
+    }
+
+    CHandle m_process;
+    HWND m_editor = nullptr;
+};
+
 }  // namespace
 
 TEST_F(PlexaSession, ASnapshotPutBackOnTheClipboardIsPastedElsewhereAsItWasTaken)
@@ -72,5 +134,33 @@ TEST_F(PlexaSession, ASnapshotPutBackOnTheClipboardIsPastedElsewhereAsItWasTaken
     EXPECT_EQ(withoutPalette(DescribeWithoutOle(CaptureEverything(clipboard, host))),
               withoutPalette(DescribeTree(taken)));
     clipboard.Reset();
+    EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(PlexaSession, ReplayedTextAndRichTextArePastedIntoWordPad)
+{
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"plain words")));
+    source->Offer({.cf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Rich Text Format"))},
+                  CTestMedium::Global(BytesOf("{\\rtf1\\ansi {\\b Bold} words}")));
+    const std::wstring path = m_temp / L"rich.plexa";
+    ASSERT_FALSE(SaveSnapshotOf(source, L"rich", path).empty());
+
+    CPlexaWindow plexa = Start(L"\"" + path + L"\"");
+    for (int tries = 0; tries < 200 && ReadRemoteTree(plexa.Tree()).empty(); ++tries)
+        PumpMessagesFor(50);
+    TreeView_SelectItem(plexa.Tree(), SingleRoot(ReadRemoteTree(plexa.Tree())).handle);
+    ASSERT_TRUE(plexa.RunCommand(ID_REPLAY_TO_CLIPBOARD));
+
+    const CWordPad wordPad;
+    ASSERT_NE(wordPad.Editor(), nullptr);
+    ASSERT_TRUE(wordPad.Paste());
+    EXPECT_EQ(wordPad.Text(), L"Bold words") << "WordPad took the rich text";
+    const HWND log = ::FindWindowW(L"#32770", L"ターゲットの要求");
+    ASSERT_NE(log, nullptr);
+    const auto rows = ReadRemoteListRows(::GetDlgItem(log, IDC_REPLAY_LOG_LIST), 4);
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto& row) {
+        return row[1] == L"GetData" && row[2].starts_with(L"\"Rich Text Format\" ") && row[3] == L"S_OK";
+    })) << "the log shows WordPad asking for the rich text";
     EXPECT_EQ(Close(), 0);
 }
