@@ -90,6 +90,7 @@
 // log of what a replay's target asked for
 #define IDC_REPLAY_LOG_LIST             1030
 #define IDC_REPLAY_LOG_COPY             1031
+#define IDC_REPLAY_LOG_LEFT_OUT         1032
 // image page
 #define IDC_IMAGE_PLACEHOLDER           1007
 #define IDC_IMAGE_INFO                  1009

@@ -24,9 +24,10 @@ public:
     // Stores the placement and the pane widths; nothing while hidden.
     void SaveWindowPlacement();
 
-    // The log window of a replay that starts now, shown empty; it goes with
+    // The log window of a replay that starts now, shown with no rows and the
+    // formats the replay leaves out; it goes with
     // the frame, so holders of the returned pointer keep only a weak one.
-    std::shared_ptr<CReplayLogDialog> StartReplayLog();
+    std::shared_ptr<CReplayLogDialog> StartReplayLog(const CStringArray& leftOut);
 
     CToolBar m_wndToolBar;
     CDropEntranceWnd m_wndDropAll;

@@ -278,10 +278,8 @@ CComPtr<CSnapshotDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBDa
     CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut);
     if (!m_info.computer.empty() && m_info.computer != ThisComputer())
         replay->SetTakenElsewhere(m_info.computer);
-    if (!leftOut.empty())
-        AfxMessageBox(L"取得に失敗した次の形式は戻していません。\r\n" + JoinStrings(leftOut), MB_OK | MB_ICONINFORMATION);
     if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetApp()->m_pMainWnd)) {
-        log = frame->StartReplayLog();
+        log = frame->StartReplayLog(leftOut);
         replay->SetLog([log](const CReplayCall& call) {
             if (const auto window = log.lock())
                 window->Add(call);

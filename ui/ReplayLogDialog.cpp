@@ -24,11 +24,19 @@ constexpr CColumn kColumns[] = {
 
 CReplayLogDialog::CReplayLogDialog() : CDialogEx(IDD_REPLAY_LOG) {}
 
-void CReplayLogDialog::Start(HWND owner)
+void CReplayLogDialog::Start(HWND owner, const CStringArray& leftOut)
 {
     if (!GetSafeHwnd() && !Create(owner))
         return;
     m_list.DeleteAllItems();
+    // Said here rather than in a message box, which would end a drag.
+    m_leftOut.clear();
+    if (!leftOut.empty()) {
+        std::wstring names = JoinStrings(leftOut, L", ");
+        names.resize(names.size() - 2);
+        m_leftOut = L"取得に失敗した次の形式は戻していません: " + names;
+    }
+    ::SetDlgItemTextW(m_hWnd, IDC_REPLAY_LOG_LEFT_OUT, m_leftOut.c_str());
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
 }
 
@@ -61,6 +69,8 @@ std::wstring CReplayLogDialog::Text() const
             text += column + 1 < columns ? L"\t" : L"\r\n";
         }
     }
+    if (!m_leftOut.empty())
+        text += m_leftOut + L"\r\n";
     return text;
 }
 

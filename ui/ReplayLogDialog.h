@@ -4,6 +4,7 @@
 #pragma once
 
 #include "capture/ReplayLog.h"
+#include "common/Strings.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 
@@ -13,10 +14,12 @@ class CReplayLogDialog : public CDialogEx {
 public:
     CReplayLogDialog();
 
-    // Shows the window over `owner`, made on first use, with no rows.
-    void Start(HWND owner);
+    // Shows the window over `owner`, made on first use, with no rows and the
+    // formats the replay leaves out, if any.
+    void Start(HWND owner, const CStringArray& leftOut = {});
     void Add(const CReplayCall& call);
-    // The rows as tab-separated lines under the column headings.
+    // The rows as tab-separated lines under the column headings, then the
+    // formats left out.
     std::wstring Text() const;
 
 protected:
@@ -27,4 +30,5 @@ protected:
 
 private:
     CListCtrl m_list;
+    std::wstring m_leftOut;
 };

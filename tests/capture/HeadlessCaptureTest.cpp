@@ -61,7 +61,8 @@ protected:
 
 TEST_F(HeadlessCaptureTest, MakesNoWindowAndHandlesNoMessageYetTakesTheTreeTheDialogTakes)
 {
-    auto source = EveryKindOfSource();
+    const CTempDir dropped;
+    auto source = EveryKindOfSource(dropped.Path());
     // A pump would take it off the queue.
     ASSERT_TRUE(::PostThreadMessageW(::GetCurrentThreadId(), WM_APP, 0, 0));
 

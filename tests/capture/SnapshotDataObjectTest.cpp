@@ -22,7 +22,7 @@ protected:
     {
         CNoLeakTest::SetUp();
         m_app.ClaimWorkFolder();
-        m_snapshot = std::make_shared<CCBDataArray>(CaptureEverything(EveryKindOfSource(), m_app));
+        m_snapshot = std::make_shared<CCBDataArray>(CaptureEverything(EveryKindOfSource(m_dropped.Path()), m_app));
     }
 
     std::vector<const CCBData*> Everything() const
@@ -34,6 +34,7 @@ protected:
     }
 
     CTestApp m_app;
+    CTempDir m_dropped;
     std::shared_ptr<CCBDataArray> m_snapshot;
 };
 
@@ -49,6 +50,7 @@ TEST_F(SnapshotDataObjectTest, CapturingTheReplayGivesTheSnapshotBackLessTheForm
         return std::find(leftOut.begin(), leftOut.end(), node->GetLabel()) != leftOut.end();
     });
     EXPECT_EQ(DescribeTree(replayed), DescribeTree(*m_snapshot));
+    EXPECT_NE(DescribeTree(replayed).find(L"inner.txt"), std::wstring::npos) << "the drop list's folder was walked";
 }
 
 TEST_F(SnapshotDataObjectTest, AnswersTargetsAsThePlatformsDataObjectsDo)

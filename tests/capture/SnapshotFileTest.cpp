@@ -90,13 +90,14 @@ protected:
 
     CTestApp m_app;
     CTempDir m_files;
+    CTempDir m_dropped;
 };
 
 }
 
 TEST_F(SnapshotFileTest, EveryKindOfNodeComesBackAsItWasTaken)
 {
-    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(), m_app);
+    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(m_dropped.Path()), m_app);
     const std::wstring taken = DescribeTree(nodes);
     EXPECT_EQ(RoundTrip(nodes), taken);
     // The description is a real one: pictures, nested storages, virtual files and failures.
@@ -154,7 +155,7 @@ TEST_F(SnapshotFileTest, RegisteredFormatsAreRegisteredAgainByName)
 
 TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)
 {
-    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(), m_app);
+    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(m_dropped.Path()), m_app);
     const auto stop = [](uint64_t, uint64_t) { return true; };
     EXPECT_EQ(Save(nodes, {}, stop), SnapshotResult::Stopped);
     EXPECT_FALSE(FileExists(Path()));

@@ -1,39 +1,13 @@
 // Drop lists (CF_HDROP) expanded into the files and directories they name.
 #include "TraversalFixture.h"
 
+#include "support/DropListBytes.h"
+
 #include <windows.h>
 
 namespace {
 
 using TraversalDropFilesTest = CTraversalTest;
-
-void Put32(CBytes& bytes, size_t at, uint32_t value)
-{
-    for (size_t i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<BYTE>(value >> (8 * i));
-}
-
-// A DROPFILES header (paths right after it) and the paths, each with its NUL,
-// then the empty path that ends the list unless `closed` is false.
-CBytes DropList(const std::vector<CBytes>& paths, bool wide, bool closed = true)
-{
-    CBytes bytes(20, 0);
-    Put32(bytes, 0, 20);
-    Put32(bytes, 16, wide ? 1 : 0);
-    const size_t nul = wide ? 2 : 1;
-    for (const CBytes& path : paths) {
-        bytes.insert(bytes.end(), path.begin(), path.end());
-        bytes.insert(bytes.end(), nul, 0);
-    }
-    if (closed)
-        bytes.insert(bytes.end(), nul, 0);
-    return bytes;
-}
-
-CBytes WidePath(const std::wstring& path)
-{
-    return BytesOf(path);
-}
 
 CBytes AnsiPath(const std::wstring& path)
 {

@@ -79,12 +79,6 @@ protected:
     bool m_bFilesAreStreams = false;
 };
 
-void Put32(CBytes& bytes, size_t at, uint32_t value)
-{
-    for (size_t i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<BYTE>(value >> (8 * i));
-}
-
 // A CIDA whose lists all start at odd offsets, so that the shell is handed
 // only copies in aligned memory.
 CBytes Cida(const CBytes& parent, const std::vector<CBytes>& items)

@@ -29,17 +29,6 @@ std::wstring DescribeWithoutOle(CCBDataArray nodes)
     return DescribeTree(nodes);
 }
 
-// Says OK to the message box process `processId` shows, if it shows one.
-void AcknowledgeMessage(DWORD processId)
-{
-    for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", L"Plexa")) != nullptr;) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(box, &owner);
-        if (owner == processId)
-            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    }
-}
-
 // Wine's WordPad, started with an empty document and ended without saving it.
 class CWordPad {
 public:
@@ -106,8 +95,9 @@ private:
 
 TEST_F(PlexaSession, ASnapshotPutBackOnTheClipboardIsPastedElsewhereAsItWasTaken)
 {
+    const CTempDir dropped;
     const std::wstring path = m_temp / L"every.plexa";
-    ASSERT_FALSE(SaveSnapshotOf(EveryKindOfSource(), L"every", path).empty());
+    ASSERT_FALSE(SaveSnapshotOf(EveryKindOfSource(dropped.Path()), L"every", path).empty());
     CTestApp host;
     host.ClaimWorkFolder();
     CCBDataArray taken;
@@ -121,8 +111,12 @@ TEST_F(PlexaSession, ASnapshotPutBackOnTheClipboardIsPastedElsewhereAsItWasTaken
     for (int tries = 0; tries < 200 && ReadRemoteTree(plexa.Tree()).empty(); ++tries)
         PumpMessagesFor(50);
     TreeView_SelectItem(plexa.Tree(), SingleRoot(ReadRemoteTree(plexa.Tree())).handle);
-    const DWORD processId = plexa.ProcessId();
-    ASSERT_TRUE(plexa.RunCommand(ID_REPLAY_TO_CLIPBOARD, [processId] { AcknowledgeMessage(processId); }));
+    ASSERT_TRUE(plexa.RunCommand(ID_REPLAY_TO_CLIPBOARD));
+    const HWND log = ::FindWindowW(L"#32770", L"ターゲットの要求");
+    ASSERT_NE(log, nullptr);
+    wchar_t leftOut[200]{};
+    ::GetDlgItemTextW(log, IDC_REPLAY_LOG_LEFT_OUT, leftOut, 200);
+    EXPECT_STREQ(leftOut, L"取得に失敗した次の形式は戻していません: 49681, CF_DIB");
 
     CComPtr<IDataObject> clipboard;
     ASSERT_EQ(::OleGetClipboard(&clipboard), S_OK);

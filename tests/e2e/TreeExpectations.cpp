@@ -8,6 +8,14 @@ std::vector<std::wstring> TextsOf(const std::vector<CRemoteTreeItem>& items)
     return texts;
 }
 
+std::wstring OutlineOf(const std::vector<CRemoteTreeItem>& items, int depth)
+{
+    std::wstring outline;
+    for (const auto& item : items)
+        outline += std::wstring(2 * depth, L' ') + item.text + L"\n" + OutlineOf(item.children, depth + 1);
+    return outline;
+}
+
 CRemoteTreeItem SingleRoot(const std::vector<CRemoteTreeItem>& tree)
 {
     EXPECT_EQ(tree.size(), 1u) << "one root item";

@@ -14,6 +14,10 @@ enum : int { kImageFolder = 0, kImageData = 1, kImagePicture = 2 };
 // The texts of `items`, in order.
 std::vector<std::wstring> TextsOf(const std::vector<CRemoteTreeItem>& items);
 
+// The texts of `items` and of everything under them, a line each, indented
+// by depth.
+std::wstring OutlineOf(const std::vector<CRemoteTreeItem>& items, int depth = 0);
+
 // The one root item; fails the test when there is not exactly one.
 CRemoteTreeItem SingleRoot(const std::vector<CRemoteTreeItem>& tree);
 

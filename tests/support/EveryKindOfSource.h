@@ -1,15 +1,25 @@
 // A test source offering every kind of medium the capture takes: memory,
 // streams, storages with sub-storages, GDI pictures and metafiles, a file
-// group with virtual files, and failures.
+// group with virtual files, a drop list, and failures.
 #pragma once
 
+#include "support/DropListBytes.h"
 #include "support/FileGroupBytes.h"
+#include "support/TempDir.h"
 
 #include "support/TestDataObject.h"
 #include "support/TestPictures.h"
 
-inline CComPtr<CTestDataObject> EveryKindOfSource()
+// The drop list names a file and a folder with a file in it, written into
+// `dropFolder`.
+inline CComPtr<CTestDataObject> EveryKindOfSource(const std::wstring& dropFolder)
 {
+    const std::wstring dropped = dropFolder + L"\\dropped.txt";
+    const std::wstring folder = dropFolder + L"\\folder";
+    WriteFileBytes(dropped, "dropped");
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFileBytes(folder + L"\\inner.txt", "inner");
+
     const auto contents = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileContents"));
     const auto group = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileGroupDescriptorW"));
     const auto registered = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Plexa Test Format"));
@@ -40,5 +50,6 @@ inline CComPtr<CTestDataObject> EveryKindOfSource()
         .At(0, CTestMedium::Global(BytesOf("first")))
         .At(1, CTestMedium::Stream(BytesOf("second")))
         .At(2, CTestAnswer::Fail(E_FAIL));
+    source->Offer({.cf = CF_HDROP}, CTestMedium::Global(DropList({WidePath(dropped), WidePath(folder)}, true)));
     return source;
 }

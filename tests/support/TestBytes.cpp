@@ -47,3 +47,9 @@ CBytes StreamBytes(IStream* stream)
             return bytes;
     }
 }
+
+void Put32(CBytes& bytes, size_t at, uint32_t value)
+{
+    for (size_t i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<BYTE>(value >> (8 * i));
+}

@@ -6,6 +6,7 @@
 #include <objidl.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,8 @@ CBytes BytesOf(std::wstring_view text);
 // Reproducible filler whose period (251) lines up with no chunk size, so a
 // piece copied to the wrong offset shows.
 CBytes PatternBytes(size_t size);
+// Writes `value` little-endian over the four bytes at `at`.
+void Put32(CBytes& bytes, size_t at, uint32_t value);
 
 // The whole block; empty when the handle cannot be locked.
 CBytes GlobalBytes(HGLOBAL global);

@@ -38,8 +38,10 @@ TEST(ReplayLogDialog, ShowsEachCallAsARowAndCopiesThemAsText)
     ::SendMessageW(log.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_REPLAY_LOG_COPY, BN_CLICKED), 0);
     EXPECT_EQ(ClipboardText(), expected);
 
-    log.Start(owner.GetSafeHwnd());
-    EXPECT_EQ(log.Text(), L"時刻\tメソッド\t形式\t結果\tバイト数\t値\r\n") << "a new replay starts an empty log";
+    log.Start(owner.GetSafeHwnd(), {L"49681", L"CF_DIB"});
+    EXPECT_EQ(log.Text(), L"時刻\tメソッド\t形式\t結果\tバイト数\t値\r\n"
+                          L"取得に失敗した次の形式は戻していません: 49681, CF_DIB\r\n")
+        << "a new replay starts an empty log that names the formats it leaves out";
     ::SendMessageW(log.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     EXPECT_FALSE(::IsWindowVisible(log.GetSafeHwnd())) << "closing hides it for the next replay";
     log.DestroyWindow();
