@@ -1,5 +1,6 @@
 // Snapshot files (.plexa): a whole snapshot written as a ZIP archive with
-// its manifest, and read back into nodes whose bytes get files of their own.
+// its manifest, or unpacked into a dump folder, and read back into nodes
+// whose bytes get files of their own.
 #pragma once
 
 #include "capture/CBData.h"
@@ -33,7 +34,13 @@ using SnapshotProgress = CCBData::SaveProgress;
 SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,
                                 const SnapshotProgress& progress, std::wstring& error);
 
-// Reads the snapshot at `path` into `info` and `nodes`, the nodes' bytes going
+// Writes the snapshot unpacked into folder `path`: manifest.json and one file
+// per entry, as the archive would hold them. `path` must be missing, empty or
+// an earlier dump, which is replaced only once the new one is whole.
+SnapshotResult SaveSnapshotFolder(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,
+                                  const SnapshotProgress& progress, std::wstring& error);
+
+// Reads the snapshot file or dump folder at `path` into `info` and `nodes`, the nodes' bytes going
 // to new files of `host`. Registered formats are registered again by name.
 // When it fails or is stopped, `info` and `nodes` are untouched and no file
 // is left; `error` names the problem.

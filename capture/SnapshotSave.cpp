@@ -1,14 +1,14 @@
-// Writing a snapshot file: the manifest built from the nodes, then every
-// node's bytes and pictures as stored entries, into a file that replaces the
-// target only once it is whole.
+// Writing a snapshot: the manifest built from the nodes, then every node's
+// bytes and pictures as entries, into a file that replaces the target only
+// once it is whole.
 #include "capture/SnapshotFile.h"
 
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
 #include "capture/ReadFailureMessage.h"
+#include "capture/SnapshotEntrySink.h"
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
-#include "capture/ZipFiles.h"
 #include "common/Version.h"
 #include "framework/Format.h"
 #include "framework/Utf8.h"
@@ -125,12 +125,11 @@ std::wstring SystemErrorText(const wchar_t* what)
     return FormatString(L"%s（エラー %lu）", what, ::GetLastError());
 }
 
-// Writes the archive, saying in `error` why when it cannot.
-class CArchiveWrite {
+// Writes the entries, saying in `error` why when it cannot.
+class CEntriesWrite {
 public:
-    CArchiveWrite(HANDLE file, std::pair<uint16_t, uint16_t> dosStamp, const SnapshotProgress& progress,
-                  std::wstring& error)
-        : m_sink(file), m_writer(m_sink, dosStamp.first, dosStamp.second), m_progress(progress), m_error(error)
+    CEntriesWrite(ISnapshotEntrySink& sink, const SnapshotProgress& progress, std::wstring& error)
+        : m_sink(sink), m_progress(progress), m_error(error)
     {
     }
 
@@ -146,14 +145,13 @@ public:
             if (result != SnapshotResult::Done)
                 return result;
         }
-        if (!m_writer.Finish() || !m_sink.Flush())
+        if (!m_sink.Finish())
             return Fail(SystemErrorText(L"ファイルに書き込めません"));
         return SnapshotResult::Done;
     }
 
 private:
-    CZipFileSink m_sink;
-    CZipWriter m_writer;
+    ISnapshotEntrySink& m_sink;
     const SnapshotProgress& m_progress;
     std::wstring& m_error;
     uint64_t m_nTotal = 0;
@@ -172,7 +170,7 @@ private:
 
     SnapshotResult WriteBytes(const std::string& name, std::span<const uint8_t> bytes)
     {
-        if (!m_writer.BeginEntry(name, bytes.size()) || !m_writer.WriteData(bytes) || !m_writer.EndEntry())
+        if (!m_sink.BeginEntry(name, bytes.size()) || !m_sink.WriteData(bytes) || !m_sink.EndEntry())
             return Fail(SystemErrorText(L"ファイルに書き込めません"));
         m_nDone += bytes.size();
         return SnapshotResult::Done;
@@ -180,12 +178,16 @@ private:
 
     SnapshotResult WriteNode(const std::string& name, const CCBData& node)
     {
-        if (!m_writer.BeginEntry(name, node.m_nSize))
+        if (m_sink.LinkFile(name, node.m_strTempFile)) {
+            m_nDone += node.m_nSize;
+            return m_progress && m_progress(m_nDone, m_nTotal) ? SnapshotResult::Stopped : SnapshotResult::Done;
+        }
+        if (!m_sink.BeginEntry(name, node.m_nSize))
             return Fail(SystemErrorText(L"ファイルに書き込めません"));
         bool writeFailed = false;
         bool stopped = false;
         const auto write = [&](std::span<const BYTE> piece, uint64_t) {
-            writeFailed = !m_writer.WriteData(piece);
+            writeFailed = !m_sink.WriteData(piece);
             m_nDone += piece.size();
             stopped = !writeFailed && m_progress && m_progress(m_nDone, m_nTotal);
             return !writeFailed && !stopped;
@@ -193,7 +195,7 @@ private:
         const CCBData::PiecesResult read = node.ReadPieces(write);
         if (stopped)
             return SnapshotResult::Stopped;
-        if (writeFailed || read == CCBData::PiecesResult::NoMemory || !m_writer.EndEntry())
+        if (writeFailed || read == CCBData::PiecesResult::NoMemory || !m_sink.EndEntry())
             return Fail(SystemErrorText(L"ファイルに書き込めません"));
         if (read == CCBData::PiecesResult::CannotRead)
             return Fail(std::wstring(kCannotReadTempFileMessage) + L"：" + node.GetLabel());
@@ -218,11 +220,17 @@ std::wstring ThisComputer()
     return ::GetComputerNameW(name, &length) ? std::wstring(name, length) : std::wstring();
 }
 
-SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,
-                                const SnapshotProgress& progress, std::wstring& error)
+SnapshotResult WriteSnapshot(ISnapshotEntrySink& sink, const CSnapshotInfo& info, const CCBDataArray& nodes,
+                             const SnapshotProgress& progress, std::wstring& error)
 {
     CManifestBuilder builder;
     const std::string manifest = WriteManifest(BuildManifest(info, nodes, builder));
+    return CEntriesWrite(sink, progress, error).Write(manifest, builder.m_entries);
+}
+
+SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& info, const CCBDataArray& nodes,
+                                const SnapshotProgress& progress, std::wstring& error)
+{
     // Beside the target, so that the finished file only needs renaming.
     const std::wstring partial = path + FormatString(L".%lu.partial", ::GetCurrentProcessId());
     SnapshotResult result;
@@ -233,7 +241,9 @@ SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& i
             error = SystemErrorText(L"ファイルを作成できません");
             return SnapshotResult::Failed;
         }
-        result = CArchiveWrite(file, DosNow(), progress, error).Write(manifest, builder.m_entries);
+        const auto [dosDate, dosTime] = DosNow();
+        CZipEntrySink sink(file, dosDate, dosTime);
+        result = WriteSnapshot(sink, info, nodes, progress, error);
     }
     if (result == SnapshotResult::Done && !::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         error = SystemErrorText(L"ファイルを置き換えられません");

@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -62,6 +63,12 @@ enum class ZipError {
     BadCrc,
     ReadFailed,         // the source could not give bytes it has
 };
+
+// Whether an entry may carry `name`: parts between '/' that are neither
+// empty, "." nor "..", so that two spellings cannot name one path (a
+// trailing '/' marks a folder); no leading '/', NUL, backslash or ':' (no
+// drive letter); at most 4096 bytes.
+bool IsSafeZipName(std::string_view name);
 
 // The checked list of entries, in the order of the central directory; any
 // refusal leaves `entries` empty. `badName` receives the entry name a

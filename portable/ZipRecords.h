@@ -73,8 +73,3 @@ constexpr uint16_t kZipVersionZip64 = 45;
 
 constexpr uint64_t kZipMaxNameLength = 4096;
 
-// Whether an entry may carry `name`: parts between '/' that are neither
-// empty, "." nor "..", so that two spellings cannot name one path (a
-// trailing '/' marks a folder); no leading '/', NUL, backslash or ':' (no
-// drive letter); at most kZipMaxNameLength bytes.
-bool IsSafeZipName(std::string_view name);

@@ -1,0 +1,49 @@
+// A saved snapshot opened for reading: a .plexa file or a dump folder, its
+// manifest checked together with every entry it names before a byte of
+// them is read.
+#pragma once
+
+#include "portable/SnapshotCompare.h"
+#include "portable/SnapshotManifest.h"
+
+#include <memory>
+#include <set>
+#include <string>
+
+class CSnapshotSource : public ISnapshotEntries {
+public:
+    virtual ~CSnapshotSource() = default;
+
+    const SnapshotManifest& Manifest() const { return m_manifest; }
+    // The bytes of every entry the manifest names.
+    uint64_t TotalBytes() const { return m_nTotal; }
+    // Why the last Open or Read of an entry failed.
+    const std::wstring& LastError() const { return m_lastError; }
+
+protected:
+    CSnapshotSource() = default;
+
+    // The size of entry `name` as stored, or false when there is no such entry.
+    virtual bool FindEntry(const std::string& name, uint64_t& size) const = 0;
+    // Reads and checks the manifest, then the entries it names; throws the message.
+    void ReadManifest(const std::vector<uint8_t>& text);
+
+    std::wstring m_lastError;
+
+private:
+    void CheckEntries(const std::vector<ManifestNode>& nodes);
+    void CheckEntry(const std::string& name, uint64_t size);
+
+    SnapshotManifest m_manifest;
+    std::set<std::string> m_named;
+    uint64_t m_nTotal = 0;
+};
+
+// The file or folder at `path`; null with `error` naming the problem when it
+// cannot be read or its manifest or entries are refused.
+std::unique_ptr<CSnapshotSource> OpenSnapshotSource(const std::wstring& path, std::wstring& error);
+
+// Why a snapshot could not be opened, thrown inside the readers.
+struct CSnapshotSourceFailure {
+    std::wstring message;
+};
