@@ -171,6 +171,37 @@ TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)
     EXPECT_EQ(WorkFiles(), before);
 }
 
+TEST_F(SnapshotFileTest, ADumpFolderHoldsTheSnapshotAndReplacesOnlyAnEarlierDump)
+{
+    const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(m_dropped.Path()), m_app);
+    const std::wstring folder = m_files / L"dump";
+    std::wstring error;
+    for (int time = 0; time < 2; ++time)  // the second replaces the first
+        ASSERT_EQ(SaveSnapshotFolder(folder, {}, nodes, {}, error), SnapshotResult::Done) << error;
+    EXPECT_EQ(ListFolder(m_files.Path()), std::vector<std::wstring>{L"dump"}) << "no partial folder";
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    ASSERT_EQ(OpenSnapshotFile(folder, m_app, {}, info, opened, error), SnapshotResult::Done) << error;
+    EXPECT_EQ(DescribeTree(opened), DescribeTree(nodes));
+
+    WriteFileBytes(folder + L"\\notes.txt", "mine");
+    EXPECT_EQ(SaveSnapshotFolder(folder, {}, nodes, {}, error), SnapshotResult::Failed);
+    EXPECT_EQ(ReadFileBytes(folder + L"\\notes.txt"), "mine") << "a folder with other files is left alone";
+}
+
+TEST_F(SnapshotFileTest, ADumpFolderWhoseManifestPointsOutsideItIsRefused)
+{
+    const std::wstring folder = m_files / L"dump";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFileBytes(m_files / L"secret.bin", "ab");
+    WriteFileBytes(folder + L"\\manifest.json", ManifestOf({TextNode("../secret.bin", 2)}));
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    std::wstring error;
+    EXPECT_EQ(OpenSnapshotFile(folder, m_app, {}, info, opened, error), SnapshotResult::Failed);
+    EXPECT_NE(error.find(L"「../secret.bin」がありません"), std::wstring::npos) << error;
+}
+
 TEST_F(SnapshotFileTest, ASaveThatCannotWriteSaysSoAndLeavesNothing)
 {
     CSnapshotInfo info;
