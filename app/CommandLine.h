@@ -1,11 +1,28 @@
-// What Plexa is asked to do by its command line.
+// What Plexa is asked to do by its command line: open its window, or run one
+// command without it.
 #pragma once
 
 #include <string>
+#include <vector>
+
+enum class CommandKind { Window, Help, Dump, Save, Load, Compare };
 
 struct CCommandLine {
-    std::wstring snapshotFile;  // a snapshot file to open at start
+    CommandKind command = CommandKind::Window;
+    std::wstring snapshotFile;  // Window: a snapshot file to open at start
+    // Dump: the folder; Save, Load: the file; Compare: the two snapshots.
+    std::vector<std::wstring> paths;
+    int holdSeconds = 30;  // Load: how long the clipboard is served
+    bool json = false;  // Dump, Compare: the result as JSON
+    std::wstring error;  // why the arguments are wrong; empty when they are right
 };
 
+// How the headless commands end; also the process's exit code.
+enum ExitStatus : int { kExitDone = 0, kExitDifferent = 1, kExitFailed = 2 };
+
 // Reads a command line as the process received it (the program name first).
+// Options start with '/' or '-' and are not case-sensitive.
 CCommandLine ParseCommandLine(const wchar_t* commandLine);
+
+// The text `Plexa.exe /?` prints.
+extern const wchar_t kCommandLineHelp[];

@@ -9,5 +9,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int nCmdShow)
 {
     theApp.m_nCmdShow = nCmdShow;
     theApp.m_commandLine = ParseCommandLine(::GetCommandLineW());
-    return theApp.Run();
+    if (theApp.m_commandLine.command == CommandKind::Window && theApp.m_commandLine.error.empty())
+        return theApp.Run();
+    return theApp.RunHeadless();
 }

@@ -1,6 +1,7 @@
 #include "app/PlexaApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/HeadlessCommands.h"
 #include "app/SettingDialog.h"
 #include "capture/RegisteredFormats.h"
 #include "common/SettingsNames.h"
@@ -40,9 +41,7 @@ BOOL CPlexaApp::InitInstance()
         return FALSE;
     }
 
-    SetRegistryKey(kCompanyKey);
-    m_nSubDirSizeLimit = GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 128);
-    m_nHowToGetShellIDList = GetProfileInt(settings::kSettingsSection, settings::kHowToGetShellIDList, 0);
+    LoadSettings();
 
     m_pDocTemplate = std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [this] { return std::make_unique<CPlexaDoc>(*this); }, [] { return std::make_unique<CMainFrame>(); });
@@ -61,6 +60,41 @@ BOOL CPlexaApp::InitInstance()
     if (!m_commandLine.snapshotFile.empty())
         static_cast<CPlexaDoc*>(m_pDocTemplate->GetDocument())->OpenSnapshot(m_commandLine.snapshotFile);
     return TRUE;
+}
+
+int CPlexaApp::RunHeadless()
+{
+    const CConsoleOutput console;
+    if (m_commandLine.command == CommandKind::Help) {
+        console.Out(kCommandLineHelp);
+        return kExitDone;
+    }
+    if (!m_commandLine.error.empty()) {
+        console.Error(L"Plexa: " + m_commandLine.error + L"\r\n使い方は Plexa.exe /? で表示します。\r\n");
+        return kExitFailed;
+    }
+    const CScopedOle ole;
+    RegisterClipboardFormats();
+    if (!ole.Succeeded()) {
+        console.Error(L"Plexa: OLE を初期化できません。\r\n");
+        return kExitFailed;
+    }
+    LoadSettings();
+    // Claimed as every instance claims it, so that a running window keeps its files.
+    if (!m_workFolder.Claim(GetTempRoot())) {
+        console.Error(L"Plexa: 作業用ファイルを開けません。" + m_workFolder.m_strCheckFile + L"\r\n");
+        return kExitFailed;
+    }
+    const int status = CHeadlessCommands(*this, console).Run(m_commandLine);
+    m_workFolder.Release();
+    return status;
+}
+
+void CPlexaApp::LoadSettings()
+{
+    SetRegistryKey(kCompanyKey);
+    m_nSubDirSizeLimit = GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 128);
+    m_nHowToGetShellIDList = GetProfileInt(settings::kSettingsSection, settings::kHowToGetShellIDList, 0);
 }
 
 int CPlexaApp::ExitInstance()

@@ -21,6 +21,9 @@ public:
     ~CPlexaApp() override;
 
     BOOL InitInstance() override;
+    // Runs the command line's command without a window, or prints what is
+    // wrong with it; the exit status.
+    int RunHeadless();
     int ExitInstance() override;
     BOOL PreTranslateMessage(MSG& msg) override;
     bool OnCmdMsg(UINT nID) override;
@@ -47,6 +50,7 @@ protected:
     virtual std::wstring GetTempRoot() const { return CWorkFolder::GetTempRoot(); }
 
 private:
+    void LoadSettings();
     void OnSettings();
     void OnAppAbout();
     void OnDeleteSettingsAndExit();

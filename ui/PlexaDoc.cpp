@@ -1,6 +1,7 @@
 #include "ui/PlexaDoc.h"
 
 #include "capture/CaptureDriver.h"
+#include "capture/ClipboardCapture.h"
 #include "capture/FileGroupMatch.h"
 #include "capture/RegisteredFormats.h"
 #include "framework/Clipboard.h"
@@ -141,7 +142,7 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
 
 void CPlexaDoc::Paste()
 {
-    SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(::GetClipboardSequenceNumber())));
+    SetTitle(ClipboardSnapshotTitle(::GetClipboardSequenceNumber()));
     CClipboard clipboard(nullptr);
     if (!clipboard)
         return;
@@ -164,7 +165,7 @@ void CPlexaDoc::OnEditPasteWithFormat()
     SelectFormatsFromMenu(all, chosen);
     if (chosen.empty())
         return;
-    SetTitle(FormatString(L"クリップボード#%u", static_cast<unsigned>(sequence)));
+    SetTitle(ClipboardSnapshotTitle(sequence));
     BeginSnapshot(ReadClipboardOwner());
     Capture(nullptr, chosen, &clipboard);
     GetFormatNames(all, m_info.formatNames);
