@@ -14,6 +14,35 @@ HWND FindMainWindowOf(DWORD processId);
 // is left in it, so that a start is a first start and leaves nothing behind.
 void ClearPlexaSettings();
 
+// Starts the Plexa.exe beside the test program with `arguments` after its
+// name and `tempRoot` as its TEMP; standard output and error go to the
+// inheritable `output` and `error` when given. `info.hThread` is closed already.
+bool StartPlexa(const std::wstring& tempRoot, const std::wstring& arguments, HANDLE output, HANDLE error,
+                PROCESS_INFORMATION& info);
+
+// Plexa.exe run as a command, its standard output and error written to files.
+class CPlexaCommand {
+public:
+    CPlexaCommand(const std::wstring& tempRoot, const std::wstring& arguments);
+    ~CPlexaCommand();
+    CPlexaCommand(const CPlexaCommand&) = delete;
+    CPlexaCommand& operator=(const CPlexaCommand&) = delete;
+
+    DWORD ProcessId() const { return m_processId; }
+    // Waits for the end, answering messages meanwhile: the test may own the
+    // clipboard Plexa reads. The exit status, or -1 when it did not end in time.
+    int Wait(DWORD timeoutMs = 60000);
+    // What it wrote, as written (UTF-8).
+    std::string Out() const;
+    std::string Err() const;
+
+private:
+    std::wstring m_outPath;
+    std::wstring m_errPath;
+    CHandle m_process;
+    DWORD m_processId = 0;
+};
+
 class CPlexaProcess {
 public:
     // Starts the Plexa.exe beside the test program, with `arguments` after

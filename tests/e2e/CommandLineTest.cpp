@@ -1,0 +1,207 @@
+// Plexa.exe's commands run as a script runs them: no window, lines on
+// standard error, the result on standard output, and the exit status.
+#include "PlexaSession.h"
+#include "SampleSources.h"
+#include "capture/SnapshotSource.h"
+#include "framework/Utf8.h"
+#include "support/EveryKindOfSource.h"
+#include "support/SnapshotOfSource.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace {
+
+class CommandLineTest : public PlexaSession {
+protected:
+    // Runs Plexa.exe with `arguments` to its end.
+    int Run(const std::wstring& arguments)
+    {
+        CPlexaCommand command(m_temp.Path(), arguments);
+        const int status = command.Wait();
+        m_out = command.Out();
+        m_err = command.Err();
+        return status;
+    }
+
+    std::wstring Quoted(const std::wstring& name) const { return L"\"" + (m_temp / name) + L"\""; }
+
+    // The manifest of the snapshot file or dump folder `name`.
+    SnapshotManifest ManifestOf(const std::wstring& name)
+    {
+        std::wstring error;
+        const auto source = OpenSnapshotSource(m_temp / name, error);
+        EXPECT_TRUE(source) << error;
+        return source ? source->Manifest() : SnapshotManifest{};
+    }
+
+    std::string m_out;
+    std::string m_err;
+};
+
+const ManifestNode* FindNode(const std::vector<ManifestNode>& nodes, const std::string& label)
+{
+    const auto found = std::find_if(nodes.begin(), nodes.end(), [&](const ManifestNode& n) { return n.label == label; });
+    return found == nodes.end() ? nullptr : &*found;
+}
+
+bool IsOleOwnFormat(const std::string& label)
+{
+    return label == "\"DataObject\"" || label == "\"Ole Private Data\"" || label == "\"Wine Marshalled DataObject\"";
+}
+
+std::vector<std::string> LabelsOf(const std::vector<ManifestNode>& nodes)
+{
+    std::vector<std::string> labels;
+    for (const ManifestNode& node : nodes)
+        labels.push_back(node.label);
+    return labels;
+}
+
+}
+
+TEST_F(CommandLineTest, DumpWritesEveryKindOfFormatOnTheClipboardWithoutAWindow)
+{
+    const CTempDir dropped;
+    const auto source = EveryKindOfSource(dropped.Path());
+    const CClipboardSource clipboard(source);
+    ASSERT_EQ(clipboard.Result(), S_OK);
+
+    CPlexaCommand dump(m_temp.Path(), L"/dump " + Quoted(L"dump"));
+    bool sawWindow = false;
+    int status = -1;
+    for (int tries = 0; tries < 600 && status < 0; ++tries) {
+        sawWindow = sawWindow || FindMainWindowOf(dump.ProcessId()) != nullptr;
+        status = dump.Wait(100);
+    }
+    EXPECT_EQ(status, 0) << dump.Err();
+    EXPECT_FALSE(sawWindow);
+    EXPECT_TRUE(dump.Out().starts_with(ToUtf8(m_temp / L"dump") + ": ")) << dump.Out();
+    EXPECT_NE(dump.Err().find("] CF_UNICODETEXT"), std::string::npos) << "a progress line per format";
+
+    const SnapshotManifest manifest = ManifestOf(L"dump");
+    for (const char* label : {"CF_UNICODETEXT", "\"Plexa Test Format\"", "CF_BITMAP", "CF_HDROP"})
+        EXPECT_TRUE(FindNode(manifest.nodes, label)) << label;
+    // Through the clipboard a storage arrives as the bytes of its compound file.
+    const ManifestNode* storage = FindNode(manifest.nodes, "49682");
+    ASSERT_TRUE(storage);
+    EXPECT_GT(storage->size, 0u);
+    const ManifestNode* contents = FindNode(manifest.nodes, "CFSTR_FILECONTENTS");
+    ASSERT_TRUE(contents && contents->children);
+    EXPECT_EQ(LabelsOf(*contents->children), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    const ManifestNode* registered = FindNode(manifest.nodes, "\"Plexa Test Format\"");
+    ASSERT_TRUE(registered);
+    EXPECT_EQ(ReadFileBytes(m_temp / L"dump\\" + FromUtf8(registered->entry)), "registered");
+}
+
+TEST_F(CommandLineTest, DumpAsJsonPrintsTheManifestAndItsCounts)
+{
+    const CClipboardSample sample;
+    ASSERT_EQ(Run(L"/dump " + Quoted(L"dump") + L" /json"), 0) << m_err;
+    const auto result = nlohmann::json::parse(m_out);
+    EXPECT_EQ(result["folder"], ToUtf8(m_temp / L"dump"));
+    EXPECT_EQ(result["manifest"]["format"], "Plexa snapshot");
+    EXPECT_EQ(result["formats"], result["manifest"]["nodes"].size());
+    EXPECT_EQ(result["errors"], 0);
+}
+
+TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsAsItWasSaved)
+{
+    const CTempDir dropped;
+    {
+        const auto source = EveryKindOfSource(dropped.Path());
+        const CClipboardSource clipboard(source);
+        ASSERT_EQ(Run(L"/save " + Quoted(L"every.plexa")), 0) << m_err;
+    }
+    CPlexaCommand load(m_temp.Path(), L"/load " + Quoted(L"every.plexa") + L" /hold 60");
+    for (int tries = 0; tries < 200 && load.Out().empty(); ++tries)
+        ::Sleep(50);
+    ASSERT_NE(load.Out().find("形式をクリップボードに置きました"), std::string::npos) << load.Err();
+    EXPECT_EQ(FindMainWindowOf(load.ProcessId()), nullptr);
+
+    ASSERT_EQ(Run(L"/dump " + Quoted(L"dump")), 0) << m_err;
+    Run(L"/compare " + Quoted(L"every.plexa") + L" " + Quoted(L"dump") + L" /json");
+    const auto comparison = nlohmann::json::parse(m_out);
+    EXPECT_EQ(comparison["onlyInB"], nlohmann::json::array());
+    // Only the formats whose capture had failed are not served again, and
+    // Wine hands no palette to another process.
+    const SnapshotManifest saved = ManifestOf(L"every.plexa");
+    for (const auto& label : comparison["onlyInA"]) {
+        const ManifestNode* node = FindNode(saved.nodes, label);
+        ASSERT_TRUE(node) << label;
+        EXPECT_TRUE(label == "CF_PALETTE" || std::any_of(node->rows.begin(), node->rows.end(), [](const auto& row) {
+                        return row.starts_with("エラー\t");
+                    }))
+            << label;
+    }
+    // OLE's own formats name objects of the process that set the clipboard;
+    // the system makes a CF_DIB of the bitmap when the one taken had failed.
+    for (const auto& difference : comparison["different"])
+        EXPECT_TRUE(difference["format"] == "CF_DIB" || IsOleOwnFormat(difference["format"])) << difference.dump();
+
+    const CClipboardSample replacement;
+    EXPECT_EQ(load.Wait(), 0);
+    EXPECT_NE(load.Err().find("置き換えました"), std::string::npos) << load.Err();
+}
+
+TEST_F(CommandLineTest, CompareSaysWhetherTwoSnapshotsMatchAndWhereTheyDiffer)
+{
+    const auto text = [](const std::wstring& value) {
+        auto source = CTestDataObject::Create();
+        source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(value)));
+        source->Offer({.cf = CF_TEXT}, CTestMedium::Global(BytesOf("same")));
+        return source;
+    };
+    ASSERT_FALSE(SaveSnapshotOf(text(L"abcdef"), L"a", m_temp / L"a.plexa").empty());
+    ASSERT_FALSE(SaveSnapshotOf(text(L"abcdef"), L"b", m_temp / L"b.plexa").empty());
+    ASSERT_FALSE(SaveSnapshotOf(text(L"abcXef"), L"c", m_temp / L"c.plexa").empty());
+
+    EXPECT_EQ(Run(L"/compare " + Quoted(L"a.plexa") + L" " + Quoted(L"b.plexa")), 0) << m_err;
+    EXPECT_NE(m_out.find("一致しました"), std::string::npos) << m_out;
+    EXPECT_EQ(Run(L"/compare " + Quoted(L"a.plexa") + L" " + Quoted(L"c.plexa")), 1) << m_err;
+    EXPECT_NE(m_out.find("異なる形式: CF_UNICODETEXT: バイト が異なります（大きさ 12 / 12、最初の相違はオフセット 6）"),
+              std::string::npos)
+        << m_out;
+}
+
+struct CommandFailure {
+    const char* name;
+    const wchar_t* arguments;  // "%T" stands for the test's folder
+    int status;
+    const char* message;  // a part of standard error
+};
+
+class CommandFailureTest : public CommandLineTest, public testing::WithParamInterface<CommandFailure> {};
+
+TEST_P(CommandFailureTest, EndsWithItsStatusAndMessage)
+{
+    WriteFileBytes(m_temp / L"hostile.plexa", "not an archive at all");
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+    std::wstring arguments = GetParam().arguments;
+    for (size_t at = arguments.find(L"%T"); at != std::wstring::npos; at = arguments.find(L"%T"))
+        arguments.replace(at, 2, m_temp.Path());
+    EXPECT_EQ(Run(arguments), GetParam().status);
+    EXPECT_NE(m_err.find(GetParam().message), std::string::npos) << m_err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandFailureTest,
+    testing::Values(CommandFailure{"MissingPath", L"/dump", 2, "/dump には 1 個のパス"},
+                    CommandFailure{"UnknownOption", L"/dupm x", 2, "不明なオプションです: /dupm"},
+                    CommandFailure{"BadHold", L"/load x.plexa /hold soon", 2, "/hold には"},
+                    CommandFailure{"MissingFile", L"/load \"%T\\missing.plexa\"", 2, "スナップショットを開けません"},
+                    CommandFailure{"HostileFile", L"/compare \"%T\\hostile.plexa\" \"%T\\hostile.plexa\"", 2,
+                                   "ZIP"},
+                    CommandFailure{"EmptyClipboard", L"/save \"%T\\empty.plexa\"", 1, "クリップボードは空です"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLineTest, HelpListsTheCommands)
+{
+    EXPECT_EQ(Run(L"/?"), 0);
+    for (const char* command : {"/dump", "/save", "/load", "/hold", "/compare", "/json"})
+        EXPECT_NE(m_out.find(command), std::string::npos) << command;
+}
