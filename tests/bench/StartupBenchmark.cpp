@@ -2,8 +2,7 @@
 // for Plexa.exe and for the smallest Win32 window program beside it, each
 // started several times and the median taken.
 #include "BenchReport.h"
-#include "framework/Handles.h"
-#include "support/PlexaProcess.h"
+#include "ProgramStart.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -13,39 +12,6 @@
 namespace {
 
 constexpr int kStarts = 9;
-
-std::wstring Beside(const wchar_t* name)
-{
-    wchar_t self[MAX_PATH];
-    std::wstring path(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
-
-// Seconds to an idle, visible main window; the program is closed afterwards.
-// Every start of Plexa is a first start, and leaves no settings behind.
-double SecondsToIdleWindow(const std::wstring& path)
-{
-    ClearPlexaSettings();
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + path + L"\"";
-    HWND window = nullptr;
-    const double seconds = SecondsOf([&] {
-        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &info))
-            return;
-        ::WaitForInputIdle(info.hProcess, 20000);
-        while (!(window = FindMainWindowOf(info.dwProcessId)) && ::WaitForSingleObject(info.hProcess, 1) == WAIT_TIMEOUT)
-            ;
-    });
-    const CHandle process(info.hProcess), thread(info.hThread);
-    if (window)
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-    if (process && ::WaitForSingleObject(process, 20000) != WAIT_OBJECT_0)
-        ::TerminateProcess(process, 1);
-    ClearPlexaSettings();
-    return window ? seconds : -1;
-}
 
 double MedianSecondsToIdleWindow(const std::wstring& path)
 {

@@ -1,0 +1,89 @@
+// `Plexa.exe /dump` of a clipboard holding one 256 MiB block, from
+// CreateProcess to its exit, against what it cannot do without: writing the
+// same bytes to a file, and starting the smallest window program.
+#include "BenchReport.h"
+#include "ProgramStart.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr SIZE_T kBlockSize = 256u << 20;
+constexpr int kRuns = 3;
+
+bool PutBlockOnClipboard()
+{
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, kBlockSize);
+    if (!block)
+        return false;
+    std::memset(::GlobalLock(block), 0x5A, kBlockSize);
+    ::GlobalUnlock(block);
+    const UINT format = ::RegisterClipboardFormatW(L"Plexa Benchmark Block");
+    if (!::OpenClipboard(nullptr)) {
+        ::GlobalFree(block);
+        return false;
+    }
+    ::EmptyClipboard();
+    const bool set = ::SetClipboardData(format, block) != nullptr;
+    if (!set)
+        ::GlobalFree(block);
+    ::CloseClipboard();
+    return set;
+}
+
+double SecondsToDump(const std::wstring& tempRoot, const std::wstring& folder)
+{
+    int status = -1;
+    const double seconds = SecondsOf([&] { status = CPlexaCommand(tempRoot, L"/dump \"" + folder + L"\"").Wait(600000); });
+    RemoveTree(folder);
+    return status == 0 ? seconds : -1;
+}
+
+double SecondsToWrite(const std::wstring& path, const std::vector<char>& bytes)
+{
+    const double seconds = SecondsOf([&] {
+        const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        for (size_t at = 0; at < bytes.size(); at += written)
+            if (!::WriteFile(file, bytes.data() + at, static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 24)),
+                             &written, nullptr))
+                break;
+    });
+    ::DeleteFileW(path.c_str());
+    return seconds;
+}
+
+template <class Measure>
+double Median(Measure measure)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i)
+        times.push_back(measure());
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main()
+{
+    const CTempDir temp;
+    ::SetEnvironmentVariableW(L"TEMP", temp.Path().c_str());
+    if (!PutBlockOnClipboard())
+        return 1;
+    const double dump = Median([&] { return SecondsToDump(temp.Path(), temp / L"dump"); });
+    const std::vector<char> bytes(kBlockSize, 0x5A);
+    const double write = Median([&] { return SecondsToWrite(temp / L"plain.bin", bytes); });
+    SecondsToIdleWindow(Beside(L"minimal_window.exe"));  // the first start loads what later ones find cached
+    const double start = Median([] { return SecondsToIdleWindow(Beside(L"minimal_window.exe")); });
+    if (dump <= 0 || start <= 0)
+        return 1;
+    PrintRatio("cli-dump", dump / (write + start), 1.3);
+    PrintDetail("median of %d runs: /dump of a 256 MiB block %.1f ms; writing it %.1f ms, "
+                "the smallest window program's start %.1f ms",
+                kRuns, dump * 1000, write * 1000, start * 1000);
+    return 0;
+}
