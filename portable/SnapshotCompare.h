@@ -1,5 +1,5 @@
 // Comparing two snapshots format by format: which descriptions only one of
-// them has, and for those both have, the first node whose size, bytes or
+// them has, and for those both have, the first node whose medium, bytes or
 // children differ, with the first differing byte.
 #pragma once
 
@@ -26,15 +26,19 @@ protected:
 };
 
 struct SnapshotFormatDifference {
-    std::string format;  // the top-level node's label (manifest `label`)
-    // The labels from below the format down to the node that differs, joined by " / ";
-    // empty when it is the format's own node.
+    std::string format;  // the top-level node's label (manifest `label`) in A
+    // The labels in A from below the format down to the node that differs, joined
+    // by " / "; empty when it is the format's own node.
     std::string node;
+    // Size and Bytes are about the node's own bytes or its picture's; Children
+    // about the number of children once those in common were the same.
     enum class Kind { Size, Bytes, Children, Medium } kind = Kind::Bytes;
+    // The manifest sizes (Size, Bytes), the child counts (Children), the TYMED
+    // that arrived (Medium).
     uint64_t sizeA = 0;
     uint64_t sizeB = 0;
-    // The first byte that differs (Size, Bytes); for sizes that differ with one a
-    // prefix of the other, the shorter size.
+    // The first byte that differs (Size, Bytes); for bytes that differ in length
+    // with one a prefix of the other, the shorter length.
     uint64_t offset = 0;
 };
 
@@ -52,7 +56,8 @@ struct SnapshotCompareFailure {
 };
 
 // Compares `a` and `b`; reads entries through `entriesA`/`entriesB`. Returns the failure
-// when an entry cannot be read (the comparison is then incomplete).
+// when an entry cannot be read: `result` then has every format only one side has, and
+// the differences of the formats compared before it.
 std::optional<SnapshotCompareFailure> CompareSnapshots(const SnapshotManifest& a, ISnapshotEntries& entriesA,
                                                        const SnapshotManifest& b, ISnapshotEntries& entriesB,
                                                        SnapshotComparison& result);
