@@ -2,7 +2,9 @@
 // standard error, the result on standard output, and the exit status.
 #include "PlexaSession.h"
 #include "SampleSources.h"
+#include "app/WorkFolder.h"
 #include "capture/SnapshotSource.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Utf8.h"
 #include "support/EveryKindOfSource.h"
 #include "support/SnapshotOfSource.h"
@@ -93,6 +95,19 @@ TEST_F(CommandLineTest, DumpWritesEveryKindOfFormatOnTheClipboardWithoutAWindow)
     const ManifestNode* registered = FindNode(manifest.nodes, "\"Plexa Test Format\"");
     ASSERT_TRUE(registered);
     EXPECT_EQ(ReadFileBytes(m_temp / L"dump\\" + FromUtf8(registered->entry)), "registered");
+}
+
+TEST_F(CommandLineTest, AWindowThatIsRunningKeepsItsFilesWhileACommandRunsBesideIt)
+{
+    const CClipboardSample sample;
+    const CPlexaWindow window = Start();
+    ASSERT_TRUE(window.RunCommand(ID_EDIT_PASTE));
+    const std::wstring workFolder = m_temp / kWorkFolderName;
+    const std::vector<std::wstring> before = ListFolder(workFolder, L"*.cvtmp");
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(Run(L"/dump " + Quoted(L"dump")), 0) << m_err;
+    EXPECT_EQ(ListFolder(workFolder, L"*.cvtmp"), before) << "the command took its own files and no others";
+    EXPECT_EQ(Close(), 0);
 }
 
 TEST_F(CommandLineTest, DumpAsJsonPrintsTheManifestAndItsCounts)
