@@ -3,9 +3,11 @@
 // then indented lines of detail.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 inline void PrintRatio(const char* name, double value, double goal)
 {
@@ -20,6 +22,17 @@ inline void PrintDetail(const char* format, ...)
     std::vprintf(format, args);
     std::printf("\n");
     va_end(args);
+}
+
+// The median of `runs` results of `measure`.
+template <class Measure>
+double MedianOf(int runs, Measure&& measure)
+{
+    std::vector<double> results;
+    for (int i = 0; i < runs; ++i)
+        results.push_back(measure());
+    std::sort(results.begin(), results.end());
+    return results[results.size() / 2];
 }
 
 template <class Work>

@@ -75,16 +75,6 @@ double SecondsToWrite(const std::wstring& path, const std::vector<char>& bytes)
     return seconds;
 }
 
-template <class Measure>
-double Median(Measure measure)
-{
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i)
-        times.push_back(measure());
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main()
@@ -93,12 +83,13 @@ int main()
     ::SetEnvironmentVariableW(L"TEMP", temp.Path().c_str());
     if (!PutBlockOnClipboard())
         return 1;
-    const double dump = Median([&] { return SecondsToDump(temp.Path(), temp / L"dump"); });
+    const double dump = MedianOf(kRuns, [&] { return SecondsToDump(temp.Path(), temp / L"dump"); });
     const std::vector<char> bytes(kBlockSize, 0x5A);
-    const double write = Median([&] { return SecondsToWrite(temp / L"plain.bin", bytes); });
+    const double write = MedianOf(kRuns, [&] { return SecondsToWrite(temp / L"plain.bin", bytes); });
     SecondsToIdleWindow(Beside(L"minimal_window.exe"));  // the first start loads what later ones find cached
-    const double start = Median([] { return SecondsToIdleWindow(Beside(L"minimal_window.exe")); });
-    const double read = Median(
+    const double start = MedianOf(kRuns, [] { return SecondsToIdleWindow(Beside(L"minimal_window.exe")); });
+    const double read = MedianOf(
+        kRuns,
         [] { return SecondsToRun(L"\"" + Beside(L"clipboard_read.exe") + L"\" \"" + kFormatName + L"\""); });
     if (dump <= 0 || start <= 0 || read <= 0)
         return 1;

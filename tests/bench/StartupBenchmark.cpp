@@ -16,11 +16,7 @@ constexpr int kStarts = 9;
 double MedianSecondsToIdleWindow(const std::wstring& path)
 {
     SecondsToIdleWindow(path);  // the first start loads what every later one finds cached
-    std::vector<double> times;
-    for (int i = 0; i < kStarts; ++i)
-        times.push_back(SecondsToIdleWindow(path));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianOf(kStarts, [&] { return SecondsToIdleWindow(path); });
 }
 
 }  // namespace
