@@ -1,5 +1,6 @@
 // Plexa's entry point and its one application object.
 #include "app/PlexaApp.h"
+#include "framework/StartupTrace.h"
 
 namespace {
 CPlexaApp theApp;
@@ -7,6 +8,7 @@ CPlexaApp theApp;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int nCmdShow)
 {
+    startup_trace::Mark(L"wWinMain");
     theApp.m_nCmdShow = nCmdShow;
     theApp.m_commandLine = ParseCommandLine(::GetCommandLineW());
     if (theApp.m_commandLine.command == CommandKind::Window && theApp.m_commandLine.error.empty())

@@ -7,6 +7,7 @@
 #include "common/SettingsNames.h"
 #include "framework/DocTemplate.h"
 #include "framework/Registry.h"
+#include "framework/StartupTrace.h"
 #include "res/resource.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
@@ -33,9 +34,11 @@ BOOL CPlexaApp::InitInstance()
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
+    startup_trace::Mark(L"common controls");
 
     m_pLibraries = std::make_unique<CLibraries>();
     RegisterClipboardFormats();
+    startup_trace::Mark(L"OLE, GDI+ and clipboard formats");
     if (!m_pLibraries->ole.Succeeded()) {
         AfxMessageBox(IDS_OLE_INIT_FAILED);
         return FALSE;
@@ -51,11 +54,14 @@ BOOL CPlexaApp::InitInstance()
         return FALSE;
     }
 
+    startup_trace::Mark(L"settings and working folder");
     if (!m_pDocTemplate->OpenDocumentFile(m_nCmdShow))
         return FALSE;
     auto* frame = static_cast<CMainFrame*>(m_pDocTemplate->GetFrame());
     frame->RestoreWindowPlacement();
+    startup_trace::Mark(L"placed");
     ::UpdateWindow(*frame);
+    startup_trace::Mark(L"painted");
     // Opened in front of the user, who sees the progress and any message.
     if (!m_commandLine.snapshotFile.empty())
         static_cast<CPlexaDoc*>(m_pDocTemplate->GetDocument())->OpenSnapshot(m_commandLine.snapshotFile);

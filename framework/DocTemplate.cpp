@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/FrameworkIds.h"
+#include "framework/StartupTrace.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocumentFactory makeDocument, FrameFactory makeFrame)
     : m_nIDResource(nIDResource), m_makeDocument(std::move(makeDocument)), m_makeFrame(std::move(makeFrame))
@@ -20,6 +21,7 @@ bool CSingleDocTemplate::OpenDocumentFile(int showCmd)
     auto frame = m_makeFrame();
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW, document.get()))
         return false;
+    startup_trace::Mark(L"frame created");
     m_pDocument = std::move(document);
     m_pFrame = std::move(frame);
     m_pDocument->SetTitle(LoadResString(IDS_UNTITLED));
@@ -27,6 +29,8 @@ bool CSingleDocTemplate::OpenDocumentFile(int showCmd)
     if (app && !app->m_pMainWnd)
         app->m_pMainWnd = m_pFrame.get();
     m_pFrame->InitialUpdateFrame(m_pDocument.get());
+    startup_trace::Mark(L"views updated");
     ::ShowWindow(*m_pFrame, showCmd);
+    startup_trace::Mark(L"shown");
     return true;
 }

@@ -1,6 +1,7 @@
 #include "framework/WinApp.h"
 
 #include "framework/Registry.h"
+#include "framework/StartupTrace.h"
 #include "framework/Wnd.h"
 #include "framework/FrameworkIds.h"
 
@@ -66,6 +67,7 @@ BOOL CWinApp::PreTranslateMessage(MSG& msg)
 
 bool CWinApp::PumpMessage()
 {
+    startup_trace::BeforeWaiting();
     MSG msg;
     if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
         m_nExitCode = static_cast<int>(msg.wParam);

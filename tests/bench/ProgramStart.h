@@ -16,17 +16,22 @@ inline std::wstring Beside(const wchar_t* name)
 }
 
 // Seconds to an idle, visible main window; the program is closed afterwards.
-// Every start of Plexa is a first start, and leaves no settings behind.
-inline double SecondsToIdleWindow(const std::wstring& path)
+// Every start of Plexa is a first start, and leaves no settings behind. The
+// program's standard error goes to the inheritable `errorOutput` when given.
+inline double SecondsToIdleWindow(const std::wstring& path, HANDLE errorOutput = nullptr)
 {
     ClearPlexaSettings();
     STARTUPINFOW startup{sizeof(startup)};
+    if (errorOutput) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdError = errorOutput;
+    }
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + path + L"\"";
     HWND window = nullptr;
     const double seconds = SecondsOf([&] {
-        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &info))
+        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, errorOutput != nullptr, 0, nullptr,
+                              nullptr, &startup, &info))
             return;
         ::WaitForInputIdle(info.hProcess, 20000);
         while (!(window = FindMainWindowOf(info.dwProcessId)) && ::WaitForSingleObject(info.hProcess, 1) == WAIT_TIMEOUT)
