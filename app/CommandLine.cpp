@@ -59,6 +59,8 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
         }
         if (Is(argument, L"json")) {
             parsed.json = true;
+        } else if (Is(argument, L"force")) {
+            parsed.force = true;
         } else if (Is(argument, L"hold")) {
             parsed.holdSeconds = i + 1 < arguments.size() ? ParseSeconds(arguments[++i]) : -1;
             if (parsed.holdSeconds < 0) {
@@ -79,7 +81,7 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
     const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
                                        [&](const CCommandName& c) { return c.command == parsed.command; });
     if (command == std::end(kCommands)) {
-        if (parsed.paths.size() > 1 || parsed.json || holdGiven)
+        if (parsed.paths.size() > 1 || parsed.json || parsed.force || holdGiven)
             parsed.error = L"コマンドがありません。";
         else if (!parsed.paths.empty())
             parsed.snapshotFile = parsed.paths.front();
@@ -92,6 +94,8 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
         parsed.error = L"/hold は /load にだけ指定できます。";
     else if (parsed.json && parsed.command != CommandKind::Dump && parsed.command != CommandKind::Compare)
         parsed.error = L"/json は /dump と /compare にだけ指定できます。";
+    else if (parsed.force && parsed.command != CommandKind::Dump && parsed.command != CommandKind::Save)
+        parsed.error = L"/force は /dump と /save にだけ指定できます。";
 }
 
 }
@@ -99,17 +103,19 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
 const wchar_t kCommandLineHelp[] =
     L"Plexa.exe [ファイル.plexa]\r\n"
     L"    ウィンドウを開きます。ファイルを指定するとそのスナップショットを開きます。\r\n"
-    L"Plexa.exe /dump フォルダー [/json]\r\n"
+    L"Plexa.exe /dump フォルダー [/json] [/force]\r\n"
     L"    クリップボードを取得し、manifest.json とノードごとのファイルとしてフォルダーに書き出します。\r\n"
-    L"Plexa.exe /save ファイル.plexa\r\n"
+    L"Plexa.exe /save ファイル.plexa [/force]\r\n"
     L"    クリップボードを取得し、スナップショットファイルに保存します。\r\n"
+    L"    クリップボード監視から除外するよう指定されたデータは /force を付けたときだけ取得します。\r\n"
     L"Plexa.exe /load ファイル.plexa [/hold 秒]\r\n"
     L"    スナップショットをクリップボードに置き、他のプログラムが置き換えるまで、または指定の秒数（既定 30）\r\n"
     L"    の間提供したあと、描画できる形式を残して終了します。/hold 0 ですぐに残して終了します。\r\n"
     L"Plexa.exe /compare A B [/json]\r\n"
     L"    二つのスナップショット（ファイルまたはダンプフォルダー）を形式ごとに比較します。\r\n"
     L"\r\n"
-    L"終了コード: 0 完了、1 相違がある・クリップボードが空、2 引数の誤り・ファイルを読めない・取得の失敗\r\n";
+    L"終了コード: 0 完了、1 相違がある・クリップボードが空、2 引数の誤り・ファイルを読めない・取得の失敗、\r\n"
+    L"3 監視から除外するよう指定されたデータ（/force なし）\r\n";
 
 CCommandLine ParseCommandLine(const wchar_t* commandLine)
 {

@@ -14,11 +14,12 @@ struct CCommandLine {
     std::vector<std::wstring> paths;
     int holdSeconds = 30;  // Load: how long the clipboard is served
     bool json = false;  // Dump, Compare: the result as JSON
+    bool force = false;  // Dump, Save: take data its source asks monitors to leave alone
     std::wstring error;  // why the arguments are wrong; empty when they are right
 };
 
 // How the headless commands end; also the process's exit code.
-enum ExitStatus : int { kExitDone = 0, kExitDifferent = 1, kExitFailed = 2 };
+enum ExitStatus : int { kExitDone = 0, kExitDifferent = 1, kExitFailed = 2, kExitLeftAlone = 3 };
 
 // Reads a command line as the process received it (the program name first).
 // Options start with '/' or '-' and are not case-sensitive.

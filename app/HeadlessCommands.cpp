@@ -1,6 +1,7 @@
 #include "app/HeadlessCommands.h"
 
 #include "capture/ClipboardCapture.h"
+#include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
 #include "framework/Format.h"
 #include "framework/Utf8.h"
@@ -132,9 +133,9 @@ int CHeadlessCommands::Run(const CCommandLine& commandLine)
         const std::vector<std::wstring>& paths = commandLine.paths;
         switch (commandLine.command) {
         case CommandKind::Dump:
-            return Dump(paths[0], commandLine.json);
+            return Dump(paths[0], commandLine.json, commandLine.force);
         case CommandKind::Save:
-            return Save(paths[0]);
+            return Save(paths[0], commandLine.force);
         case CommandKind::Load:
             return Load(paths[0], commandLine.holdSeconds);
         case CommandKind::Compare:
@@ -155,10 +156,10 @@ int CHeadlessCommands::Fail(const std::wstring& message) const
     return kExitFailed;
 }
 
-int CHeadlessCommands::CaptureClipboardNow(CSnapshotInfo& info, CCBDataArray& nodes)
+int CHeadlessCommands::CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBDataArray& nodes)
 {
     CConsoleProgress progress(m_console);
-    switch (CaptureClipboard(m_host, progress, info, nodes)) {
+    switch (CaptureClipboard(m_host, progress, force, info, nodes)) {
     case ClipboardCaptureResult::Done:
         return kExitDone;
     case ClipboardCaptureResult::Empty:
@@ -166,17 +167,20 @@ int CHeadlessCommands::CaptureClipboardNow(CSnapshotInfo& info, CCBDataArray& no
         return kExitDifferent;
     case ClipboardCaptureResult::CannotOpen:
         return Fail(L"クリップボードを開けません。");
+    case ClipboardCaptureResult::LeftAlone:
+        m_console.Error(std::wstring(L"Plexa: ") + kPrivacyRequestMessage + L"/force を付けると取得します。\r\n");
+        return kExitLeftAlone;
     case ClipboardCaptureResult::Stopped:
         break;
     }
     return Fail(L"取得が中止されました。");
 }
 
-int CHeadlessCommands::Dump(const std::wstring& folder, bool json)
+int CHeadlessCommands::Dump(const std::wstring& folder, bool json, bool force)
 {
     CSnapshotInfo info;
     CCBDataArray nodes;
-    if (const int status = CaptureClipboardNow(info, nodes); status != kExitDone)
+    if (const int status = CaptureClipboardNow(force, info, nodes); status != kExitDone)
         return status;
     std::wstring error;
     if (SaveSnapshotFolder(folder, info, nodes, {}, error) != SnapshotResult::Done)
@@ -197,11 +201,11 @@ int CHeadlessCommands::Dump(const std::wstring& folder, bool json)
     return kExitDone;
 }
 
-int CHeadlessCommands::Save(const std::wstring& file)
+int CHeadlessCommands::Save(const std::wstring& file, bool force)
 {
     CSnapshotInfo info;
     CCBDataArray nodes;
-    if (const int status = CaptureClipboardNow(info, nodes); status != kExitDone)
+    if (const int status = CaptureClipboardNow(force, info, nodes); status != kExitDone)
         return status;
     std::wstring error;
     if (SaveSnapshotFile(file, info, nodes, {}, error) != SnapshotResult::Done)

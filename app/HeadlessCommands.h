@@ -17,9 +17,9 @@ public:
 
 private:
     // Captures the clipboard into `info` and `nodes`; kExitDone, or the status to end with.
-    int CaptureClipboardNow(CSnapshotInfo& info, CCBDataArray& nodes);
-    int Dump(const std::wstring& folder, bool json);
-    int Save(const std::wstring& file);
+    int CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBDataArray& nodes);
+    int Dump(const std::wstring& folder, bool json, bool force);
+    int Save(const std::wstring& file, bool force);
     int Load(const std::wstring& file, int holdSeconds);
     int Compare(const std::wstring& first, const std::wstring& second, bool json);
     // Says on standard error why the command failed; kExitFailed.

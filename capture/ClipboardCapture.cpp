@@ -1,5 +1,6 @@
 #include "capture/ClipboardCapture.h"
 
+#include "capture/ClipboardPrivacy.h"
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 
@@ -8,8 +9,8 @@ std::wstring ClipboardSnapshotTitle(DWORD sequence)
     return FormatString(L"クリップボード#%u", static_cast<unsigned>(sequence));
 }
 
-ClipboardCaptureResult CaptureClipboard(const ICaptureHost& host, ICaptureProgress& progress, CSnapshotInfo& info,
-                                        CCBDataArray& nodes)
+ClipboardCaptureResult CaptureClipboard(const ICaptureHost& host, ICaptureProgress& progress,
+                                        bool despitePrivacyRequest, CSnapshotInfo& info, CCBDataArray& nodes)
 {
     const DWORD sequence = ::GetClipboardSequenceNumber();
     CClipboard clipboard(nullptr);
@@ -19,7 +20,11 @@ ClipboardCaptureResult CaptureClipboard(const ICaptureHost& host, ICaptureProgre
     EnumFormats(nullptr, all);
     if (all.empty())
         return ClipboardCaptureResult::Empty;
-    info = {ClipboardSnapshotTitle(sequence), CurrentTimestamp(), ThisComputer(), ReadClipboardOwner(), {}};
+    const bool privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
+    if (privacyRequest && !despitePrivacyRequest)
+        return ClipboardCaptureResult::LeftAlone;
+    info = {ClipboardSnapshotTitle(sequence), CurrentTimestamp(), ThisComputer(), ReadClipboardOwner(), {},
+            privacyRequest};
     GetFormatNames(all, info.formatNames);
     return CaptureAll(nodes, nullptr, all, host, progress, &clipboard) == CaptureOutcome::Complete
                ? ClipboardCaptureResult::Done

@@ -17,6 +17,8 @@ struct CSnapshotInfo {
     std::wstring computer;  // the machine it was taken on; paths in it name that machine's files
     std::optional<CClipboardOwner> owner;  // a paste's only
     CStringArray formatNames;  // every format the source offered
+    // Taken although the source asked clipboard monitors to leave it alone.
+    bool takenDespitePrivacyRequest = false;
 };
 
 // The present moment as CSnapshotInfo::taken keeps it.

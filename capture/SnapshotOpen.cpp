@@ -185,6 +185,7 @@ CSnapshotInfo InfoOf(const SnapshotManifest& manifest)
     info.computer = FromUtf8(manifest.computer);
     if (manifest.owner)
         info.owner = OwnerOf(*manifest.owner);
+    info.takenDespitePrivacyRequest = manifest.takenDespitePrivacyRequest;
     for (const std::string& name : manifest.offeredFormats)
         info.formatNames.push_back(FromUtf8(name));
     return info;

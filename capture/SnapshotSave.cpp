@@ -104,6 +104,7 @@ SnapshotManifest BuildManifest(const CSnapshotInfo& info, const CCBDataArray& no
     manifest.computer = ToUtf8(info.computer);
     if (info.owner)
         manifest.owner = DescribeOwner(*info.owner);
+    manifest.takenDespitePrivacyRequest = info.takenDespitePrivacyRequest;
     for (const std::wstring& name : info.formatNames)
         manifest.offeredFormats.push_back(ToUtf8(name));
     manifest.nodes = builder.Nodes(nodes);

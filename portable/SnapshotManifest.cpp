@@ -332,6 +332,12 @@ public:
         manifest.computer = OptionalText(root, "computer", "");
         if (root.contains("owner"))
             manifest.owner = Owner(root["owner"], "owner");
+        if (root.contains("takenDespitePrivacyRequest")) {
+            const json& taken = root["takenDespitePrivacyRequest"];
+            if (!taken.is_boolean())
+                Refuse(ManifestProblem::Kind::BadField, "takenDespitePrivacyRequest");
+            manifest.takenDespitePrivacyRequest = taken.get<bool>();
+        }
         manifest.offeredFormats = Texts(root, "offeredFormats", "");
         manifest.nodes = Nodes(Member(root, "nodes", ""), "nodes", 1);
         return manifest;
@@ -358,6 +364,8 @@ std::string WriteManifest(const SnapshotManifest& manifest)
                         {"caption", owner->caption},     {"processId", owner->processId},
                         {"imagePath", owner->imagePath}, {"imageError", owner->imageError}};
     }
+    if (manifest.takenDespitePrivacyRequest)
+        out["takenDespitePrivacyRequest"] = true;
     out["offeredFormats"] = manifest.offeredFormats;
     json nodes = json::array();
     for (const ManifestNode& node : manifest.nodes)

@@ -90,6 +90,8 @@ struct SnapshotManifest {
     std::string taken;  // UTC, ISO 8601
     std::string computer;  // the machine it was taken on
     std::optional<ManifestOwner> owner;  // a paste's only
+    // Taken although the source asked clipboard monitors to leave it alone.
+    bool takenDespitePrivacyRequest = false;
     std::vector<std::string> offeredFormats;
     std::vector<ManifestNode> nodes;
 

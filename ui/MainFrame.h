@@ -65,6 +65,9 @@ private:
     // Pastes the changed clipboard; the tree goes back to the format and the
     // content view to the page that were shown, where the snapshot has them.
     void TakeWatchedChange();
+    // Says in the caption, beside the snapshot's `title`, that a change was
+    // left alone at its source's request.
+    void NoteChangeLeftAlone(const std::wstring& title);
 
     CClipboardWatch m_watch;
     std::shared_ptr<CReplayLogDialog> m_pReplayLog;

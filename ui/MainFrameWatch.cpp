@@ -1,10 +1,20 @@
 // The main frame's part in watching the clipboard.
 #include "common/SettingsNames.h"
+#include "framework/Format.h"
 #include "framework/WinApp.h"
 #include "ui/LeftView.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
 #include "ui/PlexaView.h"
+
+void CMainFrame::NoteChangeLeftAlone(const std::wstring& title)
+{
+    // There is no status bar: the caption says it until the next snapshot names the window.
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    SetTitle(FormatString(L"%s（%02u:%02u:%02u の変更はソースの指定により取得していません）", title.c_str(),
+                          now.wHour, now.wMinute, now.wSecond));
+}
 
 void CMainFrame::RestoreWatching()
 {
@@ -47,7 +57,11 @@ void CMainFrame::TakeWatchedChange()
     const CLIPFORMAT format = tree->GetSelectedFormat();
     const UINT page = view->GetActivePageTemplate();
     const bool pageHadFocus = ::IsChild(*view, ::GetFocus()) != FALSE;
-    static_cast<CPlexaDoc*>(tree->GetDocument())->Paste();
+    auto* document = static_cast<CPlexaDoc*>(tree->GetDocument());
+    if (!document->Paste(CPlexaDoc::PasteBy::Watch)) {
+        NoteChangeLeftAlone(document->GetTitle());
+        return;
+    }
     if (format && tree->SelectFormat(format))
         view->ActivatePage(page, pageHadFocus);
 }

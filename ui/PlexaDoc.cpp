@@ -2,6 +2,7 @@
 
 #include "capture/CaptureDriver.h"
 #include "capture/ClipboardCapture.h"
+#include "capture/ClipboardPrivacy.h"
 #include "capture/FileGroupMatch.h"
 #include "capture/RegisteredFormats.h"
 #include "framework/Clipboard.h"
@@ -140,18 +141,28 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
     m_bCapturing = false;
 }
 
-void CPlexaDoc::Paste()
+bool CPlexaDoc::Paste(PasteBy by)
 {
+    bool privacyRequest = false;
+    if (const CClipboard clipboard(nullptr); clipboard)
+        privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
+    // Asked with the clipboard closed, so that no other program waits on the answer.
+    if (privacyRequest && (by == PasteBy::Watch ||
+                           AfxMessageBox(std::wstring(kPrivacyRequestMessage) + L"取得しますか?",
+                                         MB_YESNO | MB_ICONQUESTION) != IDYES))
+        return false;
     SetTitle(ClipboardSnapshotTitle(::GetClipboardSequenceNumber()));
     CClipboard clipboard(nullptr);
     if (!clipboard)
-        return;
+        return true;
     CFormatEtcArray all;
     EnumFormats(nullptr, all);
     BeginSnapshot(ReadClipboardOwner());
+    m_info.takenDespitePrivacyRequest = privacyRequest;
     Capture(nullptr, all, &clipboard);
     GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    return true;
 }
 
 void CPlexaDoc::OnEditPasteWithFormat()

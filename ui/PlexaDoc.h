@@ -41,9 +41,12 @@ public:
     bool OnCmdMsg(UINT nID) override;
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
 
+    enum class PasteBy { User, Watch };
     // Takes everything the clipboard offers as the new snapshot; when the
-    // clipboard cannot be opened, only the title changes.
-    void Paste();
+    // clipboard cannot be opened, only the title changes. Data its source
+    // asks monitors to leave alone is taken only when the user says so, and
+    // never by the watch: false then, with the snapshot untouched.
+    bool Paste(PasteBy by = PasteBy::User);
     // Takes a dropped data object; false when nothing was taken.
     bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat);
     // A capture is running: its progress dialog handles messages meanwhile.

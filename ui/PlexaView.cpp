@@ -162,7 +162,8 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
     if (!node) {
         if (const auto* document = static_cast<CPlexaDoc*>(GetDocument())) {
             const CSnapshotInfo& info = document->m_info;
-            m_propPage.ShowFormatList(info.owner ? &*info.owner : nullptr, info.formatNames);
+            m_propPage.ShowFormatList(info.owner ? &*info.owner : nullptr, info.formatNames,
+                                      info.takenDespitePrivacyRequest);
         }
         return;
     }

@@ -3,6 +3,7 @@
 #include "capture/FormatNames.h"
 #include "framework/Format.h"
 #include "viewers/HtmlFormatRows.h"
+#include "viewers/PrivacyFormatRows.h"
 
 COLDATA SplitRow(const std::wstring& row)
 {
@@ -37,6 +38,7 @@ void GetNodeRows(const CCBData& node, CStringArray& rows)
         rows.push_back(L"表示名\t" + node.m_strDisplayName);
     rows.insert(rows.end(), node.m_arrInfo.begin(), node.m_arrInfo.end());
     AddHtmlFormatRows(node, rows);
+    AddPrivacyFormatRows(node, rows);
 }
 
 void GetFormatListRows(const CStringArray& names, CStringArray& rows)

@@ -22,7 +22,9 @@ public:
     // Lists the clipboard's owner, when the snapshot is a paste, then the
     // offered formats; the page then shows no node, so the make-default
     // command has nothing to store.
-    void ShowFormatList(const CClipboardOwner* owner, const CStringArray& names);
+    // `takenDespitePrivacyRequest` adds a row saying so.
+    void ShowFormatList(const CClipboardOwner* owner, const CStringArray& names,
+                        bool takenDespitePrivacyRequest = false);
     // Replaces every row; each string is a name, a tab and a value.
     void SetStringArray(const CStringArray& rows);
     // Stores the column widths for the next run; nothing while the list has no window.

@@ -45,4 +45,5 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandLineCase{L"Plexa.exe /load a /hold 86401", {}, {}, 30, false, true},
                     CommandLineCase{L"Plexa.exe /load a /hold", {}, {}, 30, false, true},
                     CommandLineCase{L"Plexa.exe /save a /json", {}, {}, 30, false, true},
+                    CommandLineCase{L"Plexa.exe /load a /force", {}, {}, 30, false, true},
                     CommandLineCase{L"Plexa.exe a b", {}, {}, 30, false, true}));

@@ -3,6 +3,7 @@
 #include "PlexaSession.h"
 #include "SampleSources.h"
 #include "app/WorkFolder.h"
+#include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Utf8.h"
@@ -214,9 +215,19 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandFailure{"EmptyClipboard", L"/save \"%T\\empty.plexa\"", 1, "クリップボードは空です"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CommandLineTest, DataItsSourceAsksMonitorsToLeaveAloneIsDumpedOnlyWithForce)
+{
+    PutMarkedText(L"secret", kClipboardHistoryFormat, 0);
+    EXPECT_EQ(Run(L"/dump " + Quoted(L"dump")), 3);
+    EXPECT_NE(m_err.find("/force を付けると取得します"), std::string::npos) << m_err;
+    EXPECT_EQ(::GetFileAttributesW((m_temp / L"dump").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(Run(L"/dump " + Quoted(L"dump") + L" /force"), 0) << m_err;
+    EXPECT_TRUE(ManifestOf(L"dump").takenDespitePrivacyRequest);
+}
+
 TEST_F(CommandLineTest, HelpListsTheCommands)
 {
     EXPECT_EQ(Run(L"/?"), 0);
-    for (const char* command : {"/dump", "/save", "/load", "/hold", "/compare", "/json"})
+    for (const char* command : {"/dump", "/save", "/load", "/hold", "/compare", "/json", "/force"})
         EXPECT_NE(m_out.find(command), std::string::npos) << command;
 }

@@ -4,6 +4,7 @@
 #include "SampleSources.h"
 #include "TreeExpectations.h"
 #include "UserInput.h"
+#include "capture/ClipboardPrivacy.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -163,4 +164,32 @@ TEST_F(PlexaSession, DismissingTheFormatMenuKeepsTheSnapshot)
 
     EXPECT_EQ(plexa.Title(), title);
     EXPECT_EQ(TextsOf(SingleRoot(ReadRemoteTree(plexa.Tree())).children), labels);
+}
+
+TEST_F(PlexaSession, APasteOfDataItsSourceAsksMonitorsToLeaveAloneAsksFirst)
+{
+    CPlexaWindow plexa = Start();
+    const DWORD processId = plexa.ProcessId();
+    for (const int answer : {IDNO, IDYES}) {
+        PutMarkedText(L"secret", kExcludeFromMonitorsFormat, std::nullopt);
+        bool asked = false;
+        ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE, [&] {
+            for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", L"Plexa")) != nullptr;) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(box, &owner);
+                if (owner == processId && !asked) {
+                    asked = true;
+                    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+                }
+            }
+        }));
+        EXPECT_TRUE(asked);
+        if (answer == IDNO)
+            EXPECT_TRUE(ReadRemoteTree(plexa.Tree()).empty()) << "nothing is taken on no";
+    }
+    const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
+    TreeView_SelectItem(plexa.Tree(), root.handle);
+    const auto rows = ReadRemoteListRows(plexa.ContentControl(IDC_PROPERTY_LIST), 2);
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row[0] == L"監視からの除外"; }))
+        << "the root says it was taken anyway";
 }

@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -86,4 +87,21 @@ CClipboardSource::~CClipboardSource()
 {
     if (SUCCEEDED(m_hr) && ::OleIsCurrentClipboard(m_source) == S_OK)
         ::OleSetClipboard(nullptr);
+}
+
+void PutMarkedText(const std::wstring& text, const wchar_t* privacyFormat, std::optional<DWORD> value)
+{
+    const auto put = [](UINT format, const void* bytes, size_t size) {
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, std::max<size_t>(size, 1));
+        std::memcpy(::GlobalLock(block), bytes, size);
+        ::GlobalUnlock(block);
+        if (!::SetClipboardData(format, block))
+            ::GlobalFree(block);
+    };
+    if (!::OpenClipboard(nullptr))
+        return;
+    ::EmptyClipboard();
+    put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    put(::RegisterClipboardFormatW(privacyFormat), value ? &*value : nullptr, value ? sizeof(DWORD) : 0);
+    ::CloseClipboard();
 }

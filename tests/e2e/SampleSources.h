@@ -5,6 +5,7 @@
 #include "framework/ComPtr.h"
 #include "support/TestDataObject.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ CComPtr<CTestDataObject> MakeDragSample(const std::vector<std::wstring>& paths);
 
 extern const wchar_t kSampleFormatName[];
 extern const std::vector<std::wstring> kSampleVirtualFiles;
+
+// Puts `text` on the clipboard marked with the registered format
+// `privacyFormat`, holding the DWORD `value` when given (nothing otherwise).
+void PutMarkedText(const std::wstring& text, const wchar_t* privacyFormat, std::optional<DWORD> value);
 
 // Holds a data object on the real clipboard through OLE; takes it off again
 // unless something else has replaced it.

@@ -6,6 +6,8 @@
 #include "SampleSources.h"
 #include "TreeExpectations.h"
 #include "UserInput.h"
+#include "app/WorkFolder.h"
+#include "capture/ClipboardPrivacy.h"
 #include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
@@ -116,4 +118,29 @@ TEST_F(PlexaSession, AWatchedClipboardGivesASnapshotPerChangeButNoneForABurstsMi
     ASSERT_EQ(Close(), 0);
     plexa = Start();
     EXPECT_TRUE(WaitForSnapshot(plexa, PutText(L"after a restart")));
+}
+
+TEST_F(PlexaSession, AWatchedChangeWhoseSourceAsksMonitorsToLeaveItAloneIsNotTaken)
+{
+    CPlexaWindow plexa = Start();
+    ASSERT_TRUE(plexa.RunCommand(ID_EDIT_WATCH_CLIPBOARD));
+    const std::wstring taken = PutText(L"plain");
+    ASSERT_TRUE(WaitForSnapshot(plexa, taken));
+    const std::wstring workFolder = m_temp / kWorkFolderName;
+    const std::vector<std::wstring> files = ListFolder(workFolder, L"*.cvtmp");
+    const struct {
+        const wchar_t* format;
+        std::optional<DWORD> value;
+    } requests[] = {{kExcludeFromMonitorsFormat, std::nullopt}, {kClipboardHistoryFormat, 0}};
+    for (const auto& request : requests) {
+        PutMarkedText(L"secret", request.format, request.value);
+        PumpMessagesFor(1000);
+        EXPECT_EQ(SingleRoot(ReadRemoteTree(plexa.Tree())).text, taken) << request.format;
+        EXPECT_EQ(ListFolder(workFolder, L"*.cvtmp"), files) << request.format;
+        EXPECT_NE(plexa.Title().find(L"の変更はソースの指定により取得していません"), std::wstring::npos)
+            << plexa.Title();
+    }
+    PutMarkedText(L"history allowed", kClipboardHistoryFormat, 1);
+    EXPECT_TRUE(WaitForSnapshot(plexa, ClipboardTitle())) << "a source that allows history is taken";
+    EXPECT_TRUE(WaitForSnapshot(plexa, PutText(L"plain again")));
 }

@@ -36,6 +36,7 @@ SnapshotManifest FullManifest()
     manifest.taken = "2026-12-10T06:42:17Z";
     manifest.computer = "開発機";
     manifest.owner = ManifestOwner{0x10042, "Notepad", "無題 - メモ帳", 1234, "C:\\Windows\\notepad.exe", 0};
+    manifest.takenDespitePrivacyRequest = true;
     manifest.offeredFormats = {"CF_UNICODETEXT", "\"HTML Format\"", "CF_BITMAP"};
     ManifestNode registered = Leaf(ManifestNodeKind::Data, "nodes/000002.bin", 10);
     registered.format = {0xC0A1, "HTML Format", 1, -1, 1};
@@ -133,6 +134,9 @@ INSTANTIATE_TEST_SUITE_P(
         HostileManifest{"AnotherFormat", "{\"format\": \"zip\"}", Kind::NotSnapshot, "format"},
         HostileManifest{"NewerVersion", "{\"format\": \"Plexa snapshot\", \"formatVersion\": 2}", Kind::UnknownVersion,
                         "2"},
+        HostileManifest{"PrivacyRequestAsText",
+                        "{\"format\": \"Plexa snapshot\", \"formatVersion\": 1, \"takenDespitePrivacyRequest\": 1}",
+                        Kind::BadField, "takenDespitePrivacyRequest"},
         HostileManifest{"NoNodes", "{\"format\": \"Plexa snapshot\", \"formatVersion\": 1, \"offeredFormats\": []}",
                         Kind::BadField, "nodes"},
         HostileManifest{"UnknownKind", WithFirstNode("kind", "\"folder\""), Kind::BadField, "nodes[0].kind"},

@@ -1,0 +1,8 @@
+// The rows of the formats a source marks its data with for clipboard
+// monitors and history tools: what each asks, for the property page.
+#pragma once
+
+#include "capture/CBData.h"
+
+// A "意味" row for the three privacy formats; nothing for other nodes.
+void AddPrivacyFormatRows(const CCBData& node, CStringArray& rows);
