@@ -166,7 +166,7 @@ int CHeadlessCommands::CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBD
         m_console.Error(L"Plexa: クリップボードは空です。\r\n");
         return kExitDifferent;
     case ClipboardCaptureResult::CannotOpen:
-        return Fail(L"クリップボードを開けません。");
+        return Fail(ClipboardHolderText());
     case ClipboardCaptureResult::LeftAlone:
         m_console.Error(std::wstring(L"Plexa: ") + kPrivacyRequestMessage + L"/force を付けると取得します。\r\n");
         return kExitLeftAlone;

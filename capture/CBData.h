@@ -105,3 +105,5 @@ public:
 
 // The key of every error line.
 inline constexpr wchar_t kErrorLinePrefix[] = L"エラー\t";
+// The key of a top-level format's line saying how long fetching and copying it took.
+inline constexpr wchar_t kFetchTimePrefix[] = L"取得時間\t";

@@ -12,9 +12,31 @@
 #include <ole2.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cwchar>
+#include <iterator>
 #include <unordered_set>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Adds the time since `started` to the node's fetch time line, made on first
+// use: a format's virtual files are fetched after every format is taken.
+void AddFetchTime(CCBData& node, Clock::time_point started)
+{
+    auto milliseconds = static_cast<unsigned long long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count());
+    CStringArray& rows = node.m_arrInfo;
+    const auto line = std::find_if(rows.begin(), rows.end(), [](const std::wstring& row) {
+        return row.starts_with(kFetchTimePrefix);
+    });
+    if (line != rows.end()) {
+        milliseconds += std::wcstoull(line->c_str() + std::size(kFetchTimePrefix) - 1, nullptr, 10);
+        rows.erase(line);
+    }
+    rows.push_back(kFetchTimePrefix + FormatString(L"%llu ms", milliseconds));
+}
 
 struct SameDescription {
     bool operator()(const FORMATETC& a, const FORMATETC& b) const
@@ -82,9 +104,11 @@ void CaptureAllFileContents(CCBDataArray& nodes, CCBDataCreateContext& context, 
         if (context.ShouldStop())
             return;
         if (const CCBData_FileDescriptor* descriptor = FindFileGroupDescriptor(nodes, *node)) {
+            const Clock::time_point started = Clock::now();
             node->m_pChildren = std::make_unique<CCBDataArray>();
             CaptureFileContents(*node->m_pChildren, context, *descriptor, askedAs ? *askedAs : node->m_fmt,
                                 askedAs != nullptr);
+            AddFetchTime(*node, started);
         }
     }
 }
@@ -154,7 +178,9 @@ CaptureOutcome CaptureAll(CCBDataArray& result, COleDataObject* dataObject, cons
         if (context.ShouldStop())
             break;
         context.m_nTotal = 0;
+        const Clock::time_point started = Clock::now();
         result.push_back(context.CreateData(fmt));
+        AddFetchTime(*result.back(), started);
         progress.ShowProgress(result.size(), formats.size());
     }
     ApplyLocaleCodePage(result);

@@ -1,5 +1,6 @@
 #include "capture/ClipboardOwner.h"
 
+#include "framework/Format.h"
 #include "framework/Handles.h"
 
 namespace {
@@ -34,10 +35,10 @@ void ReadImagePath(CClipboardOwner& owner)
 
 }
 
-CClipboardOwner ReadClipboardOwner()
+CClipboardOwner DescribeClipboardWindow(HWND hWnd)
 {
     CClipboardOwner owner;
-    owner.hWnd = ::GetClipboardOwner();
+    owner.hWnd = hWnd;
     if (!owner.hWnd)
         return owner;
     owner.className = ClassNameOf(owner.hWnd);
@@ -48,4 +49,24 @@ CClipboardOwner ReadClipboardOwner()
     }
     ReadImagePath(owner);
     return owner;
+}
+
+CClipboardOwner ReadClipboardOwner()
+{
+    return DescribeClipboardWindow(::GetClipboardOwner());
+}
+
+std::wstring ClipboardHolderText()
+{
+    const CClipboardOwner holder = DescribeClipboardWindow(::GetOpenClipboardWindow());
+    if (!holder.hWnd)
+        return L"クリップボードを開けません。";
+    // Window handles carry 32 significant bits, in every process.
+    std::wstring text = FormatString(
+        L"クリップボードを開けません。ウィンドウ 0x%08X（クラス「%s」、タイトル「%s」、プロセス ID %lu",
+        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(holder.hWnd)), holder.className.c_str(),
+        holder.caption.c_str(), holder.processId);
+    if (!holder.imagePath.empty())
+        text += L"、" + holder.imagePath;
+    return text + L"）が開いています。";
 }

@@ -15,4 +15,10 @@ struct CClipboardOwner {
     DWORD imageError = ERROR_SUCCESS;  // why it could not
 };
 
+// The window `hWnd` and the process that made it; an empty description for null.
+CClipboardOwner DescribeClipboardWindow(HWND hWnd);
+// The window GetClipboardOwner names.
 CClipboardOwner ReadClipboardOwner();
+// Why the clipboard cannot be opened: the window that has it open
+// (GetOpenClipboardWindow) with its class, caption and process, when there is one.
+std::wstring ClipboardHolderText();

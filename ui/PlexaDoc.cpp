@@ -153,8 +153,12 @@ bool CPlexaDoc::Paste(PasteBy by)
         return false;
     SetTitle(ClipboardSnapshotTitle(::GetClipboardSequenceNumber()));
     CClipboard clipboard(nullptr);
-    if (!clipboard)
+    if (!clipboard) {
+        // The watch waits while another program has it open; the user is told who.
+        if (by == PasteBy::User)
+            AfxMessageBox(ClipboardHolderText(), MB_OK | MB_ICONWARNING);
         return true;
+    }
     CFormatEtcArray all;
     EnumFormats(nullptr, all);
     BeginSnapshot(ReadClipboardOwner());
@@ -169,8 +173,10 @@ void CPlexaDoc::OnEditPasteWithFormat()
 {
     const DWORD sequence = ::GetClipboardSequenceNumber();
     CClipboard clipboard(nullptr);
-    if (!clipboard)
+    if (!clipboard) {
+        AfxMessageBox(ClipboardHolderText(), MB_OK | MB_ICONWARNING);
         return;
+    }
     CFormatEtcArray all, chosen;
     EnumFormats(nullptr, all);
     SelectFormatsFromMenu(all, chosen);

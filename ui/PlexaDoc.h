@@ -43,7 +43,8 @@ public:
 
     enum class PasteBy { User, Watch };
     // Takes everything the clipboard offers as the new snapshot; when the
-    // clipboard cannot be opened, only the title changes. Data its source
+    // clipboard cannot be opened, the title changes and the user is told
+    // which window has it open. Data its source
     // asks monitors to leave alone is taken only when the user says so, and
     // never by the watch: false then, with the snapshot untouched.
     bool Paste(PasteBy by = PasteBy::User);

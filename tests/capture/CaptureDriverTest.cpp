@@ -73,7 +73,25 @@ protected:
         m_outcome = CaptureAll(result, &dataObject, formats, m_app, m_progress);
         if (listed)
             *listed = formats;
-        return result;
+        return WithoutFetchTimes(std::move(result));
+    }
+
+    // Every top-level node says how long it took, in milliseconds: kept
+    // apart in m_fetchMilliseconds so that the other lines can be compared.
+    CCBDataArray WithoutFetchTimes(CCBDataArray nodes)
+    {
+        m_fetchMilliseconds.clear();
+        for (const auto& node : nodes) {
+            CStringArray& rows = node->m_arrInfo;
+            const auto line = std::find_if(rows.begin(), rows.end(),
+                                           [](const std::wstring& row) { return row.starts_with(kFetchTimePrefix); });
+            EXPECT_NE(line, rows.end()) << node->GetLabel();
+            if (line == rows.end())
+                continue;
+            m_fetchMilliseconds.push_back(std::stoull(line->substr(std::size(kFetchTimePrefix) - 1)));
+            rows.erase(line);
+        }
+        return nodes;
     }
 
     CCBDataArray CaptureClipboard()
@@ -84,7 +102,7 @@ protected:
         EnumFormats(nullptr, formats);
         CCBDataArray result;
         m_outcome = CaptureAll(result, nullptr, formats, m_app, m_progress);
-        return result;
+        return WithoutFetchTimes(std::move(result));
     }
 
     // As a paste does: the clipboard opened without an owner and handed to the run.
@@ -96,7 +114,7 @@ protected:
         EnumFormats(nullptr, formats);
         CCBDataArray result;
         m_outcome = CaptureAll(result, nullptr, formats, m_app, m_progress, &clipboard);
-        return result;
+        return WithoutFetchTimes(std::move(result));
     }
 
     // a.txt ("first", in memory) and b.txt ("second", as a stream), described wide.
@@ -142,6 +160,7 @@ protected:
     CTestApp m_app;
     CTestProgress m_progress;
     std::optional<CaptureOutcome> m_outcome;
+    std::vector<unsigned long long> m_fetchMilliseconds;
     const CLIPFORMAT m_cfContents = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileContents"));
     const CLIPFORMAT m_cfGroupW = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileGroupDescriptorW"));
     const CLIPFORMAT m_cfGroupA = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileGroupDescriptor"));
@@ -441,4 +460,27 @@ TEST_F(CaptureDriverTest, AStopDuringTheThirdOfFiveFormatsKeepsWhatWasTaken)
     EXPECT_EQ(m_progress.m_progress, (std::vector<std::pair<uint64_t, uint64_t>>{{1, 5}, {2, 5}, {3, 5}}))
         << "formats done of formats offered";
     EXPECT_EQ(FormatRequests(*inner).size(), 3u) << "nothing is asked after the stop";
+}
+
+// A delayed rendering that takes its time shows it on its own node only.
+class CSlowTextSource : public CWrappedDataObject {
+public:
+    using CWrappedDataObject::CWrappedDataObject;
+    IFACEMETHODIMP GetData(FORMATETC* request, STGMEDIUM* medium) override
+    {
+        if (request->cfFormat == CF_TEXT)
+            ::Sleep(300);
+        return CWrappedDataObject::GetData(request, medium);
+    }
+};
+
+TEST_F(CaptureDriverTest, EachFormatSaysHowLongItsFetchTook)
+{
+    auto inner = CTestDataObject::Create();
+    inner->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"quick")));
+    inner->Offer({.cf = CF_TEXT}, CTestMedium::Global(BytesOf("slow")));
+    const CCBDataArray nodes = CaptureSource(CComPtr<IDataObject>::Adopt(new CSlowTextSource(inner)));
+    ASSERT_EQ(m_fetchMilliseconds.size(), 2u);
+    EXPECT_LT(m_fetchMilliseconds[0], 300u);
+    EXPECT_GE(m_fetchMilliseconds[1], 300u);
 }

@@ -5,6 +5,7 @@
 #include "TreeExpectations.h"
 #include "UserInput.h"
 #include "capture/ClipboardPrivacy.h"
+#include "support/HostWindow.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -192,4 +193,31 @@ TEST_F(PlexaSession, APasteOfDataItsSourceAsksMonitorsToLeaveAloneAsksFirst)
     const auto rows = ReadRemoteListRows(plexa.ContentControl(IDC_PROPERTY_LIST), 2);
     EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row[0] == L"監視からの除外"; }))
         << "the root says it was taken anyway";
+}
+
+TEST_F(PlexaSession, APasteWhileAnotherWindowHoldsTheClipboardOpenNamesThatWindow)
+{
+    CPlexaWindow plexa = Start();
+    CWnd holder;
+    ASSERT_TRUE(CreateHostWindow(holder, {0, 0, 50, 50}));
+    ASSERT_TRUE(::OpenClipboard(holder.GetSafeHwnd()));
+    wchar_t holderClass[64]{};
+    ::GetClassNameW(holder.GetSafeHwnd(), holderClass, 64);
+    std::wstring message;
+    const DWORD processId = plexa.ProcessId();
+    EXPECT_TRUE(plexa.RunCommand(ID_EDIT_PASTE, [&] {
+        for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", L"Plexa")) != nullptr;) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(box, &owner);
+            wchar_t text[512]{};
+            if (owner != processId || !::GetDlgItemTextW(box, 0xFFFF, text, 512))
+                continue;
+            message = text;
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+    }));
+    ::CloseClipboard();
+    holder.DestroyWindow();
+    EXPECT_NE(message.find(holderClass), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"プロセス ID " + std::to_wstring(::GetCurrentProcessId())), std::wstring::npos) << message;
 }

@@ -53,8 +53,9 @@ inline void DescribeTree(const CCBDataArray& nodes, const std::wstring& indent, 
                 bytes.replace(offsetof(METAFILEPICT, hMF), sizeof(HMETAFILE), sizeof(HMETAFILE), 'h');
             out += L" file" + HexOf({bytes.begin(), bytes.end()});
         }
+        // How long a fetch took differs between any two captures.
         for (const std::wstring& line : node->m_arrInfo)
-            out += L" | " + line;
+            out += L" | " + (line.starts_with(kFetchTimePrefix) ? std::wstring(kFetchTimePrefix) + L"..." : line);
         out += DescribePicture(*node) + L'\n';
         if (node->m_pChildren)
             DescribeTree(*node->m_pChildren, indent + L"  ", out);
