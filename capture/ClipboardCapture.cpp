@@ -23,10 +23,10 @@ ClipboardCaptureResult CaptureClipboard(const ICaptureHost& host, ICaptureProgre
     const bool privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
     if (privacyRequest && !despitePrivacyRequest)
         return ClipboardCaptureResult::LeftAlone;
-    info = {ClipboardSnapshotTitle(sequence), CurrentTimestamp(), ThisComputer(), ReadClipboardOwner(), {},
-            privacyRequest};
+    info = {ClipboardSnapshotTitle(sequence), CurrentTimestamp(), {}, ThisComputer(), ReadClipboardOwner(), {},
+            privacyRequest, sequence};
     GetFormatNames(all, info.formatNames);
-    return CaptureAll(nodes, nullptr, all, host, progress, &clipboard) == CaptureOutcome::Complete
-               ? ClipboardCaptureResult::Done
-               : ClipboardCaptureResult::Stopped;
+    const CaptureOutcome outcome = CaptureAll(nodes, nullptr, all, host, progress, &clipboard);
+    info.finished = CurrentTimestamp();
+    return outcome == CaptureOutcome::Complete ? ClipboardCaptureResult::Done : ClipboardCaptureResult::Stopped;
 }

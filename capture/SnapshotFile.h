@@ -13,12 +13,15 @@
 // What a snapshot is beyond its nodes.
 struct CSnapshotInfo {
     std::wstring title;
-    std::wstring taken;  // UTC, ISO 8601
+    std::wstring taken;  // when the capture started: UTC, ISO 8601
+    std::wstring finished;  // when it ended; empty when not known
     std::wstring computer;  // the machine it was taken on; paths in it name that machine's files
     std::optional<CClipboardOwner> owner;  // a paste's only
     CStringArray formatNames;  // every format the source offered
     // Taken although the source asked clipboard monitors to leave it alone.
     bool takenDespitePrivacyRequest = false;
+    std::optional<DWORD> sequenceNumber;  // a paste's: the clipboard's sequence number
+    std::optional<DWORD> dropEffects;  // a drop's: the effects the source offered
 };
 
 // The present moment as CSnapshotInfo::taken keeps it.

@@ -186,6 +186,9 @@ CSnapshotInfo InfoOf(const SnapshotManifest& manifest)
     if (manifest.owner)
         info.owner = OwnerOf(*manifest.owner);
     info.takenDespitePrivacyRequest = manifest.takenDespitePrivacyRequest;
+    info.finished = FromUtf8(manifest.finished);
+    info.sequenceNumber = manifest.sequenceNumber;
+    info.dropEffects = manifest.dropEffects;
     for (const std::string& name : manifest.offeredFormats)
         info.formatNames.push_back(FromUtf8(name));
     return info;

@@ -105,6 +105,9 @@ SnapshotManifest BuildManifest(const CSnapshotInfo& info, const CCBDataArray& no
     if (info.owner)
         manifest.owner = DescribeOwner(*info.owner);
     manifest.takenDespitePrivacyRequest = info.takenDespitePrivacyRequest;
+    manifest.finished = ToUtf8(info.finished);
+    manifest.sequenceNumber = info.sequenceNumber;
+    manifest.dropEffects = info.dropEffects;
     for (const std::wstring& name : info.formatNames)
         manifest.offeredFormats.push_back(ToUtf8(name));
     manifest.nodes = builder.Nodes(nodes);
@@ -210,8 +213,8 @@ std::wstring CurrentTimestamp()
 {
     SYSTEMTIME now;
     ::GetSystemTime(&now);
-    return FormatString(L"%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                        now.wSecond);
+    return FormatString(L"%04u-%02u-%02uT%02u:%02u:%02u.%03uZ", now.wYear, now.wMonth, now.wDay, now.wHour,
+                        now.wMinute, now.wSecond, now.wMilliseconds);
 }
 
 std::wstring ThisComputer()

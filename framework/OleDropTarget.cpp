@@ -81,6 +81,7 @@ IFACEMETHODIMP COleDropTarget::Drop(IDataObject* dataObject, DWORD keyState, POI
     if (!effect)
         return E_INVALIDARG;
     m_dataObject.Attach(dataObject);
+    m_dwOfferedEffects = *effect;
     const POINT where{point.x, point.y};
     const DWORD chosen = FilterEffect(ProposeOver(keyState, where), *effect);
     // Exceptions must not reach the drag source: a failed drop reports no effect.

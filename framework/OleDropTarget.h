@@ -28,6 +28,8 @@ public:
     // The effect reported for a proposed one: copy when the source allows it,
     // else move, else link, else none.
     static DWORD FilterEffect(DWORD proposed, DWORD allowed);
+    // During OnDrop: every effect the source allows.
+    DWORD OfferedEffects() const { return m_dwOfferedEffects; }
 
     // IUnknown: the object lives as a member of its window, not by its count.
     IFACEMETHODIMP QueryInterface(REFIID iid, void** out) override;
@@ -46,4 +48,5 @@ private:
     HWND m_hWnd = nullptr;
     ULONG m_cRef = 0;
     COleDataObject m_dataObject;  // the object being dragged, between enter and leave or drop
+    DWORD m_dwOfferedEffects = DROPEFFECT_NONE;
 };

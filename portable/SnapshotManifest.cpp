@@ -329,6 +329,11 @@ public:
         manifest.plexaVersion = OptionalText(root, "plexaVersion", "");
         manifest.title = OptionalText(root, "title", "");
         manifest.taken = OptionalText(root, "taken", "");
+        manifest.finished = OptionalText(root, "finished", "");
+        if (root.contains("sequenceNumber"))
+            manifest.sequenceNumber = Integer<uint32_t>(root, "sequenceNumber", "");
+        if (root.contains("dropEffects"))
+            manifest.dropEffects = Integer<uint32_t>(root, "dropEffects", "");
         manifest.computer = OptionalText(root, "computer", "");
         if (root.contains("owner"))
             manifest.owner = Owner(root["owner"], "owner");
@@ -364,8 +369,14 @@ std::string WriteManifest(const SnapshotManifest& manifest)
                         {"caption", owner->caption},     {"processId", owner->processId},
                         {"imagePath", owner->imagePath}, {"imageError", owner->imageError}};
     }
+    if (!manifest.finished.empty())
+        out["finished"] = manifest.finished;
     if (manifest.takenDespitePrivacyRequest)
         out["takenDespitePrivacyRequest"] = true;
+    if (manifest.sequenceNumber)
+        out["sequenceNumber"] = *manifest.sequenceNumber;
+    if (manifest.dropEffects)
+        out["dropEffects"] = *manifest.dropEffects;
     out["offeredFormats"] = manifest.offeredFormats;
     json nodes = json::array();
     for (const ManifestNode& node : manifest.nodes)

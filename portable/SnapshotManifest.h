@@ -87,11 +87,14 @@ struct SnapshotManifest {
     int formatVersion = kManifestFormatVersion;
     std::string plexaVersion;
     std::string title;
-    std::string taken;  // UTC, ISO 8601
+    std::string taken;  // when the capture started: UTC, ISO 8601
+    std::string finished;  // when it ended, the same way; empty when not known
     std::string computer;  // the machine it was taken on
     std::optional<ManifestOwner> owner;  // a paste's only
     // Taken although the source asked clipboard monitors to leave it alone.
     bool takenDespitePrivacyRequest = false;
+    std::optional<uint32_t> sequenceNumber;  // a paste's: the clipboard's sequence number
+    std::optional<uint32_t> dropEffects;  // a drop's: the DROPEFFECT bits the source offered
     std::vector<std::string> offeredFormats;
     std::vector<ManifestNode> nodes;
 

@@ -77,5 +77,5 @@ CPlexaDoc* CDropEntranceWnd::FindDocument() const
 bool CDropEntranceWnd::OnDrop(COleDataObject* dataObject, DWORD effect, POINT point)
 {
     CPlexaDoc* document = FindDocument();
-    return document && document->CaptureDrop(dataObject, m_bChooseFormat);
+    return document && document->CaptureDrop(dataObject, m_bChooseFormat, m_dropTarget.OfferedEffects());
 }

@@ -132,6 +132,7 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
             CDialogCaptureProgress progress(AfxGetApp()->GetMainHwnd());
             outcome = CaptureAll(*m_pCaptures, source, formats, m_host, progress, pasted);
         }
+        m_info.finished = CurrentTimestamp();
         if (outcome == CaptureOutcome::Stopped)
             AfxMessageBox(kCaptureStoppedMessage, MB_OK);
     } catch (const std::bad_alloc&) {
@@ -151,7 +152,8 @@ bool CPlexaDoc::Paste(PasteBy by)
                            AfxMessageBox(std::wstring(kPrivacyRequestMessage) + L"取得しますか?",
                                          MB_YESNO | MB_ICONQUESTION) != IDYES))
         return false;
-    SetTitle(ClipboardSnapshotTitle(::GetClipboardSequenceNumber()));
+    const DWORD sequence = ::GetClipboardSequenceNumber();
+    SetTitle(ClipboardSnapshotTitle(sequence));
     CClipboard clipboard(nullptr);
     if (!clipboard) {
         // The watch waits while another program has it open; the user is told who.
@@ -163,6 +165,7 @@ bool CPlexaDoc::Paste(PasteBy by)
     EnumFormats(nullptr, all);
     BeginSnapshot(ReadClipboardOwner());
     m_info.takenDespitePrivacyRequest = privacyRequest;
+    m_info.sequenceNumber = sequence;
     Capture(nullptr, all, &clipboard);
     GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
@@ -184,13 +187,14 @@ void CPlexaDoc::OnEditPasteWithFormat()
         return;
     SetTitle(ClipboardSnapshotTitle(sequence));
     BeginSnapshot(ReadClipboardOwner());
+    m_info.sequenceNumber = sequence;
     Capture(nullptr, chosen, &clipboard);
     GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
     UpdateAllViews(nullptr, HINT_SELECT_FIRST);
 }
 
-bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
+bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat, DWORD offeredEffects)
 {
     ::SetForegroundWindow(AfxGetApp()->GetMainHwnd());
     CFormatEtcArray all, chosen;
@@ -205,6 +209,7 @@ bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
     ::GetLocalTime(&now);
     SetTitle(FormatString(L"ドロップデータ %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond));
     BeginSnapshot(std::nullopt);
+    m_info.dropEffects = offeredEffects;
     Capture(dataObject, chosen);
     GetFormatNames(all, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
@@ -215,7 +220,7 @@ bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat)
 
 void CPlexaDoc::BeginSnapshot(std::optional<CClipboardOwner> owner)
 {
-    m_info = {GetTitle(), CurrentTimestamp(), ThisComputer(), std::move(owner), {}};
+    m_info = {GetTitle(), CurrentTimestamp(), {}, ThisComputer(), std::move(owner), {}};
 }
 
 void CPlexaDoc::OnFileOpenSnapshot()

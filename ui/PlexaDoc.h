@@ -49,7 +49,8 @@ public:
     // never by the watch: false then, with the snapshot untouched.
     bool Paste(PasteBy by = PasteBy::User);
     // Takes a dropped data object; false when nothing was taken.
-    bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat);
+    // `offeredEffects` are the DROPEFFECT bits the source allows, kept on the root.
+    bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat, DWORD offeredEffects = DROPEFFECT_COPY);
     // A capture is running: its progress dialog handles messages meanwhile.
     bool IsCapturing() const { return m_bCapturing; }
 

@@ -160,11 +160,8 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
 
     auto* node = static_cast<CCBData*>(hintObject);
     if (!node) {
-        if (const auto* document = static_cast<CPlexaDoc*>(GetDocument())) {
-            const CSnapshotInfo& info = document->m_info;
-            m_propPage.ShowFormatList(info.owner ? &*info.owner : nullptr, info.formatNames,
-                                      info.takenDespitePrivacyRequest);
-        }
+        if (const auto* document = static_cast<CPlexaDoc*>(GetDocument()))
+            m_propPage.ShowSnapshot(document->m_info);
         return;
     }
     const int kind = GetDefaultViewTab(*node);

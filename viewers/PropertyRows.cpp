@@ -1,6 +1,7 @@
 #include "viewers/PropertyRows.h"
 
 #include "capture/FormatNames.h"
+#include "capture/ReplayLog.h"
 #include "framework/Format.h"
 #include "viewers/HtmlFormatRows.h"
 #include "viewers/PrivacyFormatRows.h"
@@ -67,4 +68,24 @@ void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows)
     else
         rows.push_back(kErrorLinePrefix +
                        FormatString(L"プロセスを調べられません（エラー %lu）。", owner.imageError));
+}
+
+void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
+{
+    rows.clear();
+    if (info.owner)
+        GetClipboardOwnerRows(*info.owner, rows);
+    if (info.sequenceNumber)
+        rows.push_back(L"シーケンス番号\t" + std::to_wstring(*info.sequenceNumber));
+    if (info.dropEffects)
+        rows.push_back(L"ソースのドロップ効果\t" + DropEffectNames(*info.dropEffects));
+    if (!info.taken.empty())
+        rows.push_back(L"取得開始\t" + info.taken);
+    if (!info.finished.empty())
+        rows.push_back(L"取得終了\t" + info.finished);
+    if (info.takenDespitePrivacyRequest)
+        rows.push_back(L"監視からの除外\tソースは取得しないよう求めていましたが、確認のうえ取得しました");
+    CStringArray formats;
+    GetFormatListRows(info.formatNames, formats);
+    rows.insert(rows.end(), formats.begin(), formats.end());
 }

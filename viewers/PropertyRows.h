@@ -3,6 +3,7 @@
 
 #include "capture/CBData.h"
 #include "capture/ClipboardOwner.h"
+#include "capture/SnapshotFile.h"
 
 #include <string>
 
@@ -24,3 +25,8 @@ void GetFormatListRows(const CStringArray& names, CStringArray& rows);
 // The window that owns the clipboard and its process, or one row saying
 // there is none.
 void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows);
+
+// The root's rows: who put a paste's data on the clipboard, where and when
+// the snapshot came from, whether it was taken against its source's wish,
+// and the formats offered.
+void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows);

@@ -56,18 +56,12 @@ void CPropertyViewDialog::ShowNode(CCBData* node)
     SetStringArray(rows);
 }
 
-void CPropertyViewDialog::ShowFormatList(const CClipboardOwner* owner, const CStringArray& names,
-                                         bool takenDespitePrivacyRequest)
+void CPropertyViewDialog::ShowSnapshot(const CSnapshotInfo& info)
 {
-    // The format list belongs to the whole capture, not to the node shown before.
+    // The rows belong to the whole capture, not to the node shown before.
     m_pData = nullptr;
-    CStringArray rows, formats;
-    if (owner)
-        GetClipboardOwnerRows(*owner, rows);
-    if (takenDespitePrivacyRequest)
-        rows.push_back(L"監視からの除外	ソースは取得しないよう求めていましたが、確認のうえ取得しました");
-    GetFormatListRows(names, formats);
-    rows.insert(rows.end(), formats.begin(), formats.end());
+    CStringArray rows;
+    GetSnapshotRows(info, rows);
     SetStringArray(rows);
 }
 

@@ -3,7 +3,7 @@
 // whose selected rows a context menu copies as text.
 #pragma once
 
-#include "capture/ClipboardOwner.h"
+#include "capture/SnapshotFile.h"
 #include "framework/ListCtrl.h"
 #include "framework/Menu.h"
 #include "res/resource.h"
@@ -22,9 +22,7 @@ public:
     // Lists the clipboard's owner, when the snapshot is a paste, then the
     // offered formats; the page then shows no node, so the make-default
     // command has nothing to store.
-    // `takenDespitePrivacyRequest` adds a row saying so.
-    void ShowFormatList(const CClipboardOwner* owner, const CStringArray& names,
-                        bool takenDespitePrivacyRequest = false);
+    void ShowSnapshot(const CSnapshotInfo& info);
     // Replaces every row; each string is a name, a tab and a value.
     void SetStringArray(const CStringArray& rows);
     // Stores the column widths for the next run; nothing while the list has no window.

@@ -119,10 +119,10 @@ TEST_F(SnapshotFileTest, DroppedFoldersAndShellItemsComeBackAsTheyWereTaken)
 
 TEST_F(SnapshotFileTest, ThePasteItCameFromComesBackWithIt)
 {
-    CSnapshotInfo info{L"クリップボード#42", L"2026-12-10T06:42:17Z", L"開発機",
+    CSnapshotInfo info{L"クリップボード#42", L"2026-12-10T06:42:17.042Z", L"2026-12-10T06:42:17.350Z", L"開発機",
                        CClipboardOwner{reinterpret_cast<HWND>(0x10042), L"Notepad", L"無題 - メモ帳", 1234,
                                        L"C:\\windows\\notepad.exe", ERROR_SUCCESS},
-                       {L"CF_UNICODETEXT", L"\"HTML Format\""}};
+                       {L"CF_UNICODETEXT", L"\"HTML Format\""}, true, 42, std::nullopt};
     ASSERT_EQ(Save({}, info), SnapshotResult::Done);
     CCBDataArray nodes;
     CSnapshotInfo opened;
@@ -130,8 +130,12 @@ TEST_F(SnapshotFileTest, ThePasteItCameFromComesBackWithIt)
     ASSERT_EQ(Open(nodes, opened, error), SnapshotResult::Done) << error;
     EXPECT_EQ(opened.title, info.title);
     EXPECT_EQ(opened.taken, info.taken);
+    EXPECT_EQ(opened.finished, info.finished);
     EXPECT_EQ(opened.computer, info.computer);
     EXPECT_EQ(opened.formatNames, info.formatNames);
+    EXPECT_TRUE(opened.takenDespitePrivacyRequest);
+    EXPECT_EQ(opened.sequenceNumber, info.sequenceNumber);
+    EXPECT_EQ(opened.dropEffects, std::nullopt);
     ASSERT_TRUE(opened.owner);
     EXPECT_EQ(opened.owner->hWnd, info.owner->hWnd);
     EXPECT_EQ(opened.owner->caption, info.owner->caption);

@@ -84,7 +84,12 @@ TEST_F(PlexaDrop, ASourceThatOnlyMovesIsToldItWasMoved)
 
     EXPECT_EQ(drop.hr, DRAGDROP_S_DROP);
     EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_MOVE));
-    EXPECT_EQ(SingleRoot(ReadRemoteTree(plexa.Tree())).children.size(), 3u);
+    const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
+    EXPECT_EQ(root.children.size(), 3u);
+    TreeView_SelectItem(plexa.Tree(), root.handle);
+    const auto rows = ReadRemoteListRows(plexa.PropertyList(), 2);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"ソースのドロップ効果", L"MOVE"})) << "the root tells what the source offered";
 }
 
 TEST_F(PlexaDrop, DropOnTheChooseWindowTakesTheFormatChosenFromItsMenu)

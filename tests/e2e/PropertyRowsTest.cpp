@@ -50,16 +50,22 @@ TEST_F(PlexaSession, SelectingTreeItemsShowsTheirPropertyRows)
     EXPECT_NE(std::find(file.begin(), file.end(), Row{L"名前", kSampleVirtualFiles[1]}), file.end());
 
     // The root names the window that owns the clipboard, here OLE's window in
-    // this process, then lists the offered formats, the heading only once.
+    // this process, the clipboard's sequence number and when the capture
+    // started and ended, then lists the offered formats, the heading only once.
     wchar_t ownerClass[256] = {};
     ::GetClassNameW(::GetClipboardOwner(), ownerClass, 256);
     const Rows formats = SelectAndReadRows(plexa, root.handle);
     constexpr size_t kOwnerRows = 5;
-    ASSERT_EQ(formats.size(), kOwnerRows + root.children.size());
+    constexpr size_t kHeadRows = kOwnerRows + 3;
+    ASSERT_EQ(formats.size(), kHeadRows + root.children.size());
     EXPECT_EQ(formats[1], (Row{L"ウィンドウクラス", ownerClass}));
     EXPECT_EQ(formats[3], (Row{L"プロセスID", std::to_wstring(::GetCurrentProcessId())}));
     EXPECT_EQ(formats[4][0], L"実行ファイル");
-    EXPECT_EQ(formats[kOwnerRows], (Row{L"フォーマット", L"CF_TEXT"}));
+    EXPECT_EQ(formats[kOwnerRows], (Row{L"シーケンス番号", std::to_wstring(::GetClipboardSequenceNumber())}));
+    EXPECT_EQ(formats[kOwnerRows + 1][0], L"取得開始");
+    EXPECT_EQ(formats[kOwnerRows + 2][0], L"取得終了");
+    EXPECT_LE(formats[kOwnerRows + 1][1], formats[kOwnerRows + 2][1]);
+    EXPECT_EQ(formats[kHeadRows], (Row{L"フォーマット", L"CF_TEXT"}));
     for (size_t i = 1; i < root.children.size(); ++i)
-        EXPECT_EQ(formats[kOwnerRows + i], (Row{L"", root.children[i].text})) << i;
+        EXPECT_EQ(formats[kHeadRows + i], (Row{L"", root.children[i].text})) << i;
 }

@@ -37,6 +37,9 @@ SnapshotManifest FullManifest()
     manifest.computer = "開発機";
     manifest.owner = ManifestOwner{0x10042, "Notepad", "無題 - メモ帳", 1234, "C:\\Windows\\notepad.exe", 0};
     manifest.takenDespitePrivacyRequest = true;
+    manifest.finished = "2026-12-10T06:42:18.350Z";
+    manifest.sequenceNumber = 42;
+    manifest.dropEffects = 5;
     manifest.offeredFormats = {"CF_UNICODETEXT", "\"HTML Format\"", "CF_BITMAP"};
     ManifestNode registered = Leaf(ManifestNodeKind::Data, "nodes/000002.bin", 10);
     registered.format = {0xC0A1, "HTML Format", 1, -1, 1};

@@ -177,7 +177,7 @@ TEST_F(PropertyViewDialogTest, TheFormatListHoldsNoNode)
     CreatePage();
     const auto node = TextNode();
     m_page.ShowNode(node.get());
-    m_page.ShowFormatList(nullptr, {L"CF_TEXT", L"CF_UNICODETEXT", L"\"HTML Format\""});
+    m_page.ShowSnapshot({.formatNames = {L"CF_TEXT", L"CF_UNICODETEXT", L"\"HTML Format\""}});
     EXPECT_EQ(Rows(), (CRows{{L"フォーマット", L"CF_TEXT"}, {L"", L"CF_UNICODETEXT"}, {L"", L"\"HTML Format\""}}));
     EXPECT_EQ(m_page.m_pData, nullptr);
 
@@ -189,8 +189,25 @@ TEST_F(PropertyViewDialogTest, TheFormatListHoldsNoNode)
     EXPECT_EQ(StoredDefault(*node), L"PROPERTY");
 
     // An empty list of formats shows no rows, not the node shown before.
-    m_page.ShowFormatList(nullptr, {});
+    m_page.ShowSnapshot({});
     EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(PropertyViewDialogTest, TheRootTellsWhereAndWhenTheSnapshotCameFrom)
+{
+    CreatePage();
+    m_page.ShowSnapshot({.taken = L"2026-12-10T10:30:31.042Z",
+                         .finished = L"2026-12-10T10:30:31.350Z",
+                         .formatNames = {L"CF_TEXT"},
+                         .takenDespitePrivacyRequest = true,
+                         .sequenceNumber = 42,
+                         .dropEffects = DROPEFFECT_COPY | DROPEFFECT_LINK});
+    EXPECT_EQ(Rows(), (CRows{{L"シーケンス番号", L"42"},
+                             {L"ソースのドロップ効果", L"COPY LINK"},
+                             {L"取得開始", L"2026-12-10T10:30:31.042Z"},
+                             {L"取得終了", L"2026-12-10T10:30:31.350Z"},
+                             {L"監視からの除外", L"ソースは取得しないよう求めていましたが、確認のうえ取得しました"},
+                             {L"フォーマット", L"CF_TEXT"}}));
 }
 
 TEST_F(PropertyViewDialogTest, CopiedRowsReachTheClipboardAsLines)
@@ -215,7 +232,7 @@ TEST_F(PropertyViewDialogTest, CopiedRowsReachTheClipboardAsLines)
 TEST_F(PropertyViewDialogTest, CopyingNamesOfTheFormatListSkipsLeadingEmptyNames)
 {
     CreatePage();
-    m_page.ShowFormatList(nullptr, {L"CF_TEXT", L"CF_UNICODETEXT", L"CF_LOCALE"});
+    m_page.ShowSnapshot({.formatNames = {L"CF_TEXT", L"CF_UNICODETEXT", L"CF_LOCALE"}});
     Select({1, 2});
     Command(ID_COPY_NAMES);
     EXPECT_EQ(ClipboardText(), L"");
@@ -334,7 +351,7 @@ TEST_F(PropertyViewDialogTest, APastedSnapshotListsTheClipboardsOwnerBeforeItsFo
     wchar_t image[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, image, MAX_PATH);
     const CClipboardOwner read = ReadClipboardOwner();
-    m_page.ShowFormatList(&read, {L"CF_TEXT"});
+    m_page.ShowSnapshot({.owner = read, .formatNames = {L"CF_TEXT"}});
     const CRows rows = Rows();
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].second, FormatString(L"0x%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(owner.get()))));
@@ -350,6 +367,6 @@ TEST_F(PropertyViewDialogTest, APastedSnapshotListsTheClipboardsOwnerBeforeItsFo
         ::EmptyClipboard();
     }
     const CClipboardOwner none = ReadClipboardOwner();
-    m_page.ShowFormatList(&none, {});
+    m_page.ShowSnapshot({.owner = none});
     EXPECT_EQ(Rows(), (CRows{{L"所有ウィンドウ", L"なし（所有者のないクリップボード）"}}));
 }
