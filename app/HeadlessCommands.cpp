@@ -53,11 +53,6 @@ std::wstring Summary(const std::wstring& where, const CCBDataArray& nodes, size_
                         static_cast<unsigned>(errors));
 }
 
-std::wstring Utf8Text(const std::string& text)
-{
-    return FromUtf8(text);
-}
-
 const wchar_t* KindText(SnapshotFormatDifference::Kind kind)
 {
     switch (kind) {
@@ -92,13 +87,13 @@ std::wstring ComparisonText(const SnapshotComparison& comparison)
 {
     std::wstring text;
     for (const std::string& label : comparison.onlyInA)
-        text += L"A にだけある形式: " + Utf8Text(label) + L"\r\n";
+        text += L"A にだけある形式: " + FromUtf8(label) + L"\r\n";
     for (const std::string& label : comparison.onlyInB)
-        text += L"B にだけある形式: " + Utf8Text(label) + L"\r\n";
+        text += L"B にだけある形式: " + FromUtf8(label) + L"\r\n";
     for (const SnapshotFormatDifference& difference : comparison.different) {
-        std::wstring where = Utf8Text(difference.format);
+        std::wstring where = FromUtf8(difference.format);
         if (!difference.node.empty())
-            where += L" / " + Utf8Text(difference.node);
+            where += L" / " + FromUtf8(difference.node);
         text += FormatString(L"異なる形式: %s: %s が異なります（大きさ %llu / %llu、最初の相違はオフセット %llu）\r\n",
                              where.c_str(), KindText(difference.kind),
                              static_cast<unsigned long long>(difference.sizeA),
