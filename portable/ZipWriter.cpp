@@ -31,10 +31,8 @@ public:
 private:
     CRecordBytes& Put(uint64_t value, size_t width)
     {
-        uint8_t field[8];
         for (size_t i = 0; i < width; ++i)
-            field[i] = static_cast<uint8_t>(value >> (8 * i));
-        m_bytes.insert(m_bytes.end(), field, field + width);
+            m_bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
         return *this;
     }
 
