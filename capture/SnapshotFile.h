@@ -6,6 +6,7 @@
 #include "capture/CBData.h"
 #include "capture/CaptureHost.h"
 #include "capture/ClipboardOwner.h"
+#include "portable/SnapshotManifest.h"
 
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ struct CSnapshotInfo {
     bool takenDespitePrivacyRequest = false;
     std::optional<DWORD> sequenceNumber;  // a paste's: the clipboard's sequence number
     std::optional<DWORD> dropEffects;  // a drop's: the effects the source offered
+    std::optional<AsyncTransfer> asyncTransfer;  // a drop's
 };
 
 // The present moment as CSnapshotInfo::taken keeps it.

@@ -189,6 +189,7 @@ CSnapshotInfo InfoOf(const SnapshotManifest& manifest)
     info.finished = FromUtf8(manifest.finished);
     info.sequenceNumber = manifest.sequenceNumber;
     info.dropEffects = manifest.dropEffects;
+    info.asyncTransfer = manifest.asyncTransfer;
     for (const std::string& name : manifest.offeredFormats)
         info.formatNames.push_back(FromUtf8(name));
     return info;

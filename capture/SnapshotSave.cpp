@@ -108,6 +108,7 @@ SnapshotManifest BuildManifest(const CSnapshotInfo& info, const CCBDataArray& no
     manifest.finished = ToUtf8(info.finished);
     manifest.sequenceNumber = info.sequenceNumber;
     manifest.dropEffects = info.dropEffects;
+    manifest.asyncTransfer = info.asyncTransfer;
     for (const std::wstring& name : info.formatNames)
         manifest.offeredFormats.push_back(ToUtf8(name));
     manifest.nodes = builder.Nodes(nodes);

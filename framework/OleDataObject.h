@@ -13,6 +13,7 @@ public:
     explicit COleDataObject(IDataObject* dataObject) : m_pDataObject(dataObject) {}
 
     void Attach(IDataObject* dataObject) { m_pDataObject = dataObject; }
+    IDataObject* GetIDataObject() const { return m_pDataObject; }
 
     // Every format description offered for reading, in the order given.
     std::vector<FORMATETC> EnumFormats() const;

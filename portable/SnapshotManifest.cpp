@@ -24,6 +24,12 @@ constexpr NameTable<ManifestNodeKind, 6> kKindNames{{
     {ManifestNodeKind::EnhMetafile, "enhMetafile"},
     {ManifestNodeKind::MetafilePict, "metafilePict"},
 }};
+constexpr NameTable<AsyncTransfer, 4> kAsyncTransferNames{{
+    {AsyncTransfer::NotOffered, "notOffered"},
+    {AsyncTransfer::Off, "off"},
+    {AsyncTransfer::StartFailed, "startFailed"},
+    {AsyncTransfer::Used, "used"},
+}};
 constexpr NameTable<ManifestPage, 4> kPageNames{{
     {ManifestPage::Hex, "hex"},
     {ManifestPage::Text, "text"},
@@ -334,6 +340,8 @@ public:
             manifest.sequenceNumber = Integer<uint32_t>(root, "sequenceNumber", "");
         if (root.contains("dropEffects"))
             manifest.dropEffects = Integer<uint32_t>(root, "dropEffects", "");
+        if (root.contains("asyncTransfer"))
+            manifest.asyncTransfer = Named(root, "asyncTransfer", "", kAsyncTransferNames);
         manifest.computer = OptionalText(root, "computer", "");
         if (root.contains("owner"))
             manifest.owner = Owner(root["owner"], "owner");
@@ -377,6 +385,8 @@ std::string WriteManifest(const SnapshotManifest& manifest)
         out["sequenceNumber"] = *manifest.sequenceNumber;
     if (manifest.dropEffects)
         out["dropEffects"] = *manifest.dropEffects;
+    if (manifest.asyncTransfer)
+        out["asyncTransfer"] = NameOf(kAsyncTransferNames, *manifest.asyncTransfer);
     out["offeredFormats"] = manifest.offeredFormats;
     json nodes = json::array();
     for (const ManifestNode& node : manifest.nodes)

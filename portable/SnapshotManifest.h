@@ -23,6 +23,9 @@ inline constexpr uint64_t kMaxManifestNodes = 4'000'000;
 enum class ManifestNodeKind { Data, Dib, DragImage, Bitmap, EnhMetafile, MetafilePict };
 enum class ManifestPage { Hex, Text, Image, Property };
 enum class ManifestIcon { Folder, Data, Picture, Unknown };
+// Whether a drop's source offered asynchronous transfer (IDataObjectAsyncCapability)
+// and whether the data came that way.
+enum class AsyncTransfer { NotOffered, Off, StartFailed, Used };
 
 // The description a format was asked with. A registered format carries its
 // name, under which the opening machine registers it again; a number no name
@@ -95,6 +98,7 @@ struct SnapshotManifest {
     bool takenDespitePrivacyRequest = false;
     std::optional<uint32_t> sequenceNumber;  // a paste's: the clipboard's sequence number
     std::optional<uint32_t> dropEffects;  // a drop's: the DROPEFFECT bits the source offered
+    std::optional<AsyncTransfer> asyncTransfer;  // a drop's
     std::vector<std::string> offeredFormats;
     std::vector<ManifestNode> nodes;
 

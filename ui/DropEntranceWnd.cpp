@@ -34,12 +34,18 @@ void CDropEntranceWnd::OnDestroy()
 {
     // While the window still exists: revoking needs it.
     m_dropTarget.Revoke();
+    // Their sources hear that nothing was taken.
+    m_pendingDrops.clear();
 }
 
 LRESULT CDropEntranceWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_PAINT) {
         OnPaint();
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kTakeDropsTimer) {
+        TakePendingDrops();
         return 0;
     }
     return WndProcDefault(msg, wParam, lParam);
@@ -74,8 +80,50 @@ CPlexaDoc* CDropEntranceWnd::FindDocument() const
     return nullptr;
 }
 
+namespace {
+
+AsyncTransfer TransferOf(const CAsyncDropOperation& operation)
+{
+    if (!operation.IsOffered())
+        return AsyncTransfer::NotOffered;
+    if (!operation.IsAsyncModeOn())
+        return AsyncTransfer::Off;
+    return operation.IsStarted() ? AsyncTransfer::Used : AsyncTransfer::StartFailed;
+}
+
+}  // namespace
+
 bool CDropEntranceWnd::OnDrop(COleDataObject* dataObject, DWORD effect, POINT point)
 {
     CPlexaDoc* document = FindDocument();
-    return document && document->CaptureDrop(dataObject, m_bChooseFormat, m_dropTarget.OfferedEffects());
+    if (!document)
+        return false;
+    auto drop = document->AcceptDrop(dataObject, m_bChooseFormat, m_dropTarget.OfferedEffects());
+    if (!drop)
+        return false;
+    auto operation = std::make_unique<CAsyncDropOperation>(dataObject->GetIDataObject());
+    drop->transfer = TransferOf(*operation);
+    if (!operation->IsStarted())
+        return document->TakeDrop(*drop) == S_OK;
+    m_pendingDrops.push_back({std::move(*drop), effect, std::move(operation)});
+    ::SetTimer(m_hWnd, kTakeDropsTimer, USER_TIMER_MINIMUM, nullptr);
+    return true;
+}
+
+void CDropEntranceWnd::TakePendingDrops()
+{
+    CPlexaDoc* document = FindDocument();
+    // Another capture's progress dialog handles messages, this timer's too:
+    // ask again later.
+    if (document && document->IsCapturing()) {
+        ::SetTimer(m_hWnd, kTakeDropsTimer, 100, nullptr);
+        return;
+    }
+    ::KillTimer(m_hWnd, kTakeDropsTimer);
+    while (!m_pendingDrops.empty()) {
+        CPendingDrop pending = std::move(m_pendingDrops.front());
+        m_pendingDrops.pop_front();
+        const HRESULT hr = document ? document->TakeDrop(pending.drop) : E_UNEXPECTED;
+        pending.operation->End(hr, pending.effect);
+    }
 }

@@ -1,12 +1,16 @@
 // One of the two coloured drop windows in the toolbar: a drop captures every
-// format, or first asks for one format by menu.
+// format, or first asks for one format by menu. A source that offers
+// asynchronous transfer gets its drop call back at once; the capture follows.
 #pragma once
 
+#include "framework/AsyncDropOperation.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
 #include "ui/DropTarget.h"
+#include "ui/PlexaDoc.h"
 
-class CPlexaDoc;
+#include <deque>
+#include <memory>
 
 class CDropEntranceWnd : public CWnd, public CDropTargetWnd {
 public:
@@ -31,7 +35,19 @@ protected:
     void OnDestroy() override;
 
 private:
+    // A drop whose source waits for the outcome of an asynchronous transfer.
+    struct CPendingDrop {
+        CPlexaDoc::CAcceptedDrop drop;
+        DWORD effect;
+        std::unique_ptr<CAsyncDropOperation> operation;
+    };
+    static constexpr UINT_PTR kTakeDropsTimer = 1;
+
+    // Takes the pending drops once no other capture runs.
+    void TakePendingDrops();
     void OnPaint();
     // The document of the frame's active view, when it is Plexa's.
     CPlexaDoc* FindDocument() const;
+
+    std::deque<CPendingDrop> m_pendingDrops;
 };

@@ -121,11 +121,12 @@ void CPlexaDoc::DiscardSnapshot()
     }
 }
 
-void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted)
+HRESULT CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted)
 {
     DiscardSnapshot();
     m_pCaptures = std::make_shared<CCBDataArray>();
     m_bCapturing = true;
+    HRESULT hr = S_OK;
     try {
         CaptureOutcome outcome;
         {  // the dialog gone and the main window enabled before anything is said
@@ -133,13 +134,17 @@ void CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, 
             outcome = CaptureAll(*m_pCaptures, source, formats, m_host, progress, pasted);
         }
         m_info.finished = CurrentTimestamp();
-        if (outcome == CaptureOutcome::Stopped)
+        if (outcome == CaptureOutcome::Stopped) {
+            hr = E_ABORT;
             AfxMessageBox(kCaptureStoppedMessage, MB_OK);
+        }
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
+        hr = E_OUTOFMEMORY;
         AfxMessageBox(L"メモリが足りません。", MB_OK);
     }
     m_bCapturing = false;
+    return hr;
 }
 
 bool CPlexaDoc::Paste(PasteBy by)
@@ -194,28 +199,38 @@ void CPlexaDoc::OnEditPasteWithFormat()
     UpdateAllViews(nullptr, HINT_SELECT_FIRST);
 }
 
-bool CPlexaDoc::CaptureDrop(COleDataObject* dataObject, bool bChooseFormat, DWORD offeredEffects)
+std::optional<CPlexaDoc::CAcceptedDrop> CPlexaDoc::AcceptDrop(COleDataObject* dataObject, bool bChooseFormat,
+                                                             DWORD offeredEffects)
 {
+    if (m_bCapturing)
+        return std::nullopt;
     ::SetForegroundWindow(AfxGetApp()->GetMainHwnd());
-    CFormatEtcArray all, chosen;
-    EnumFormats(dataObject, all);
+    CAcceptedDrop drop{*dataObject, {}, {}, offeredEffects, bChooseFormat};
+    EnumFormats(dataObject, drop.offered);
     if (bChooseFormat)
-        SelectFormatsFromMenu(all, chosen);
+        SelectFormatsFromMenu(drop.offered, drop.chosen);
     else
-        chosen = all;
-    if (chosen.empty())
-        return false;
+        drop.chosen = drop.offered;
+    if (drop.chosen.empty())
+        return std::nullopt;
+    return drop;
+}
+
+HRESULT CPlexaDoc::TakeDrop(const CAcceptedDrop& drop)
+{
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     SetTitle(FormatString(L"ドロップデータ %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond));
     BeginSnapshot(std::nullopt);
-    m_info.dropEffects = offeredEffects;
-    Capture(dataObject, chosen);
-    GetFormatNames(all, m_info.formatNames);
+    m_info.dropEffects = drop.offeredEffects;
+    m_info.asyncTransfer = drop.transfer;
+    COleDataObject source = drop.dataObject;
+    const HRESULT hr = Capture(&source, drop.chosen);
+    GetFormatNames(drop.offered, m_info.formatNames);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    if (bChooseFormat)
+    if (drop.bChooseFormat)
         UpdateAllViews(nullptr, HINT_SELECT_FIRST);
-    return true;
+    return hr;
 }
 
 void CPlexaDoc::BeginSnapshot(std::optional<CClipboardOwner> owner)

@@ -11,6 +11,7 @@
 #include "framework/ComPtr.h"
 #include "framework/Document.h"
 #include "framework/Handles.h"
+#include "framework/OleDataObject.h"
 
 #include <memory>
 #include <optional>
@@ -19,7 +20,6 @@
 
 class CClipboard;
 class CReplayLogDialog;
-class COleDataObject;
 
 // View update hints (single bits).
 enum : LPARAM {
@@ -48,9 +48,23 @@ public:
     // asks monitors to leave alone is taken only when the user says so, and
     // never by the watch: false then, with the snapshot untouched.
     bool Paste(PasteBy by = PasteBy::User);
-    // Takes a dropped data object; false when nothing was taken.
-    // `offeredEffects` are the DROPEFFECT bits the source allows, kept on the root.
-    bool CaptureDrop(COleDataObject* dataObject, bool bChooseFormat, DWORD offeredEffects = DROPEFFECT_COPY);
+    // A drop to take: the object, what it offers and what the user chose of
+    // it, and what its source said about it.
+    struct CAcceptedDrop {
+        COleDataObject dataObject;
+        CFormatEtcArray offered, chosen;
+        DWORD offeredEffects = DROPEFFECT_COPY;  // the DROPEFFECT bits the source allows
+        bool bChooseFormat = false;
+        AsyncTransfer transfer = AsyncTransfer::NotOffered;
+    };
+    // Brings Plexa to the front and settles what a drop takes: every format,
+    // or the one chosen from the menu. Nothing while a capture runs, when no
+    // format is offered or the menu is dismissed.
+    std::optional<CAcceptedDrop> AcceptDrop(COleDataObject* dataObject, bool bChooseFormat, DWORD offeredEffects);
+    // Takes an accepted drop as the new snapshot: S_OK, or E_ABORT when the
+    // user stopped it, or E_OUTOFMEMORY. A stopped drop keeps what it took,
+    // but its source must not hear that the data moved.
+    HRESULT TakeDrop(const CAcceptedDrop& drop);
     // A capture is running: its progress dialog handles messages meanwhile.
     bool IsCapturing() const { return m_bCapturing; }
 
@@ -94,7 +108,8 @@ private:
     void BeginSnapshot(std::optional<CClipboardOwner> owner);
     // Tells the views the old snapshot is gone, then deletes it.
     void DiscardSnapshot();
-    void Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted = nullptr);
+    // S_OK, E_ABORT when the user stopped it, or E_OUTOFMEMORY.
+    HRESULT Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted = nullptr);
 };
 
 // The popup menu of `all`: command 10000 + i for entry i, ampersands shown

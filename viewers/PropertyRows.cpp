@@ -70,6 +70,25 @@ void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows)
                        FormatString(L"プロセスを調べられません（エラー %lu）。", owner.imageError));
 }
 
+namespace {
+
+const wchar_t* AsyncTransferText(AsyncTransfer transfer)
+{
+    switch (transfer) {
+    case AsyncTransfer::NotOffered:
+        return L"なし（ソースが対応していません）";
+    case AsyncTransfer::Off:
+        return L"不使用（ソースの非同期モードがオフです）";
+    case AsyncTransfer::StartFailed:
+        return L"不使用（StartOperation が失敗したため、ドロップ中に取得しました）";
+    case AsyncTransfer::Used:
+        return L"使用";
+    }
+    return L"";
+}
+
+}  // namespace
+
 void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
 {
     rows.clear();
@@ -79,6 +98,8 @@ void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
         rows.push_back(L"シーケンス番号\t" + std::to_wstring(*info.sequenceNumber));
     if (info.dropEffects)
         rows.push_back(L"ソースのドロップ効果\t" + DropEffectNames(*info.dropEffects));
+    if (info.asyncTransfer)
+        rows.push_back(std::wstring(L"非同期転送\t") + AsyncTransferText(*info.asyncTransfer));
     if (!info.taken.empty())
         rows.push_back(L"取得開始\t" + info.taken);
     if (!info.finished.empty())

@@ -4,6 +4,7 @@
 #include "framework/FrameworkIds.h"
 #include "framework/OleDataObject.h"
 #include "res/resource.h"
+#include "support/DocumentDrop.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
 #include "ui/MainFrame.h"
@@ -102,7 +103,7 @@ TEST_F(SessionTest, ExitDeletesTheSnapshotsFilesBeforeTheFolderIsLeftToOthers)
     CWorkFolder other;
     ASSERT_TRUE(other.Claim(m_app.m_tempRoot.Path()));
     COleDataObject dropped(NestedSource());
-    ASSERT_TRUE(Document().CaptureDrop(&dropped, false));
+    ASSERT_TRUE(DropInto(Document(), dropped, false));
     ASSERT_GE(TempFiles().size(), 3u) << "text, the outer stream and the nested one";
 
     ::PostMessageW(m_hFrame, WM_CLOSE, 0, 0);
@@ -115,7 +116,7 @@ TEST_F(SessionTest, ExitDeletesTheSnapshotsFilesBeforeTheFolderIsLeftToOthers)
 TEST_F(SessionTest, TheEndOfTheLogOnCleansUpBeforeTheHandlerReturns)
 {
     COleDataObject dropped(NestedSource());
-    ASSERT_TRUE(Document().CaptureDrop(&dropped, false));
+    ASSERT_TRUE(DropInto(Document(), dropped, false));
     ASSERT_FALSE(TempFiles().empty());
 
     ::SendMessageW(m_hFrame, WM_ENDSESSION, TRUE, 0);

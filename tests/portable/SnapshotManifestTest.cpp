@@ -40,6 +40,7 @@ SnapshotManifest FullManifest()
     manifest.finished = "2026-12-10T06:42:18.350Z";
     manifest.sequenceNumber = 42;
     manifest.dropEffects = 5;
+    manifest.asyncTransfer = AsyncTransfer::Used;
     manifest.offeredFormats = {"CF_UNICODETEXT", "\"HTML Format\"", "CF_BITMAP"};
     ManifestNode registered = Leaf(ManifestNodeKind::Data, "nodes/000002.bin", 10);
     registered.format = {0xC0A1, "HTML Format", 1, -1, 1};
@@ -52,7 +53,10 @@ SnapshotManifest FullManifest()
     empty.children = std::vector<ManifestNode>{};
     ManifestNode bitmap = Leaf(ManifestNodeKind::Bitmap, {}, 0);
     bitmap.picture = ManifestPicture{16, 8, 32, "nodes/000005.bmp", 566, "nodes/000005.palette", 1024};
-    manifest.nodes = {Leaf(ManifestNodeKind::Data, "nodes/000001.bin", 4), registered, empty, bitmap};
+    manifest.nodes.push_back(Leaf(ManifestNodeKind::Data, "nodes/000001.bin", 4));
+    manifest.nodes.push_back(std::move(registered));
+    manifest.nodes.push_back(std::move(empty));
+    manifest.nodes.push_back(std::move(bitmap));
     return manifest;
 }
 

@@ -15,6 +15,8 @@ public:
 
     IFACEMETHODIMP Read(void* pv, ULONG cb, ULONG* pcbRead) override
     {
+        if (m_faults.readDelayMs)
+            ::Sleep(m_faults.readDelayMs);
         if (!m_faults.failReadAt)
             return m_inner->Read(pv, cb, pcbRead);
         ULARGE_INTEGER pos{};

@@ -1,5 +1,5 @@
 // A memory stream handed out as a medium, which can be told to misreport its
-// size or to fail partway, as broken sources do.
+// size or to fail partway, as broken sources do, or to deliver slowly.
 #pragma once
 
 #include "support/TestBytes.h"
@@ -15,6 +15,8 @@ struct CStreamFaults {
     // delivers the bytes before it. Meant to lie inside the data.
     std::optional<ULONGLONG> failReadAt;
     HRESULT readError = STG_E_READFAULT;
+    // Every Read waits this long first, as a source reading a network does.
+    DWORD readDelayMs = 0;
 };
 
 // A new stream holding `bytes`, positioned at 0; one reference for the caller.

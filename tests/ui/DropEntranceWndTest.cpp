@@ -1,12 +1,15 @@
 #include "framework/FrameWnd.h"
 #include "framework/View.h"
 #include "res/resource.h"
+#include "support/AsyncDataObject.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
 #include "ui/DropEntranceWnd.h"
 #include "ui/PlexaDoc.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -29,6 +32,19 @@ protected:
     CDropEntranceWnd m_drop;
     CComPtr<CTestDataObject> m_source = CTestDataObject::Create();
 };
+
+// Handles this thread's messages until `done` or two seconds have passed.
+void PumpUntil(const std::function<bool()>& done)
+{
+    for (const ULONGLONG end = ::GetTickCount64() + 2000; !done() && ::GetTickCount64() < end; ::Sleep(5)) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    }
+}
+
+// What a source hears; a capture asks for the palette (9) first, for bitmaps.
+using Names = std::vector<std::string>;
 
 }
 
@@ -70,4 +86,60 @@ TEST_F(DropEntranceWndTest, DestroyingTheWindowRevokesTheTarget)
     EXPECT_EQ(m_drop.m_dropTarget.Register(fresh), true) << "the target is free for another window";
     m_drop.m_dropTarget.Revoke();
     ::DestroyWindow(fresh);
+}
+
+TEST_F(DropEntranceWndTest, AnAsynchronousSourceGetsItsDropCallBackAtOnceAndTheOutcomeAfterTheCapture)
+{
+    m_frame.SetActiveView(&m_view);
+    const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, true));
+    DWORD effect = DROPEFFECT_MOVE;
+    ASSERT_EQ(m_drop.m_dropTarget.Drop(source, 0, {1, 1}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(source->CallNames(), (Names{"GetAsyncMode", "StartOperation"})) << "nothing is read inside the drop";
+
+    PumpUntil([&] { return source->HasEnded(); });
+    EXPECT_EQ(source->CallNames(), (Names{"GetAsyncMode", "StartOperation", "GetData 9", "GetData 13", "EndOperation"}));
+    EXPECT_EQ(source->Calls().back().hr, S_OK);
+    EXPECT_EQ(source->Calls().back().effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    ASSERT_TRUE(m_doc.m_pCaptures);
+    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    EXPECT_EQ(m_doc.m_info.asyncTransfer, AsyncTransfer::Used);
+}
+
+TEST_F(DropEntranceWndTest, ASourceWithoutAsynchronousTransferUnderWayIsTakenInsideTheDrop)
+{
+    struct Case {
+        bool asyncMode;
+        HRESULT startResult;
+        AsyncTransfer expected;
+        Names calls;
+    };
+    for (const Case& c : {Case{false, S_OK, AsyncTransfer::Off, {"GetAsyncMode", "GetData 9", "GetData 13"}},
+                          Case{true, E_FAIL, AsyncTransfer::StartFailed,
+                               {"GetAsyncMode", "StartOperation", "GetData 9", "GetData 13"}}}) {
+        SCOPED_TRACE(static_cast<int>(c.expected));
+        m_frame.SetActiveView(&m_view);
+        const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, c.asyncMode, c.startResult));
+        DWORD effect = DROPEFFECT_COPY;
+        m_drop.m_dropTarget.Drop(source, 0, {1, 1}, &effect);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        EXPECT_EQ(source->CallNames(), c.calls);
+        EXPECT_EQ(m_doc.m_info.asyncTransfer, c.expected);
+    }
+    DWORD effect = DROPEFFECT_COPY;
+    m_drop.m_dropTarget.Drop(m_source, 0, {1, 1}, &effect);
+    EXPECT_EQ(m_doc.m_info.asyncTransfer, AsyncTransfer::NotOffered);
+}
+
+TEST_F(DropEntranceWndTest, AnAsynchronousDropNotYetTakenWhenTheWindowGoesIsReportedAborted)
+{
+    m_frame.SetActiveView(&m_view);
+    const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, true));
+    DWORD effect = DROPEFFECT_COPY;
+    m_drop.m_dropTarget.Drop(source, 0, {1, 1}, &effect);
+    m_drop.DestroyWindow();
+
+    EXPECT_EQ(source->CallNames(), (Names{"GetAsyncMode", "StartOperation", "EndOperation"}));
+    EXPECT_EQ(source->Calls().back().hr, E_ABORT);
+    EXPECT_EQ(source->Calls().back().effect, static_cast<DWORD>(DROPEFFECT_NONE));
 }

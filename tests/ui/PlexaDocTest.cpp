@@ -5,6 +5,7 @@
 #include "framework/OleDataObject.h"
 #include "framework/View.h"
 #include "res/resource.h"
+#include "support/DocumentDrop.h"
 #include "support/HostWindow.h"
 #include "support/TempDir.h"
 #include "support/TreeDescription.h"
@@ -146,20 +147,20 @@ TEST_F(PlexaDocTest, ADropTakesEveryFormatOrTheChosenOne)
     source->Offer({.cf = CF_TEXT}, CTestMedium::Global(BytesOf("x")));
     COleDataObject dataObject(source);
 
-    EXPECT_TRUE(m_doc.CaptureDrop(&dataObject, false));
+    EXPECT_TRUE(DropInto(m_doc, dataObject, false));
     EXPECT_EQ(m_doc.m_menuShown, 0u);
     EXPECT_EQ(m_doc.m_pCaptures->size(), 2u);
     EXPECT_TRUE(std::regex_match(m_doc.GetTitle(), std::wregex(L"ドロップデータ [0-9]{2}:[0-9]{2}:[0-9]{2}")));
     EXPECT_NE(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
 
     m_doc.m_choice = 1;
-    EXPECT_TRUE(m_doc.CaptureDrop(&dataObject, true));
+    EXPECT_TRUE(DropInto(m_doc, dataObject, true));
     EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
     EXPECT_EQ((*m_doc.m_pCaptures)[0]->m_fmt.cfFormat, CF_TEXT);
     EXPECT_EQ(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
 
     m_doc.m_choice.reset();
-    EXPECT_FALSE(m_doc.CaptureDrop(&dataObject, true)) << "a dismissed menu is no drop";
+    EXPECT_FALSE(DropInto(m_doc, dataObject, true)) << "a dismissed menu is no drop";
     EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
 }
 
@@ -203,7 +204,7 @@ TEST_F(PlexaDocTest, AnAbortedCaptureKeepsWhatWasTakenAndSaysSoOnceTheWindowIsBa
         mainEnabledAtMessage = ::IsWindowEnabled(main);
     };
 
-    EXPECT_TRUE(m_doc.CaptureDrop(&dataObject, false));
+    EXPECT_FALSE(DropInto(m_doc, dataObject, false)) << "its source must not hear that the data moved";
     m_app.m_pMainWnd = nullptr;
 
     ASSERT_TRUE(m_doc.m_pCaptures);

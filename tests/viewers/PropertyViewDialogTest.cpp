@@ -201,9 +201,11 @@ TEST_F(PropertyViewDialogTest, TheRootTellsWhereAndWhenTheSnapshotCameFrom)
                          .formatNames = {L"CF_TEXT"},
                          .takenDespitePrivacyRequest = true,
                          .sequenceNumber = 42,
-                         .dropEffects = DROPEFFECT_COPY | DROPEFFECT_LINK});
+                         .dropEffects = DROPEFFECT_COPY | DROPEFFECT_LINK,
+                         .asyncTransfer = AsyncTransfer::Used});
     EXPECT_EQ(Rows(), (CRows{{L"シーケンス番号", L"42"},
                              {L"ソースのドロップ効果", L"COPY LINK"},
+                             {L"非同期転送", L"使用"},
                              {L"取得開始", L"2026-12-10T10:30:31.042Z"},
                              {L"取得終了", L"2026-12-10T10:30:31.350Z"},
                              {L"監視からの除外", L"ソースは取得しないよう求めていましたが、確認のうえ取得しました"},
