@@ -49,8 +49,6 @@ public:
     // Asks the progress whether the run is to stop; the loops over items and
     // chunks call this between each. Once it has said so, it is not asked again.
     bool ShouldStop();
-    // Whether the run was told to stop.
-    bool IsStopped() const { return m_bStopped; }
     // The error a placeholder gets when the walk stops before opening it.
     std::wstring GetStopMessage() const;
     // Whether m_nTotal has passed the size limit of the settings.

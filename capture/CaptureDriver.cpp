@@ -185,5 +185,6 @@ CaptureOutcome CaptureAll(CCBDataArray& result, COleDataObject* dataObject, cons
     }
     ApplyLocaleCodePage(result);
     CaptureFileContentsOf(result, context, pasted);
-    return context.IsStopped() ? CaptureOutcome::Stopped : CaptureOutcome::Complete;
+    // Asked once more: a stop during the last fetch, which it cancelled, may not have been seen yet.
+    return context.ShouldStop() ? CaptureOutcome::Stopped : CaptureOutcome::Complete;
 }

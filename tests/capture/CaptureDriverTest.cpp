@@ -462,6 +462,17 @@ TEST_F(CaptureDriverTest, AStopDuringTheThirdOfFiveFormatsKeepsWhatWasTaken)
     EXPECT_EQ(FormatRequests(*inner).size(), 3u) << "nothing is asked after the stop";
 }
 
+TEST_F(CaptureDriverTest, AStopWhileTheLastFormatFailsStillStopsTheRun)
+{
+    auto inner = CTestDataObject::Create();
+    inner->Offer({.cf = 0xC100}, CTestMedium::Global(BytesOf("a")));
+    inner->Offer({.cf = 0xC101}, CTestAnswer::Fail(RPC_E_CALL_CANCELED));
+    auto source = CComPtr<IDataObject>::Adopt(new CStoppingDataObject(inner, 0xC101, m_progress));
+
+    EXPECT_EQ(CaptureSource(source).size(), 2u);
+    EXPECT_EQ(m_outcome, CaptureOutcome::Stopped) << "the call the stop cancelled is no complete run";
+}
+
 // A delayed rendering that takes its time shows it on its own node only.
 class CSlowTextSource : public CWrappedDataObject {
 public:

@@ -5,9 +5,16 @@
 #include "SampleSources.h"
 #include "TreeExpectations.h"
 #include "UserInput.h"
+#include "app/WorkFolder.h"
+#include "framework/Handles.h"
 #include "res/resource.h"
+#include "support/AsyncDataObject.h"
+#include "support/LiveObjects.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -51,6 +58,99 @@ protected:
 
     CTempDir m_dropped;
     std::vector<std::wstring> m_files;
+};
+
+// The drag sample offered for asynchronous transfer, with a format whose
+// stream arrives a megabyte at a time, each after `msPerMegabyte`. The
+// sample keeps the record of the calls the source hears.
+class CAsyncSample {
+public:
+    CAsyncSample(const std::vector<std::wstring>& files, bool asyncMode, int megabytes, DWORD msPerMegabyte)
+    {
+        auto inner = MakeDragSample(files);
+        inner->Offer({.cf = slow, .tymed = TYMED_ISTREAM},
+                     CTestMedium::Stream(PatternBytes(megabytes * 1048576), {.readDelayMs = msPerMegabyte}));
+        m_source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(inner, asyncMode));
+        m_source->m_onCall = [this](const CAsyncDataObject::Call& call) {
+            calls.push_back(call);
+            if (call.name == "GetData" && call.cf == slow)
+                ::SetEvent(slowAsked);
+            if (call.name == "EndOperation") {
+                endedAt = ::GetTickCount64();
+                ::SetEvent(ended);
+            }
+        };
+    }
+
+    CDragResult DropOn(const CPlexaWindow& plexa, DWORD allowedEffects)
+    {
+        return DragWithMouse(m_source, allowedEffects, kDragStart,
+                             CPlexaWindow::CentreOf(plexa.DropWindow(IDC_DROP_ALL)));
+    }
+    bool HasEnded() const { return ::WaitForSingleObject(ended, 0) == WAIT_OBJECT_0; }
+    // Where the first call starting with `name` stands among the calls; -1 when none came.
+    ptrdiff_t IndexOf(const std::string& name) const
+    {
+        const auto found = std::find_if(calls.begin(), calls.end(), [&](const auto& call) {
+            return (call.name + " " + std::to_string(call.cf)).rfind(name, 0) == 0;
+        });
+        return found == calls.end() ? -1 : found - calls.begin();
+    }
+    // Gives up the test's reference and handles this thread's messages until
+    // Plexa has let go of every object of the source as well, so that none of
+    // its last calls into this thread waits for one that no longer answers.
+    bool ReleaseAndWaitForPlexa()
+    {
+        m_source.Reset();
+        for (const ULONGLONG end = ::GetTickCount64() + 10000; ::GetTickCount64() < end;) {
+            PumpMessagesFor(50);
+            if (LiveTestObjects() == m_nLiveBefore)
+                return true;
+        }
+        return false;
+    }
+
+    const CLIPFORMAT slow = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Plexa Slow Stream"));
+    std::vector<CAsyncDataObject::Call> calls;
+    CHandle slowAsked{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    CHandle ended{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    ULONGLONG endedAt = 0;
+
+private:
+    const long m_nLiveBefore = LiveTestObjects();
+    CComPtr<CAsyncDataObject> m_source;
+};
+
+// The root's value of property `name`, read from Plexa's page.
+std::wstring RootProperty(const CPlexaWindow& plexa, const std::wstring& name)
+{
+    TreeView_SelectItem(plexa.Tree(), SingleRoot(ReadRemoteTree(plexa.Tree())).handle);
+    for (const auto& row : ReadRemoteListRows(plexa.PropertyList(), 2)) {
+        if (row[0] == name)
+            return row[1];
+    }
+    return L"(none)";
+}
+
+// Times a message sent to `window` from another thread, once `start` is signalled.
+struct CRoundTrip {
+    HWND window;
+    HANDLE start;
+    std::atomic<ULONGLONG> milliseconds{0}, answeredAt{0};
+
+    static DWORD WINAPI Run(void* param)
+    {
+        auto* trip = static_cast<CRoundTrip*>(param);
+        if (::WaitForSingleObject(trip->start, 30000) != WAIT_OBJECT_0)
+            return 1;
+        const ULONGLONG sent = ::GetTickCount64();
+        DWORD_PTR result = 0;
+        if (::SendMessageTimeoutW(trip->window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) {
+            trip->answeredAt = ::GetTickCount64();
+            trip->milliseconds = trip->answeredAt - sent;
+        }
+        return 0;
+    }
 };
 
 bool IsDropTitle(const std::wstring& title)
@@ -115,4 +215,92 @@ TEST_F(PlexaDrop, ADismissedFormatMenuReportsNoDropAndKeepsTheSnapshot)
     EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(plexa.Title(), L"無題 - Plexa");
     EXPECT_TRUE(ReadRemoteTree(plexa.Tree()).empty());
+}
+
+TEST_F(PlexaDrop, AnAsynchronousSourceIsFreeWhileItsSlowFormatIsCopiedAndHearsTheOutcomeAfterTheLastRead)
+{
+    CPlexaWindow plexa = Start();
+    CAsyncSample sample(m_files, true, 12, 150);
+    const HWND sourceWindow =
+        ::CreateWindowExW(0, L"STATIC", L"source", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CRoundTrip trip{sourceWindow, sample.slowAsked};
+    const CHandle sender(::CreateThread(nullptr, 0, CRoundTrip::Run, &trip, 0, nullptr));
+
+    const CDragResult drop = sample.DropOn(plexa, DROPEFFECT_COPY);
+    const bool endedDuringDrag = sample.HasEnded();
+    EXPECT_TRUE(PumpUntilSignaled(sample.ended, 60000));
+    PumpUntilSignaled(sender, 15000);
+    EXPECT_TRUE(sample.ReleaseAndWaitForPlexa()) << "Plexa keeps no reference to the source";
+    ::DestroyWindow(sourceWindow);
+
+    EXPECT_EQ(drop.hr, DRAGDROP_S_DROP);
+    EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_FALSE(endedDuringDrag) << "the drag loop ends before the copy";
+    const ptrdiff_t start = sample.IndexOf("StartOperation");
+    EXPECT_GE(start, 0);
+    EXPECT_LT(start, sample.IndexOf("GetData")) << "StartOperation comes before the first GetData";
+    ASSERT_FALSE(sample.calls.empty());
+    const auto& last = sample.calls.back();
+    EXPECT_EQ(last.name, "EndOperation") << "after the last GetData";
+    EXPECT_EQ(last.hr, S_OK);
+    EXPECT_EQ(last.effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    ASSERT_NE(trip.answeredAt, 0u);
+    EXPECT_LT(trip.milliseconds, 1000u) << "the source's window answers during the copy";
+    EXPECT_LT(trip.answeredAt, sample.endedAt);
+
+    const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
+    EXPECT_EQ(TextsOf(root.children).back(), L"\"Plexa Slow Stream\"");
+    EXPECT_EQ(RootProperty(plexa, L"非同期転送"), L"使用");
+}
+
+TEST_F(PlexaDrop, AnAsynchronousSourceWithItsModeOffIsTakenDuringTheDrop)
+{
+    CPlexaWindow plexa = Start();
+    CAsyncSample sample(m_files, false, 1, 0);
+    const CDragResult drop = sample.DropOn(plexa, DROPEFFECT_COPY);
+
+    EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_GE(sample.IndexOf("GetData " + std::to_string(sample.slow)), 0) << "taken before the drag loop ended";
+    EXPECT_EQ(sample.IndexOf("StartOperation"), -1);
+    EXPECT_EQ(sample.IndexOf("EndOperation"), -1);
+    EXPECT_TRUE(sample.ReleaseAndWaitForPlexa());
+    EXPECT_EQ(RootProperty(plexa, L"非同期転送"), L"不使用（ソースの非同期モードがオフです）");
+}
+
+TEST_F(PlexaDrop, StoppingAnAsynchronousCaptureTellsTheSourceNothingWasDropped)
+{
+    CPlexaWindow plexa = Start();
+    CAsyncSample sample(m_files, true, 60, 150);
+    const CDragResult drop = sample.DropOn(plexa, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_COPY));
+
+    const DWORD processId = plexa.ProcessId();
+    bool stopped = false;
+    // The progress dialog's "中止" once the slow format is asked for, then
+    // the message that says it stopped.
+    EXPECT_TRUE(PumpUntilSignaled(sample.ended, 60000, [&] {
+        if (::WaitForSingleObject(sample.slowAsked, 0) != WAIT_OBJECT_0)
+            return;
+        for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", L"Plexa")) != nullptr;) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(box, &owner);
+            if (owner != processId)
+                continue;
+            const bool progress = ::GetDlgItem(box, IDC_COPYING_STATE) != nullptr;
+            if (progress && !stopped)
+                stopped = ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            else if (!progress)
+                ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+    }));
+    EXPECT_TRUE(sample.ReleaseAndWaitForPlexa());
+
+    EXPECT_TRUE(stopped);
+    ASSERT_FALSE(sample.calls.empty());
+    const auto& last = sample.calls.back();
+    EXPECT_EQ(last.name, "EndOperation");
+    EXPECT_EQ(last.hr, E_ABORT);
+    EXPECT_EQ(last.effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(Close(), 0);
+    EXPECT_FALSE(DirectoryExists(m_temp / kWorkFolderName)) << "nothing is left in the working folder";
 }

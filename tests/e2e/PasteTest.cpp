@@ -185,8 +185,9 @@ TEST_F(PlexaSession, APasteOfDataItsSourceAsksMonitorsToLeaveAloneAsksFirst)
             }
         }));
         EXPECT_TRUE(asked);
-        if (answer == IDNO)
+        if (answer == IDNO) {
             EXPECT_TRUE(ReadRemoteTree(plexa.Tree()).empty()) << "nothing is taken on no";
+        }
     }
     const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
     TreeView_SelectItem(plexa.Tree(), root.handle);
