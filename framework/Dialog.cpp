@@ -55,15 +55,19 @@ void DDX_Radio(CDataExchange& dx, UINT firstId, int& value)
 INT_PTR CDialogEx::DoModal(HWND parent)
 {
     m_bModal = true;
-    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
-                             StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    return ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), Template(), parent, StaticDialogProc,
+                                     reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialogEx::Create(HWND parent)
 {
     m_bModal = false;
-    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
-                                StaticDialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    return CreateIndirect(Template(), parent);
+}
+
+const DLGTEMPLATE* CDialogEx::Template() const
+{
+    return reinterpret_cast<const DLGTEMPLATE*>(FindResourceBytes(m_nIDTemplate, RT_DIALOG).data());
 }
 
 bool CDialogEx::CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent)

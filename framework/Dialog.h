@@ -52,6 +52,8 @@ protected:
     UINT m_nIDTemplate;
 
 private:
+    // The template in the interface's language.
+    const DLGTEMPLATE* Template() const;
     static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     bool m_bModal = false;

@@ -7,6 +7,13 @@ std::wstring FormatString(const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);
+    std::wstring text = FormatStringV(format, args);
+    va_end(args);
+    return text;
+}
+
+std::wstring FormatStringV(const wchar_t* format, va_list args)
+{
     va_list measure;
     va_copy(measure, args);
     const int length = _vscwprintf(format, measure);
@@ -16,6 +23,5 @@ std::wstring FormatString(const wchar_t* format, ...)
         text.resize(length);
         _vsnwprintf(text.data(), text.size() + 1, format, args);
     }
-    va_end(args);
     return text;
 }

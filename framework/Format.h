@@ -3,4 +3,7 @@
 
 #include <string>
 
+#include <cstdarg>
+
 std::wstring FormatString(const wchar_t* format, ...);
+std::wstring FormatStringV(const wchar_t* format, va_list args);

@@ -3,6 +3,7 @@
 #include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Menu.h"
 #include "framework/SplitterWnd.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
@@ -29,7 +30,7 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* doc)
     m_hAccelTable = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
 
     // Ours until a window is made with it, which destroys it with itself.
-    CMenuHandle menu(::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId)));
+    CMenuHandle menu(LoadMenuResource(resourceId));
     CREATESTRUCTW cs{};
     cs.hInstance = instance;
     cs.hMenu = menu;

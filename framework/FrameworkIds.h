@@ -12,6 +12,8 @@
 #define IDS_APP_TITLE                   57344   // the application's name, the message-box title
 #define IDS_UNTITLED                    61443   // the title of a document that has none
 #define IDS_INTEGER_REQUIRED            61712   // an integer field holds something else
+#define IDS_UNEXPECTED_ERROR            61713   // an operation ended by an exception
+#define IDS_OUT_OF_MEMORY               61714   // an operation ended for want of memory
 
 // Standard commands
 #define ID_FILE_NEW                     57600

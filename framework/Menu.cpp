@@ -1,7 +1,15 @@
 #include "framework/Menu.h"
 
+#include "framework/Resource.h"
+
+HMENU LoadMenuResource(UINT resourceId)
+{
+    const std::span<const BYTE> bytes = FindResourceBytes(resourceId, RT_MENU);
+    return bytes.empty() ? nullptr : ::LoadMenuIndirectW(bytes.data());
+}
+
 CPopupMenu::CPopupMenu(UINT resourceId)
-    : m_menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId)))
+    : m_menu(LoadMenuResource(resourceId))
 {
     if (m_menu)
         m_hPopup = ::GetSubMenu(m_menu, 0);

@@ -4,6 +4,9 @@
 
 #include "framework/Handles.h"
 
+// Menu resource `resourceId` in the interface's language; null when it does not exist.
+HMENU LoadMenuResource(UINT resourceId);
+
 class CPopupMenu {
 public:
     // An empty object when the resource does not exist.

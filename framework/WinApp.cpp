@@ -14,13 +14,6 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-std::wstring LoadResString(UINT id)
-{
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
-}
-
 int AfxMessageBox(const std::wstring& text, UINT type)
 {
     return AfxGetApp()->DoMessageBox(text, type);
@@ -53,7 +46,8 @@ int CWinApp::DoMessageBox(const std::wstring& text, UINT type)
     HWND owner = GetMainHwnd();
     if (owner)
         owner = ::GetLastActivePopup(owner);
-    return ::MessageBoxW(owner, text.c_str(), m_strAppName.c_str(), type);
+    // The buttons speak the interface's language too, where the system has it.
+    return ::MessageBoxExW(owner, text.c_str(), m_strAppName.c_str(), type, GetUiLanguage());
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG& msg)

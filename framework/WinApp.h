@@ -2,6 +2,7 @@
 // end of the command route, per-user profile values and message boxes.
 #pragma once
 
+#include "framework/Resource.h"
 #include "framework/CmdTarget.h"
 
 #include <windows.h>
@@ -64,5 +65,3 @@ CWinApp* AfxGetApp();
 int AfxMessageBox(const std::wstring& text, UINT type = MB_OK);
 int AfxMessageBox(UINT stringId, UINT type = MB_OK);
 
-// A string of the string table; empty when it does not exist.
-std::wstring LoadResString(UINT id);

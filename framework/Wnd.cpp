@@ -30,11 +30,11 @@ void ReportUnhandledException() noexcept
         return;
     t_bReporting = true;
     try {
-        const wchar_t* text = L"予期しないエラーが発生したため、操作を中止しました。";
+        UINT text = IDS_UNEXPECTED_ERROR;
         try {
             throw;
         } catch (const std::bad_alloc&) {
-            text = L"メモリが足りません。";
+            text = IDS_OUT_OF_MEMORY;
         } catch (...) {
         }
         if (AfxGetApp())

@@ -1,5 +1,7 @@
 // The window base's own guarantees: which handles turn into objects, and
 // that no exception leaves a window procedure.
+#include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
 #include "framework/Wnd.h"
 #include "support/TestApp.h"
 
@@ -66,7 +68,7 @@ TEST(Wnd, AnExceptionInAHandlerIsReportedAndTheWindowGoesOn)
 
     EXPECT_EQ(::SendMessageW(window, kThrowLogicError, 0, 0), 0);
     EXPECT_EQ(::SendMessageW(window, kThrowBadAlloc, 0, 0), 0);
-    EXPECT_EQ(app.m_messages, (std::vector<std::wstring>{L"予期しないエラーが発生したため、操作を中止しました。",
-                                                         L"メモリが足りません。"}));
+    EXPECT_EQ(app.m_messages,
+              (std::vector<std::wstring>{LoadResString(IDS_UNEXPECTED_ERROR), LoadResString(IDS_OUT_OF_MEMORY)}));
     EXPECT_EQ(::SendMessageW(window, kAnswer, 0, 0), 42);
 }
