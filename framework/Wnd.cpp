@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/Format.h"
+#include "framework/FrameworkIds.h"
 #include "framework/WinApp.h"
 
 #include <commctrl.h>
