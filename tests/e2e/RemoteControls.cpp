@@ -122,3 +122,26 @@ std::vector<std::vector<std::wstring>> ReadRemoteListRows(HWND list, int columns
     }
     return rows;
 }
+
+std::vector<std::wstring> ReadRemoteTabTexts(HWND tabs)
+{
+    CRemoteMemory memory(tabs, sizeof(TCITEMW) + kTextChars * sizeof(wchar_t));
+    std::vector<std::wstring> texts;
+    if (!memory.IsValid())
+        return texts;
+    const int count = TabCtrl_GetItemCount(tabs);
+    for (int tab = 0; tab < count; ++tab) {
+        TCITEMW request{};
+        request.mask = TCIF_TEXT;
+        request.pszText = reinterpret_cast<wchar_t*>(memory.Address() + sizeof(TCITEMW));
+        request.cchTextMax = kTextChars;
+        std::wstring text(kTextChars, L'\0');
+        if (!memory.Write(0, &request, sizeof(request)) ||
+            !::SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(memory.Address())) ||
+            !memory.Read(sizeof(TCITEMW), text.data(), kTextChars * sizeof(wchar_t)))
+            return texts;
+        CutAtNul(text);
+        texts.push_back(text);
+    }
+    return texts;
+}

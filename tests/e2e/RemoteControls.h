@@ -41,3 +41,5 @@ std::vector<CRemoteTreeItem> ReadRemoteTree(HWND tree);
 
 // The texts of every row of the report-view list control `list`, `columns` per row.
 std::vector<std::vector<std::wstring>> ReadRemoteListRows(HWND list, int columns);
+// The texts of the tabs of tab control `tabs`, in order.
+std::vector<std::wstring> ReadRemoteTabTexts(HWND tabs);
