@@ -1,19 +1,21 @@
 // Makes the README's pictures: starts Plexa.exe, pastes a clipboard as a
 // person would have it after copying a picture from a web page and an
 // e-mail attachment, shows each page and both dialogs, and saves each
-// window as it appears on the screen into the folder given. With a DPI and
-// a name, it saves only the window after the paste, at that scale (the one
-// Wine was started with), under that name.
-//   readme_screenshots.exe FOLDER [DPI NAME]
+// window as it appears on the screen into the folder given, with Plexa's
+// interface in Japanese (ja) or English (en; the pictures' names end in
+// "-en"). With a DPI and a name, it saves only the window after the paste,
+// at that scale (the one Wine was started with), under that name.
+//   readme_screenshots.exe FOLDER ja|en [DPI NAME]
+#include "capture/ClipboardCapture.h"
 #include "common/SettingsNames.h"
 #include "e2e/PlexaWindow.h"
 #include "e2e/RemoteControls.h"
 #include "e2e/SampleSources.h"
 #include "e2e/UserInput.h"
-#include "framework/Format.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
+#include "framework/Resource.h"
 #include "framework/ScopedOle.h"
 #include "res/resource.h"
 #include "support/PlexaProcess.h"
@@ -141,12 +143,42 @@ bool SaveWindowPicture(HWND window, const std::wstring& path)
     return true;
 }
 
+// "-en" before the extension of an English picture's name.
+std::wstring PictureName(const wchar_t* name)
+{
+    std::wstring picture = name;
+    if (GetUiLanguage() == kEnglishUi)
+        picture.insert(picture.rfind(L'.'), L"-en");
+    return picture;
+}
+
 bool Save(HWND window, const std::wstring& folder, const wchar_t* name)
 {
     PumpMessagesFor(kSettleMs);
-    const bool saved = SaveWindowPicture(window, folder + L"\\" + name);
-    std::fwprintf(stderr, L"%ls %ls\n", saved ? L"saved" : L"FAILED", name);
+    const std::wstring picture = PictureName(name);
+    const bool saved = SaveWindowPicture(window, folder + L"\\" + picture);
+    std::fwprintf(stderr, L"%ls %ls\n", saved ? L"saved" : L"FAILED", picture.c_str());
     return saved;
+}
+
+// Plexa in the language of these pictures.
+std::wstring LanguageArgument()
+{
+    return GetUiLanguage() == kEnglishUi ? L"/lang en" : L"/lang ja";
+}
+
+// The caption dialog `id` has in the pictures' language.
+std::wstring DialogCaption(UINT id)
+{
+    const HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const auto bytes = FindResourceBytes(id, RT_DIALOG);
+    const HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                                     reinterpret_cast<const DLGTEMPLATE*>(bytes.data()), parent,
+                                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    wchar_t caption[128]{};
+    ::GetWindowTextW(dialog, caption, 128);
+    ::DestroyWindow(parent);
+    return caption;
 }
 
 HTREEITEM FindNode(const CPlexaWindow& plexa, const std::wstring& label)
@@ -274,7 +306,7 @@ bool MakeReplayLogPicture(const CPlexaWindow& plexa, const std::wstring& folder)
     }
     clipboard.Reset();
     PumpMessagesFor(kSettleMs);
-    const HWND log = ::FindWindowW(L"#32770", L"ターゲットの要求");
+    const HWND log = ::FindWindowW(L"#32770", DialogCaption(IDD_REPLAY_LOG).c_str());
     return log && Save(log, folder, L"plexa-replay-log.png");
 }
 
@@ -283,10 +315,10 @@ bool MakeReplayLogPicture(const CPlexaWindow& plexa, const std::wstring& folder)
 bool MakeSnapshotPicture(const CTempDir& temp, IDataObject* source, const std::wstring& folder)
 {
     const std::wstring path = temp / L"デモ.plexa";
-    const std::wstring title = FormatString(L"クリップボード#%u", static_cast<unsigned>(::GetClipboardSequenceNumber()));
+    const std::wstring title = ClipboardSnapshotTitle(::GetClipboardSequenceNumber());
     if (SaveSnapshotOf(source, title, path).empty())
         return false;
-    CPlexaProcess process(temp.Path(), L"\"" + path + L"\"");
+    CPlexaProcess process(temp.Path(), LanguageArgument() + L" \"" + path + L"\"");
     const HWND frame = process.WaitForMainWindow();
     if (!frame)
         return false;
@@ -301,7 +333,7 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
 {
     PlaceFrame(dpi);
     CTempDir temp;
-    CPlexaProcess process(temp.Path());
+    CPlexaProcess process(temp.Path(), LanguageArgument());
     const HWND frame = process.WaitForMainWindow();
     if (!frame)
         return false;
@@ -331,12 +363,14 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2 && argc != 4) {
-        std::fwprintf(stderr, L"usage: readme_screenshots.exe FOLDER [DPI NAME]\n");
+    const bool english = argc >= 3 && std::wcscmp(argv[2], L"en") == 0;
+    if ((argc != 3 && argc != 5) || (!english && std::wcscmp(argv[2], L"ja") != 0)) {
+        std::fwprintf(stderr, L"usage: readme_screenshots.exe FOLDER ja|en [DPI NAME]\n");
         return 2;
     }
-    const int dpi = argc == 4 ? _wtoi(argv[2]) : 96;
-    const wchar_t* onlyMain = argc == 4 ? argv[3] : nullptr;
+    SetUiLanguage(english ? kEnglishUi : kJapaneseUi);
+    const int dpi = argc == 5 ? _wtoi(argv[3]) : 96;
+    const wchar_t* onlyMain = argc == 5 ? argv[4] : nullptr;
     // Screen pixels as they are, not scaled for a program that knows no DPI.
     ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     const CScopedGdiPlus gdiplus;
