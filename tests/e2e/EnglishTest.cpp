@@ -4,6 +4,7 @@
 #include "PlexaSession.h"
 #include "RemoteControls.h"
 #include "SampleSources.h"
+#include "support/DialogCaption.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Resource.h"
 #include "res/resource.h"
@@ -13,21 +14,6 @@
 namespace {
 
 class English : public PlexaSession {};
-
-// The caption dialog template `id` has in English, as this program's own copy of the resources has it.
-std::wstring EnglishCaption(UINT id)
-{
-    // Pages are child dialogs: they need a parent.
-    const HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    const auto bytes = FindResourceBytesIn(id, RT_DIALOG, kEnglishUi);
-    const HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
-                                                     reinterpret_cast<const DLGTEMPLATE*>(bytes.data()), parent,
-                                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-    wchar_t caption[128]{};
-    ::GetWindowTextW(dialog, caption, 128);
-    ::DestroyWindow(parent);
-    return caption;
-}
 
 // A dialog or message box of process `processId` captioned `caption`, or null.
 HWND FindDialogOf(DWORD processId, const std::wstring& caption)
@@ -64,8 +50,9 @@ TEST_F(English, TheWindowItsPagesAndItsDialogsSpeakEnglish)
     CClipboardSample sample;
     ASSERT_EQ(sample.clipboard.Result(), S_OK);
     ASSERT_TRUE(plexa.RunCommand(ID_EDIT_PASTE));
-    const std::vector<std::wstring> pages{EnglishCaption(IDD_PROPERTY_VIEW), EnglishCaption(IDD_TEXT_VIEW),
-                                          EnglishCaption(IDD_HEX_VIEW), EnglishCaption(IDD_IMAGE_VIEW)};
+    std::vector<std::wstring> pages;
+    for (const UINT page : {IDD_PROPERTY_VIEW, IDD_TEXT_VIEW, IDD_HEX_VIEW, IDD_IMAGE_VIEW})
+        pages.push_back(DialogCaption(page, kEnglishUi));
     for (const std::wstring& tab : ReadRemoteTabTexts(plexa.PageTabs()))
         EXPECT_NE(std::find(pages.begin(), pages.end(), tab), pages.end()) << "a page named " << testing::PrintToString(tab);
 
@@ -75,7 +62,7 @@ TEST_F(English, TheWindowItsPagesAndItsDialogsSpeakEnglish)
         if (const HWND box = FindDialogOf(processId, L"Plexa")) {
             message = TextOf(box, 0xFFFF);
             Click(box, IDOK);
-        } else if (const HWND settings = FindDialogOf(processId, EnglishCaption(IDD_SETTINGS))) {
+        } else if (const HWND settings = FindDialogOf(processId, DialogCaption(IDD_SETTINGS, kEnglishUi))) {
             if (message.empty()) {
                 sizeLabel = TextOf(settings, IDC_SHELLIDLIST_AS_FOLDER);
                 ::SetDlgItemTextW(settings, IDC_SIZE_LIMIT, L"many");
@@ -90,7 +77,7 @@ TEST_F(English, TheWindowItsPagesAndItsDialogsSpeakEnglish)
 
     bool aboutShown = false;
     EXPECT_TRUE(plexa.RunCommand(ID_APP_ABOUT, [&] {
-        if (const HWND about = FindDialogOf(processId, EnglishCaption(IDD_ABOUTBOX))) {
+        if (const HWND about = FindDialogOf(processId, DialogCaption(IDD_ABOUTBOX, kEnglishUi))) {
             aboutShown = true;
             Click(about, IDOK);
         }

@@ -18,6 +18,7 @@
 #include "framework/Resource.h"
 #include "framework/ScopedOle.h"
 #include "res/resource.h"
+#include "support/DialogCaption.h"
 #include "support/PlexaProcess.h"
 #include "support/SnapshotOfSource.h"
 #include "support/TempDir.h"
@@ -167,20 +168,6 @@ std::wstring LanguageArgument()
     return GetUiLanguage() == kEnglishUi ? L"/lang en" : L"/lang ja";
 }
 
-// The caption dialog `id` has in the pictures' language.
-std::wstring DialogCaption(UINT id)
-{
-    const HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    const auto bytes = FindResourceBytes(id, RT_DIALOG);
-    const HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
-                                                     reinterpret_cast<const DLGTEMPLATE*>(bytes.data()), parent,
-                                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-    wchar_t caption[128]{};
-    ::GetWindowTextW(dialog, caption, 128);
-    ::DestroyWindow(parent);
-    return caption;
-}
-
 HTREEITEM FindNode(const CPlexaWindow& plexa, const std::wstring& label)
 {
     const std::vector<CRemoteTreeItem> roots = ReadRemoteTree(plexa.Tree());
@@ -306,7 +293,7 @@ bool MakeReplayLogPicture(const CPlexaWindow& plexa, const std::wstring& folder)
     }
     clipboard.Reset();
     PumpMessagesFor(kSettleMs);
-    const HWND log = ::FindWindowW(L"#32770", DialogCaption(IDD_REPLAY_LOG).c_str());
+    const HWND log = ::FindWindowW(L"#32770", DialogCaption(IDD_REPLAY_LOG, GetUiLanguage()).c_str());
     return log && Save(log, folder, L"plexa-replay-log.png");
 }
 
