@@ -46,19 +46,14 @@ std::wstring ToCrLf(std::wstring_view text)
     return result;
 }
 
-const wchar_t* LineBreakKind(const LineBreakCounts& counts)
+LineBreakKind ClassifyLineBreaks(const LineBreakCounts& counts)
 {
     const int kinds = (counts.crlf > 0) + (counts.cr > 0) + (counts.lf > 0);
     if (kinds == 0)
-        return L"なし";
+        return LineBreakKind::None;
     if (kinds > 1)
-        return L"*謎*";
+        return LineBreakKind::Mixed;
     if (counts.crlf > 0)
-        return L"CR+LF";
-    return counts.lf > 0 ? L"*LFのみ*" : L"*CRのみ*";
-}
-
-std::wstring TextReport(bool nulFound, const LineBreakCounts& counts)
-{
-    return std::wstring(L"終端NUL: ") + (nulFound ? L"あり" : L"なし") + L"  改行コード: " + LineBreakKind(counts);
+        return LineBreakKind::CrLf;
+    return counts.lf > 0 ? LineBreakKind::LfOnly : LineBreakKind::CrOnly;
 }

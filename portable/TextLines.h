@@ -1,5 +1,5 @@
 // The line breaks of decoded text: counted by kind, made uniform for the
-// edit control, and named in the text page's report line.
+// edit control, and classified for the text page's report line.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +16,7 @@ LineBreakCounts CountLineBreaks(std::wstring_view text);
 // Every lone CR and lone LF turned into CR LF; pairs stay as they are.
 std::wstring ToCrLf(std::wstring_view text);
 
-// "なし", "CR+LF", "*LFのみ*", "*CRのみ*", or "*謎*" for a mix.
-const wchar_t* LineBreakKind(const LineBreakCounts& counts);
-// "終端NUL: あり|なし  改行コード: <kind>".
-std::wstring TextReport(bool nulFound, const LineBreakCounts& counts);
+// What the report line says of the line breaks: none, one kind only, or a
+// mix of kinds.
+enum class LineBreakKind { None, CrLf, LfOnly, CrOnly, Mixed };
+LineBreakKind ClassifyLineBreaks(const LineBreakCounts& counts);

@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "portable/CodePageList.h"
+#include "res/strings/viewers.h"
 #include "viewers/CodePageSetting.h"
 
 void CAddCodePageDialog::DoDataExchange(CDataExchange& dx)
@@ -20,7 +21,7 @@ void CAddCodePageDialog::OnOK()
 {
     const std::wstring text = m_edit.GetWindowText();
     if (text.find(L';') != std::wstring::npos) {
-        AfxMessageBox(L";は使えません。", MB_OK);
+        AfxMessageBox(IDS_CODE_PAGE_NO_SEMICOLON, MB_OK);
         return;
     }
     WriteCodePagesSetting(EditorTextToCodePages(text));

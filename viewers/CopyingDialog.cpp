@@ -1,6 +1,8 @@
 #include "viewers/CopyingDialog.h"
 
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 
 CCopyingDialog::CCopyingDialog() : CDialogEx(IDD_COPYING)
 {
@@ -86,5 +88,6 @@ void CCopyingDialog::OnCancel()
     if (m_bAbort)
         return;
     m_bAbort = 1;
-    m_static.SetWindowText(kStoppingText);
+    // Until the run has stopped.
+    m_static.SetWindowText(LoadResString(IDS_PROGRESS_STOPPING));
 }

@@ -7,9 +7,6 @@
 
 #include <string>
 
-// The state line once "中止" is pressed, until the run has stopped.
-inline constexpr wchar_t kStoppingText[] = L"中止しています...";
-
 class CCopyingDialog : public CDialogEx {
 public:
     CCopyingDialog();

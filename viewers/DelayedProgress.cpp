@@ -1,6 +1,7 @@
 #include "viewers/DelayedProgress.h"
 
-#include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/viewers.h"
 #include "viewers/CopyingDialog.h"
 
 namespace {
@@ -17,9 +18,9 @@ public:
     bool Show(uint64_t done, uint64_t total)
     {
         const uint64_t whole = total ? total : 1;
-        m_dialog.ShowItem(FormatString(L"%llu%% (%llu MB / %llu MB)", static_cast<unsigned long long>(done * 100 / whole),
-                                       static_cast<unsigned long long>(done >> 20),
-                                       static_cast<unsigned long long>(total >> 20)));
+        m_dialog.ShowItem(FormatResString(IDS_PROGRESS_BYTES, static_cast<unsigned long long>(done * 100 / whole),
+                                          static_cast<unsigned long long>(done >> 20),
+                                          static_cast<unsigned long long>(total >> 20)));
         m_dialog.ShowPendingItem();
         PumpWaitingMessages(m_dialog);
         return m_dialog.m_bAbort != 0;

@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 
 CHexFindDialog::CHexFindDialog(CHexFindRequest request) : CDialogEx(IDD_HEX_FIND), m_request(std::move(request))
 {
@@ -44,8 +45,7 @@ void CHexFindDialog::Accept(bool forward)
     m_request.forward = forward;
     m_patterns = FindPatterns(m_request);
     if (m_patterns.empty()) {
-        AfxMessageBox(m_request.asHex ? L"16進数は「4D 5A 90」のように2桁ずつ入力してください"
-                                      : L"検索する文字列を入力してください");
+        AfxMessageBox(m_request.asHex ? IDS_HEX_FIND_HEX_DIGITS : IDS_HEX_FIND_EMPTY);
         ::SetFocus(m_editWhat);
         return;
     }

@@ -1,10 +1,12 @@
 #include "viewers/HexSearchRun.h"
 
+#include "framework/Resource.h"
+#include "res/strings/viewers.h"
 #include "viewers/DelayedProgress.h"
 
 SearchOutcome RunByteSearch(CByteSearch& search, const ByteReadFunction& read, HWND owner)
 {
-    CDelayedProgress progress(owner, L"検索中...");
+    CDelayedProgress progress(owner, LoadResString(IDS_HEX_SEARCHING));
     while (search.Step(read) == CByteSearch::State::Searching) {
         if (progress.Report(search.Done(), search.Total()))
             return SearchOutcome::Stopped;

@@ -6,7 +6,7 @@
 #include "framework/FileDialogs.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "viewers/HexViewMessages.h"
+#include "res/strings/viewers.h"
 
 #include <algorithm>
 #include <cstring>
@@ -78,7 +78,7 @@ void CHexViewCtrl::Copy()
     // of them than "BinaryData" can count either.
     const bool textFits = Layout().SelectionTextLength(GetSelStart(), GetSelEnd()) <= kMaxCopyChars;
     if (!textFits && GetSelectedByteRange().Length() > kMaxBinaryBytes) {
-        AfxMessageBox(kHexTooLarge);
+        AfxMessageBox(IDS_HEX_TOO_LARGE);
         return;
     }
     bool bytesFailed = false;
@@ -98,14 +98,14 @@ void CHexViewCtrl::Copy()
         if (text && ::SetClipboardData(CF_UNICODETEXT, text))
             text.Detach();
     } else {
-        AfxMessageBox(kHexNoClipboard);
+        AfxMessageBox(IDS_HEX_NO_CLIPBOARD);
     }
     if (!textFits && bytesCopied)
-        AfxMessageBox(kHexTextTooLarge);
+        AfxMessageBox(IDS_HEX_TEXT_TOO_LARGE);
     if (bytesFailed || textFailed)
-        AfxMessageBox(kHexNoMemory);
+        AfxMessageBox(IDS_VIEWER_NO_MEMORY);
     if (shortRead)
-        AfxMessageBox(kHexUnreadable);
+        AfxMessageBox(IDS_HEX_UNREADABLE);
 }
 
 CGlobalHandle CHexViewCtrl::MakeByteBlock(bool& failed, bool& shortRead)
@@ -185,7 +185,7 @@ void CHexViewCtrl::Export()
     const CFileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        AfxMessageBox(kHexCannotWrite);
+        AfxMessageBox(IDS_HEX_CANNOT_WRITE);
         return;
     }
     const auto buffer = std::make_unique<uint8_t[]>(kExportChunk);
@@ -194,12 +194,12 @@ void CHexViewCtrl::Export()
         const uint32_t got = Read(offset, chunk, buffer.get());
         DWORD written = 0;
         if (got && (!::WriteFile(file, buffer.get(), got, &written, nullptr) || written != got)) {
-            AfxMessageBox(kHexCannotWrite);
+            AfxMessageBox(IDS_HEX_CANNOT_WRITE);
             return;
         }
         if (got < chunk) {
             // The file keeps what could be read, and nothing else.
-            AfxMessageBox(kHexUnreadable);
+            AfxMessageBox(IDS_HEX_UNREADABLE);
             return;
         }
         offset += chunk;

@@ -2,6 +2,7 @@
 #include "viewers/HexViewCtrl.h"
 
 #include "framework/WinApp.h"
+#include "res/strings/viewers.h"
 #include "viewers/HexFindDialog.h"
 #include "viewers/HexSearchRun.h"
 
@@ -17,7 +18,7 @@ bool CHexViewCtrl::AskFind(CHexFindRequest& request, std::vector<BytePattern>& p
 
 void CHexViewCtrl::ShowNotFound()
 {
-    AfxMessageBox(L"見つかりません");
+    AfxMessageBox(IDS_HEX_NOT_FOUND);
 }
 
 void CHexViewCtrl::OpenFind()

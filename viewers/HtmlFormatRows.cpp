@@ -2,7 +2,9 @@
 
 #include "capture/FormatNames.h"
 #include "common/AsciiCase.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/viewers.h"
 
 #include <windows.h>
 
@@ -28,18 +30,19 @@ std::wstring FieldWithValue(const HtmlFormatHeader& header, HtmlField field)
 
 std::wstring ProblemText(const HtmlFormatHeader& header, const HtmlHeaderProblem& problem)
 {
+    const std::wstring field = FieldWithValue(header, problem.field);
     switch (problem.kind) {
     case HtmlHeaderProblem::Missing:
-        return FieldName(problem.field) + L" がありません";
+        return FormatResString(IDS_HTML_FIELD_MISSING, FieldName(problem.field).c_str());
     case HtmlHeaderProblem::NotANumber:
-        return FieldWithValue(header, problem.field) + L" が数値ではありません";
+        return FormatResString(IDS_HTML_FIELD_NOT_A_NUMBER, field.c_str());
     case HtmlHeaderProblem::OutsideData:
-        return FieldWithValue(header, problem.field) + L" がデータの外を指しています";
+        return FormatResString(IDS_HTML_FIELD_OUTSIDE_DATA, field.c_str());
     case HtmlHeaderProblem::InsideHeader:
-        return FieldWithValue(header, problem.field) + L" がヘッダーの中を指しています";
+        return FormatResString(IDS_HTML_FIELD_INSIDE_HEADER, field.c_str());
     case HtmlHeaderProblem::OutOfOrder:
-        return FieldWithValue(header, problem.field) + L" が " + FieldWithValue(header, problem.other) +
-               L" より後ろを指しています";
+        return FormatResString(IDS_HTML_FIELD_OUT_OF_ORDER, field.c_str(),
+                               FieldWithValue(header, problem.other).c_str());
     }
     return {};
 }

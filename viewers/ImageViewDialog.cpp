@@ -1,25 +1,25 @@
 #include "viewers/ImageViewDialog.h"
 
 #include "capture/CBDataImageBytes.h"
-#include "framework/Format.h"
 #include "framework/GdiPlus.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "framework/WindowRect.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 #include "capture/ReadFailureMessage.h"
 
 namespace {
 
-// "W×H  Nビット/ピクセル", without the depth when it is 0; empty unless both
-// sides are above 0.
+// The size and the bits per pixel, without the depth when it is 0; empty
+// unless both sides are above 0.
 std::wstring SizeLabel(int width, int height, int bitsPerPixel)
 {
     if (width <= 0 || height <= 0)
         return {};
-    std::wstring label = FormatString(L"%u×%u", width, height);
-    if (bitsPerPixel != 0)
-        label += FormatString(L"  %uビット/ピクセル", bitsPerPixel);
-    return label;
+    if (bitsPerPixel == 0)
+        return FormatResString(IDS_IMAGE_SIZE, width, height);
+    return FormatResString(IDS_IMAGE_SIZE_DEPTH, width, height, bitsPerPixel);
 }
 
 }

@@ -2,7 +2,10 @@
 
 #include "capture/ClipboardPrivacy.h"
 #include "framework/Format.h"
+#include "framework/Resource.h"
 #include "portable/ByteReaderLayout.h"
+#include "res/strings/viewers.h"
+#include "viewers/PropertyRows.h"
 
 namespace {
 
@@ -12,15 +15,15 @@ bool IsFormat(const CCBData& node, const wchar_t* name)
 }
 
 // The DWORD's meaning: `no` for 0, `yes` for 1.
-std::wstring DwordMeaning(const CCBData& node, const wchar_t* no, const wchar_t* yes)
+std::wstring DwordMeaning(const CCBData& node, UINT no, UINT yes)
 {
     const std::vector<BYTE> head = node.LoadHead(4);
     const std::optional<uint32_t> value = ReadU32(ByteSpan(head.data(), head.size()), 0);
     if (!value)
-        return L"DWORD がありません（4 バイト未満）";
+        return LoadResString(IDS_PRIVACY_NO_DWORD);
     if (*value > 1)
-        return FormatString(L"%lu（0 でも 1 でもない値）", static_cast<unsigned long>(*value));
-    return FormatString(L"%lu: %s", static_cast<unsigned long>(*value), *value ? yes : no);
+        return FormatResString(IDS_PRIVACY_OTHER_VALUE, static_cast<unsigned long>(*value));
+    return FormatString(L"%lu: %s", static_cast<unsigned long>(*value), LoadResString(*value ? yes : no).c_str());
 }
 
 }
@@ -28,11 +31,9 @@ std::wstring DwordMeaning(const CCBData& node, const wchar_t* no, const wchar_t*
 void AddPrivacyFormatRows(const CCBData& node, CStringArray& rows)
 {
     if (IsFormat(node, kExcludeFromMonitorsFormat))
-        rows.push_back(L"意味\tクリップボード監視と履歴に取得しないよう求めています");
+        rows.push_back(MakeRow(IDS_ROW_MEANING, LoadResString(IDS_PRIVACY_EXCLUDE_MONITORS)));
     else if (IsFormat(node, kClipboardHistoryFormat))
-        rows.push_back(L"意味\t" + DwordMeaning(node, L"クリップボード履歴に残さないよう求めています",
-                                                L"クリップボード履歴に残してかまいません"));
+        rows.push_back(MakeRow(IDS_ROW_MEANING, DwordMeaning(node, IDS_PRIVACY_HISTORY_NO, IDS_PRIVACY_HISTORY_YES)));
     else if (IsFormat(node, kCloudClipboardFormat))
-        rows.push_back(L"意味\t" + DwordMeaning(node, L"クラウドクリップボードに送らないよう求めています",
-                                                L"クラウドクリップボードに送ってかまいません"));
+        rows.push_back(MakeRow(IDS_ROW_MEANING, DwordMeaning(node, IDS_PRIVACY_CLOUD_NO, IDS_PRIVACY_CLOUD_YES)));
 }

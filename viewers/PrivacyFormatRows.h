@@ -4,5 +4,5 @@
 
 #include "capture/CBData.h"
 
-// A "意味" row for the three privacy formats; nothing for other nodes.
+// The meaning row of the three privacy formats; nothing for other nodes.
 void AddPrivacyFormatRows(const CCBData& node, CStringArray& rows);

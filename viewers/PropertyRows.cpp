@@ -3,6 +3,8 @@
 #include "capture/FormatNames.h"
 #include "capture/ReplayLog.h"
 #include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/viewers.h"
 #include "viewers/HtmlFormatRows.h"
 #include "viewers/PrivacyFormatRows.h"
 
@@ -14,29 +16,35 @@ COLDATA SplitRow(const std::wstring& row)
     return {row.substr(0, tab), row.substr(tab + 1)};
 }
 
+std::wstring MakeRow(UINT name, std::wstring_view value)
+{
+    return LoadResString(name) + L'\t' + std::wstring(value);
+}
+
 void GetNodeRows(const CCBData& node, CStringArray& rows)
 {
     rows.clear();
     const FORMATETC& fmt = node.m_fmt;
     if (fmt.cfFormat != 0)
-        rows.push_back(L"フォーマット\t" + GetFormatName(fmt.cfFormat) + L" (" + std::to_wstring(fmt.cfFormat) + L")");
+        rows.push_back(
+            MakeRow(IDS_ROW_FORMAT, GetFormatName(fmt.cfFormat) + L" (" + std::to_wstring(fmt.cfFormat) + L")"));
     if (fmt.lindex >= 0)
-        rows.push_back(L"Index\t" + std::to_wstring(fmt.lindex));
+        rows.push_back(MakeRow(IDS_ROW_INDEX, std::to_wstring(fmt.lindex)));
     if (!node.m_strTempFile.empty())
-        rows.push_back(L"サイズ\t" + std::to_wstring(node.m_nSize));
+        rows.push_back(MakeRow(IDS_ROW_SIZE, std::to_wstring(node.m_nSize)));
     if (const std::wstring aspect = GetAspectNames(fmt.dwAspect); !aspect.empty())
-        rows.push_back(L"Aspect\t" + aspect);
+        rows.push_back(MakeRow(IDS_ROW_ASPECT, aspect));
     const std::wstring requested = GetTymedNames(fmt.tymed);
     if (!requested.empty())
-        rows.push_back(L"Tymed\t" + requested);
+        rows.push_back(MakeRow(IDS_ROW_TYMED, requested));
     if (const std::wstring actual = GetTymedNames(node.m_tymedActual); !actual.empty() && actual != requested)
-        rows.push_back(L"本当のTymed\t" + actual);
+        rows.push_back(MakeRow(IDS_ROW_ACTUAL_TYMED, actual));
     if (!node.m_strType.empty())
-        rows.push_back(L"タイプ\t" + node.m_strType);
+        rows.push_back(MakeRow(IDS_ROW_TYPE, node.m_strType));
     if (!node.m_strName.empty())
-        rows.push_back(L"名前\t" + node.m_strName);
+        rows.push_back(MakeRow(IDS_ROW_NAME, node.m_strName));
     if (!node.m_strDisplayName.empty())
-        rows.push_back(L"表示名\t" + node.m_strDisplayName);
+        rows.push_back(MakeRow(IDS_ROW_DISPLAY_NAME, node.m_strDisplayName));
     rows.insert(rows.end(), node.m_arrInfo.begin(), node.m_arrInfo.end());
     AddHtmlFormatRows(node, rows);
     AddPrivacyFormatRows(node, rows);
@@ -46,45 +54,44 @@ void GetFormatListRows(const CStringArray& names, CStringArray& rows)
 {
     rows.clear();
     for (size_t i = 0; i < names.size(); ++i)
-        rows.push_back((i == 0 ? L"フォーマット\t" : L"\t") + names[i]);
+        rows.push_back(i == 0 ? MakeRow(IDS_ROW_FORMAT, names[i]) : L'\t' + names[i]);
 }
 
 void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows)
 {
     rows.clear();
     if (!owner.hWnd) {
-        rows.push_back(L"所有ウィンドウ\tなし（所有者のないクリップボード）");
+        rows.push_back(MakeRow(IDS_ROW_OWNER_WINDOW, LoadResString(IDS_OWNER_NONE)));
         return;
     }
     // Window handles carry 32 significant bits, in every process.
     const auto handle = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(owner.hWnd));
-    rows.push_back(FormatString(L"所有ウィンドウ\t0x%08X", handle));
-    rows.push_back(L"ウィンドウクラス\t" + owner.className);
-    rows.push_back(L"ウィンドウ名\t" + owner.caption);
+    rows.push_back(MakeRow(IDS_ROW_OWNER_WINDOW, FormatString(L"0x%08X", handle)));
+    rows.push_back(MakeRow(IDS_ROW_WINDOW_CLASS, owner.className));
+    rows.push_back(MakeRow(IDS_ROW_WINDOW_NAME, owner.caption));
     if (owner.processId)
-        rows.push_back(L"プロセスID\t" + std::to_wstring(owner.processId));
+        rows.push_back(MakeRow(IDS_ROW_PROCESS_ID, std::to_wstring(owner.processId)));
     if (!owner.imagePath.empty())
-        rows.push_back(L"実行ファイル\t" + owner.imagePath);
+        rows.push_back(MakeRow(IDS_ROW_EXECUTABLE, owner.imagePath));
     else
-        rows.push_back(kErrorLinePrefix +
-                       FormatString(L"プロセスを調べられません（エラー %lu）。", owner.imageError));
+        rows.push_back(kErrorLinePrefix + FormatResString(IDS_OWNER_PROCESS_UNREADABLE, owner.imageError));
 }
 
 namespace {
 
-const wchar_t* AsyncTransferText(AsyncTransfer transfer)
+UINT AsyncTransferText(AsyncTransfer transfer)
 {
     switch (transfer) {
     case AsyncTransfer::NotOffered:
-        return L"なし（ソースが対応していません）";
+        return IDS_ASYNC_NOT_OFFERED;
     case AsyncTransfer::Off:
-        return L"不使用（ソースの非同期モードがオフです）";
+        return IDS_ASYNC_OFF;
     case AsyncTransfer::StartFailed:
-        return L"不使用（StartOperation が失敗したため、ドロップ中に取得しました）";
+        return IDS_ASYNC_START_FAILED;
     case AsyncTransfer::Used:
-        return L"使用";
+        break;
     }
-    return L"";
+    return IDS_ASYNC_USED;
 }
 
 }  // namespace
@@ -95,17 +102,17 @@ void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
     if (info.owner)
         GetClipboardOwnerRows(*info.owner, rows);
     if (info.sequenceNumber)
-        rows.push_back(L"シーケンス番号\t" + std::to_wstring(*info.sequenceNumber));
+        rows.push_back(MakeRow(IDS_ROW_SEQUENCE_NUMBER, std::to_wstring(*info.sequenceNumber)));
     if (info.dropEffects)
-        rows.push_back(L"ソースのドロップ効果\t" + DropEffectNames(*info.dropEffects));
+        rows.push_back(MakeRow(IDS_ROW_SOURCE_DROP_EFFECTS, DropEffectNames(*info.dropEffects)));
     if (info.asyncTransfer)
-        rows.push_back(std::wstring(L"非同期転送\t") + AsyncTransferText(*info.asyncTransfer));
+        rows.push_back(MakeRow(IDS_ROW_ASYNC_TRANSFER, LoadResString(AsyncTransferText(*info.asyncTransfer))));
     if (!info.taken.empty())
-        rows.push_back(L"取得開始\t" + info.taken);
+        rows.push_back(MakeRow(IDS_ROW_TAKEN, info.taken));
     if (!info.finished.empty())
-        rows.push_back(L"取得終了\t" + info.finished);
+        rows.push_back(MakeRow(IDS_ROW_FINISHED, info.finished));
     if (info.takenDespitePrivacyRequest)
-        rows.push_back(L"監視からの除外\tソースは取得しないよう求めていましたが、確認のうえ取得しました");
+        rows.push_back(MakeRow(IDS_ROW_PRIVACY_REQUEST, LoadResString(IDS_PRIVACY_REQUEST_OVERRIDDEN)));
     CStringArray formats;
     GetFormatListRows(info.formatNames, formats);
     rows.insert(rows.end(), formats.begin(), formats.end());

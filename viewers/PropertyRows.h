@@ -6,6 +6,7 @@
 #include "capture/SnapshotFile.h"
 
 #include <string>
+#include <string_view>
 
 // A row as the list shows it: the text before the first tab, and the rest.
 struct COLDATA {
@@ -16,10 +17,14 @@ struct COLDATA {
 // A row without a tab is all name.
 COLDATA SplitRow(const std::wstring& row);
 
+// The row of text `name`, in the interface's language, and `value`.
+std::wstring MakeRow(UINT name, std::wstring_view value);
+
 // The node's format description, size, labels, then its information lines.
 void GetNodeRows(const CCBData& node, CStringArray& rows);
 
-// The offered formats: the first row named "フォーマット", the others unnamed.
+// The offered formats: the first row named as the format rows are, the
+// others unnamed.
 void GetFormatListRows(const CStringArray& names, CStringArray& rows);
 
 // The window that owns the clipboard and its process, or one row saying

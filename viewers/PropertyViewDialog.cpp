@@ -4,7 +4,9 @@
 #include "framework/ClipboardText.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
+#include "res/strings/viewers.h"
 #include "viewers/FrameLengths.h"
 #include "viewers/PropertyRows.h"
 
@@ -42,8 +44,10 @@ BOOL CPropertyViewDialog::OnInitDialog()
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     m_nCharWidth = AverageCharWidth(m_hWnd);
     m_nDpi = GetWindowDpi(m_hWnd);
-    m_list.InsertColumn(0, L"項目", LVCFMT_LEFT, ReadFrameLength(settings::kPropCol0, kNameChars * m_nCharWidth, m_nDpi));
-    m_list.InsertColumn(1, L"値", LVCFMT_LEFT, ReadFrameLength(settings::kPropCol1, kValueChars * m_nCharWidth, m_nDpi));
+    m_list.InsertColumn(0, LoadResString(IDS_PROPERTY_COLUMN_NAME), LVCFMT_LEFT,
+                        ReadFrameLength(settings::kPropCol0, kNameChars * m_nCharWidth, m_nDpi));
+    m_list.InsertColumn(1, LoadResString(IDS_PROPERTY_COLUMN_VALUE), LVCFMT_LEFT,
+                        ReadFrameLength(settings::kPropCol1, kValueChars * m_nCharWidth, m_nDpi));
     return TRUE;
 }
 
@@ -116,10 +120,10 @@ void CPropertyViewDialog::CopySelection(bool names, bool values)
     case CopyTextResult::Copied:
         break;
     case CopyTextResult::NoMemory:
-        AfxMessageBox(kPropertyNoMemory);
+        AfxMessageBox(IDS_VIEWER_NO_MEMORY);
         break;
     case CopyTextResult::NoClipboard:
-        AfxMessageBox(kPropertyNoClipboard);
+        AfxMessageBox(IDS_PROPERTY_NO_CLIPBOARD);
         break;
     }
 }

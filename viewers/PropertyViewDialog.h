@@ -9,10 +9,6 @@
 #include "res/resource.h"
 #include "viewers/PlexaPropertyPage.h"
 
-// What copying the rows tells the user when it cannot.
-inline constexpr wchar_t kPropertyNoMemory[] = L"メモリ不足です。";
-inline constexpr wchar_t kPropertyNoClipboard[] = L"クリップボードに書き込めません。";
-
 class CPropertyViewDialog : public CPlexaPropertyPage {
 public:
     CPropertyViewDialog() : CPlexaPropertyPage(IDD_PROPERTY_VIEW, nullptr) {}

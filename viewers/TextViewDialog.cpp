@@ -1,12 +1,14 @@
 #include "viewers/TextViewDialog.h"
 
-#include "framework/Format.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "framework/WindowRect.h"
+#include "res/strings/viewers.h"
 #include "viewers/AddCodePageDialog.h"
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
 #include "viewers/HtmlFormatRows.h"
+#include "viewers/TextReport.h"
 #include "capture/ReadFailureMessage.h"
 
 #include <algorithm>
@@ -104,8 +106,7 @@ std::unique_ptr<BYTE[]> CTextViewDialog::LoadText(std::wstring& failure) const
     if (!m_pData || m_pData->m_nSize == 0)
         return nullptr;
     if (m_pData->m_nSize > kMaxDecodedBytes) {
-        failure = FormatString(L"%llu バイトを超えるため表示できません",
-                               static_cast<unsigned long long>(kMaxDecodedBytes));
+        failure = FormatResString(IDS_TEXT_TOO_LARGE, static_cast<unsigned long long>(kMaxDecodedBytes));
         return nullptr;
     }
     CCBData::LoadResult result;
@@ -113,7 +114,7 @@ std::unique_ptr<BYTE[]> CTextViewDialog::LoadText(std::wstring& failure) const
     if (result == CCBData::LoadResult::CannotRead)
         AfxMessageBox(kCannotReadTempFileMessage, MB_OK);
     if (!bytes)
-        failure = L"データを読めません";
+        failure = LoadResString(IDS_TEXT_UNREADABLE);
     return bytes;
 }
 
@@ -131,19 +132,19 @@ void CTextViewDialog::ShowText(std::unique_ptr<BYTE[]> bytes)
             shown = shown.subspan(m_fragment->first, m_fragment->second - m_fragment->first);
         try {
             decoded = m_decoder.Decode(shown, m_nCurrentCodePage);
-            report = decoded.converted ? TextReport(decoded.nulFound, decoded.lineBreaks)
-                                       : FormatString(L"コードページ %d で変換できません", m_nCurrentCodePage);
+            report = decoded.converted ? TextReport(decoded.nulFound, ClassifyLineBreaks(decoded.lineBreaks))
+                                       : FormatResString(IDS_TEXT_CANNOT_CONVERT, m_nCurrentCodePage);
         } catch (const std::bad_alloc&) {
             decoded = {};
-            report = L"メモリが足りないため表示できません";
+            report = LoadResString(IDS_TEXT_NO_MEMORY);
         }
     }
     bytes.reset();
     if (report.empty())
-        report = TextReport(false, {});
+        report = TextReport(false, LineBreakKind::None);
     if (!m_editText.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(decoded.text.c_str()))) {
         m_editText.SetWindowText(L"");
-        report = L"メモリが足りないため表示できません";
+        report = LoadResString(IDS_TEXT_NO_MEMORY);
     }
     m_staticInfo.SetWindowText(report);
 }

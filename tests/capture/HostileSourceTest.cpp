@@ -10,7 +10,9 @@
 #include "capture/TwoPassWalk.h"
 #include "framework/Handles.h"
 #include "framework/OleDataObject.h"
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 #include "support/TestDataObject.h"
 #include "support/WrappedDataObject.h"
 #include "viewers/DialogCaptureProgress.h"
@@ -19,7 +21,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -372,7 +373,7 @@ TEST_F(HostileSourceTest, TheAbortButtonAnswersWhileASourceHangsAndEndsTheRun)
         for (int i = 0; i < 1'000 && !answeredWhileHanging; ++i) {
             ::Sleep(10);
             ::GetDlgItemTextW(dialog, IDC_COPYING_STATE, state, 32);
-            answeredWhileHanging = std::wcscmp(state, kStoppingText) == 0;
+            answeredWhileHanging = state == LoadResString(IDS_PROGRESS_STOPPING);
         }
         ::SetEvent(hanging.m_release);
     });

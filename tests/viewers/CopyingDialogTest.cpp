@@ -1,5 +1,7 @@
 #include "viewers/CopyingDialog.h"
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +55,8 @@ TEST_F(CopyingDialogTest, EscAbortsEnterDoesNothingAndTheDialogStays)
     const struct {
         UINT key;
         int abort;
-        const wchar_t* state;
-    } rows[] = {{VK_RETURN, 0, L"取り込み中..."}, {VK_ESCAPE, 1, kStoppingText}};
+        std::wstring state;
+    } rows[] = {{VK_RETURN, 0, L"取り込み中..."}, {VK_ESCAPE, 1, LoadResString(IDS_PROGRESS_STOPPING)}};
     for (const auto& row : rows) {
         CCopyingDialog dialog;
         ASSERT_TRUE(dialog.Create());
@@ -70,7 +72,7 @@ TEST_F(CopyingDialogTest, TheButtonPressedTwiceAbortsOnce)
     ASSERT_TRUE(m_dialog.Create());
     const HWND button = ::GetDlgItem(m_dialog, IDCANCEL);
     ::SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(StateText(), kStoppingText);
+    EXPECT_EQ(StateText(), LoadResString(IDS_PROGRESS_STOPPING));
     m_dialog.m_static.SetWindowText(L"changed since");
     ::SendMessageW(button, BM_CLICK, 0, 0);
     EXPECT_EQ(m_dialog.m_bAbort, 1);

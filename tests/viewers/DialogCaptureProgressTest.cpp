@@ -1,7 +1,9 @@
 // The window's side of a capture run: the dialog over its disabled owner,
 // the throttled pump that hears "中止", and the message filter of the run.
 #include "framework/ComPtr.h"
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 #include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "viewers/DialogCaptureProgress.h"
@@ -97,7 +99,7 @@ TEST_F(DialogCaptureProgressTest, EscStopsTheRunAndTheFilterThenCancelsAWaitingC
     ::PostMessageW(::GetDlgItem(progress.GetDialogWindow(), IDC_COPYING_ITEM), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(progress.ShouldStop());
     EXPECT_TRUE(progress.IsAborted());
-    EXPECT_EQ(ItemText(progress.GetDialogWindow(), IDC_COPYING_STATE), kStoppingText);
+    EXPECT_EQ(ItemText(progress.GetDialogWindow(), IDC_COPYING_STATE), LoadResString(IDS_PROGRESS_STOPPING));
     EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), static_cast<DWORD>(-1));
     EXPECT_EQ(filter->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL), static_cast<DWORD>(PENDINGMSG_CANCELCALL));
     EXPECT_TRUE(progress.ShouldStop()) << "once stopped, always stopped";

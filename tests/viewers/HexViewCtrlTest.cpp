@@ -1,7 +1,8 @@
 #include "tests/viewers/HexViewFixture.h"
 
+#include "framework/Resource.h"
 #include "res/resource.h"
-#include "viewers/HexViewMessages.h"
+#include "res/strings/viewers.h"
 
 #include <vector>
 
@@ -270,7 +271,7 @@ TEST_F(HexViewTest, TooManyBytesForEitherFormAreRefusedAndTheClipboardKept)
     SetClipboardMarker();
     Key('A', kCtrl);
     Key('C', kCtrl);
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTooLarge});
+    EXPECT_EQ(m_app.m_messages, std::vector{LoadResString(IDS_HEX_TOO_LARGE)});
     EXPECT_EQ(ClipboardText(), L"marker");
     EXPECT_EQ(ClipboardBinaryData(), std::nullopt);
 }
@@ -283,7 +284,7 @@ TEST_F(HexViewTest, BytesWhoseTextIsTooLongAreCopiedAsBinaryDataAlone)
     SetClipboardMarker();
     Key('A', kCtrl);
     Key('C', kCtrl);
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexTextTooLarge});
+    EXPECT_EQ(m_app.m_messages, std::vector{LoadResString(IDS_HEX_TEXT_TOO_LARGE)});
     EXPECT_EQ(ClipboardText(), L"(no text)");
     const std::optional<std::string> bytes = ClipboardBinaryData();
     ASSERT_TRUE(bytes);
@@ -299,5 +300,5 @@ TEST_F(HexViewTest, BytesThatCannotBeReadAreAbsentAndNeverCopied)
     EXPECT_EQ(ClipboardBinaryData(), SynthBytes(0, 20));
     const std::wstring text = ClipboardText();
     EXPECT_EQ(text.substr(73 + 6 + 3 * 4, 6), L"-- -- ");  // byte 20 is the fifth of line 1
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kHexUnreadable});
+    EXPECT_EQ(m_app.m_messages, std::vector{LoadResString(IDS_HEX_UNREADABLE)});
 }

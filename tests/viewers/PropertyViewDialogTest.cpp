@@ -3,8 +3,10 @@
 #include "framework/Format.h"
 #include "framework/Handles.h"
 #include "framework/PropertySheet.h"
+#include "framework/Resource.h"
 #include "framework/WindowRect.h"
 #include "support/HostWindow.h"
+#include "res/strings/viewers.h"
 #include "support/NodeTestBase.h"
 #include "viewers/PropertyViewDialog.h"
 
@@ -257,7 +259,7 @@ TEST_F(PropertyViewDialogTest, ABusyClipboardIsReportedAndKeepsItsText)
         Command(ID_EDIT_COPY);
         ::CloseClipboard();
     }
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kPropertyNoClipboard});
+    EXPECT_EQ(m_app.m_messages, std::vector{LoadResString(IDS_PROPERTY_NO_CLIPBOARD)});
     EXPECT_EQ(ClipboardText(), L"marker");
 }
 
