@@ -1,15 +1,16 @@
 #include "app/AboutDlg.h"
 
 #include "common/Version.h"
-#include "framework/Format.h"
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/app.h"
 
 CAboutDlg::CAboutDlg() : CDialogEx(IDD_ABOUTBOX) {}
 
 std::wstring CAboutDlg::VersionLine()
 {
     const unsigned pointerBits = sizeof(void*) * 8;
-    return L"Version " + std::wstring(kPlexaVersion) + FormatString(L" (%ubit版)", pointerBits);
+    return FormatResString(IDS_VERSION_LINE, kPlexaVersion, pointerBits);
 }
 
 void CAboutDlg::DoDataExchange(CDataExchange& dx)

@@ -11,7 +11,7 @@ class CAboutDlg : public CDialogEx {
 public:
     CAboutDlg();
 
-    // "Version 0.9.0.1 (64bit版)" in the 64-bit build.
+    // "Version 0.9.0.1 (64bit版)" in the 64-bit build, in Japanese.
     static std::wstring VersionLine();
 
     CStatic m_staticVersion;

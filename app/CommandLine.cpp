@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/app.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,6 +23,16 @@ constexpr CCommandName kCommands[] = {
     {L"save", CommandKind::Save, 1},
     {L"load", CommandKind::Load, 1},
     {L"compare", CommandKind::Compare, 2},
+};
+
+struct CLanguageName {
+    const wchar_t* name;
+    LANGID language;
+};
+
+constexpr CLanguageName kLanguages[] = {
+    {L"ja", kJapaneseUi},
+    {L"en", kEnglishUi},
 };
 
 constexpr int kMaxHoldSeconds = 24 * 60 * 60;
@@ -44,8 +56,41 @@ int ParseSeconds(const std::wstring& text)
     return seconds <= kMaxHoldSeconds ? seconds : -1;
 }
 
-void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
+// The language a `/lang` value names; 0 for none.
+LANGID LanguageNamed(const std::wstring& value)
 {
+    for (const CLanguageName& known : kLanguages) {
+        if (::lstrcmpiW(value.c_str(), known.name) == 0)
+            return known.language;
+    }
+    return 0;
+}
+
+// Takes every `/lang VALUE` out of `arguments`, so that whatever is said about
+// the others is said in that language; false when a value is missing or unknown.
+bool TakeLanguage(std::vector<std::wstring>& arguments, LANGID& language)
+{
+    for (auto option = arguments.begin(); option != arguments.end();) {
+        if (!IsOption(*option) || !Is(*option, L"lang")) {
+            ++option;
+            continue;
+        }
+        language = option + 1 != arguments.end() ? LanguageNamed(option[1]) : 0;
+        if (!language)
+            return false;
+        option = arguments.erase(option, option + 2);
+    }
+    return true;
+}
+
+void Parse(std::vector<std::wstring> arguments, CCommandLine& parsed)
+{
+    if (!TakeLanguage(arguments, parsed.language)) {
+        parsed.error = LoadResString(IDS_CMDLINE_LANG_VALUE);
+        return;
+    }
+    const LANGID language = parsed.language ? parsed.language : GetUiLanguage();
+    const auto text = [language](UINT id) { return LoadResString(id, language); };
     bool holdGiven = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -64,7 +109,7 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
         } else if (Is(argument, L"hold")) {
             parsed.holdSeconds = i + 1 < arguments.size() ? ParseSeconds(arguments[++i]) : -1;
             if (parsed.holdSeconds < 0) {
-                parsed.error = FormatString(L"/hold には 0 から %d までの秒数を指定してください。", kMaxHoldSeconds);
+                parsed.error = FormatString(text(IDS_CMDLINE_HOLD_SECONDS).c_str(), kMaxHoldSeconds);
                 return;
             }
             holdGiven = true;
@@ -73,8 +118,9 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
                    found != std::end(kCommands) && parsed.command == CommandKind::Window) {
             parsed.command = found->command;
         } else {
-            parsed.error = found != std::end(kCommands) ? L"コマンドは一つだけ指定してください。"
-                                                        : L"不明なオプションです: " + argument;
+            parsed.error = found != std::end(kCommands)
+                               ? text(IDS_CMDLINE_ONE_COMMAND)
+                               : FormatString(text(IDS_CMDLINE_UNKNOWN_OPTION).c_str(), argument.c_str());
             return;
         }
     }
@@ -82,40 +128,23 @@ void Parse(const std::vector<std::wstring>& arguments, CCommandLine& parsed)
                                        [&](const CCommandName& c) { return c.command == parsed.command; });
     if (command == std::end(kCommands)) {
         if (parsed.paths.size() > 1 || parsed.json || parsed.force || holdGiven)
-            parsed.error = L"コマンドがありません。";
+            parsed.error = text(IDS_CMDLINE_NO_COMMAND);
         else if (!parsed.paths.empty())
             parsed.snapshotFile = parsed.paths.front();
         return;
     }
     if (parsed.paths.size() != command->paths)
-        parsed.error = FormatString(L"/%s には %u 個のパスを指定してください。", command->name,
+        parsed.error = FormatString(text(IDS_CMDLINE_PATH_COUNT).c_str(), command->name,
                                     static_cast<unsigned>(command->paths));
     else if (holdGiven && parsed.command != CommandKind::Load)
-        parsed.error = L"/hold は /load にだけ指定できます。";
+        parsed.error = text(IDS_CMDLINE_HOLD_ONLY_LOAD);
     else if (parsed.json && parsed.command != CommandKind::Dump && parsed.command != CommandKind::Compare)
-        parsed.error = L"/json は /dump と /compare にだけ指定できます。";
+        parsed.error = text(IDS_CMDLINE_JSON_ONLY);
     else if (parsed.force && parsed.command != CommandKind::Dump && parsed.command != CommandKind::Save)
-        parsed.error = L"/force は /dump と /save にだけ指定できます。";
+        parsed.error = text(IDS_CMDLINE_FORCE_ONLY);
 }
 
 }
-
-const wchar_t kCommandLineHelp[] =
-    L"Plexa.exe [ファイル.plexa]\r\n"
-    L"    ウィンドウを開きます。ファイルを指定するとそのスナップショットを開きます。\r\n"
-    L"Plexa.exe /dump フォルダー [/json] [/force]\r\n"
-    L"    クリップボードを取得し、manifest.json とノードごとのファイルとしてフォルダーに書き出します。\r\n"
-    L"Plexa.exe /save ファイル.plexa [/force]\r\n"
-    L"    クリップボードを取得し、スナップショットファイルに保存します。\r\n"
-    L"    クリップボード監視から除外するよう指定されたデータは /force を付けたときだけ取得します。\r\n"
-    L"Plexa.exe /load ファイル.plexa [/hold 秒]\r\n"
-    L"    スナップショットをクリップボードに置き、他のプログラムが置き換えるまで、または指定の秒数（既定 30）\r\n"
-    L"    の間提供したあと、描画できる形式を残して終了します。/hold 0 ですぐに残して終了します。\r\n"
-    L"Plexa.exe /compare A B [/json]\r\n"
-    L"    二つのスナップショット（ファイルまたはダンプフォルダー）を形式ごとに比較します。\r\n"
-    L"\r\n"
-    L"終了コード: 0 完了、1 相違がある・クリップボードが空、2 引数の誤り・ファイルを読めない・取得の失敗、\r\n"
-    L"3 監視から除外するよう指定されたデータ（/force なし）\r\n";
 
 CCommandLine ParseCommandLine(const wchar_t* commandLine)
 {

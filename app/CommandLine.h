@@ -2,6 +2,8 @@
 // command without it.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -15,15 +17,15 @@ struct CCommandLine {
     int holdSeconds = 30;  // Load: how long the clipboard is served
     bool json = false;  // Dump, Compare: the result as JSON
     bool force = false;  // Dump, Save: take data its source asks monitors to leave alone
-    std::wstring error;  // why the arguments are wrong; empty when they are right
+    LANGID language = 0;  // kJapaneseUi or kEnglishUi by /lang; 0 leaves Windows' choice
+    // Why the arguments are wrong, in the language above; empty when they are right.
+    std::wstring error;
 };
 
 // How the headless commands end; also the process's exit code.
 enum ExitStatus : int { kExitDone = 0, kExitDifferent = 1, kExitFailed = 2, kExitLeftAlone = 3 };
 
 // Reads a command line as the process received it (the program name first).
-// Options start with '/' or '-' and are not case-sensitive.
+// Options start with '/' or '-' and are not case-sensitive. Sets no language:
+// the caller does, from the result, before anything is said.
 CCommandLine ParseCommandLine(const wchar_t* commandLine);
-
-// The text `Plexa.exe /?` prints.
-extern const wchar_t kCommandLineHelp[];

@@ -4,7 +4,10 @@
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
 #include "framework/Format.h"
+#include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/app.h"
 
 #include <nlohmann/json.hpp>
 
@@ -49,23 +52,25 @@ size_t CountErrorLines(const CCBDataArray& nodes)
 
 std::wstring Summary(const std::wstring& where, const CCBDataArray& nodes, size_t errors)
 {
-    return FormatString(L"%s: %u 形式、エラー %u 件\r\n", where.c_str(), static_cast<unsigned>(nodes.size()),
-                        static_cast<unsigned>(errors));
+    return FormatResString(IDS_SUMMARY, where.c_str(), static_cast<unsigned>(nodes.size()),
+                           static_cast<unsigned>(errors)) +
+           L"\r\n";
 }
 
-const wchar_t* KindText(SnapshotFormatDifference::Kind kind)
+// The line saying what differs, a sentence of its own for each kind.
+UINT DifferenceTextId(SnapshotFormatDifference::Kind kind)
 {
     switch (kind) {
     case SnapshotFormatDifference::Kind::Size:
-        return L"大きさ";
+        return IDS_DIFFERENT_SIZE;
     case SnapshotFormatDifference::Kind::Bytes:
-        return L"バイト";
+        return IDS_DIFFERENT_BYTES;
     case SnapshotFormatDifference::Kind::Children:
-        return L"子の数";
+        return IDS_DIFFERENT_CHILDREN;
     case SnapshotFormatDifference::Kind::Medium:
-        return L"媒体";
+        return IDS_DIFFERENT_MEDIUM;
     }
-    return L"";
+    return IDS_DIFFERENT_BYTES;
 }
 
 const char* KindName(SnapshotFormatDifference::Kind kind)
@@ -87,20 +92,20 @@ std::wstring ComparisonText(const SnapshotComparison& comparison)
 {
     std::wstring text;
     for (const std::string& label : comparison.onlyInA)
-        text += L"A にだけある形式: " + FromUtf8(label) + L"\r\n";
+        text += FormatResString(IDS_ONLY_IN_A, FromUtf8(label).c_str()) + L"\r\n";
     for (const std::string& label : comparison.onlyInB)
-        text += L"B にだけある形式: " + FromUtf8(label) + L"\r\n";
+        text += FormatResString(IDS_ONLY_IN_B, FromUtf8(label).c_str()) + L"\r\n";
     for (const SnapshotFormatDifference& difference : comparison.different) {
         std::wstring where = FromUtf8(difference.format);
         if (!difference.node.empty())
             where += L" / " + FromUtf8(difference.node);
-        text += FormatString(L"異なる形式: %s: %s が異なります（大きさ %llu / %llu、最初の相違はオフセット %llu）\r\n",
-                             where.c_str(), KindText(difference.kind),
-                             static_cast<unsigned long long>(difference.sizeA),
-                             static_cast<unsigned long long>(difference.sizeB),
-                             static_cast<unsigned long long>(difference.offset));
+        text += FormatResString(DifferenceTextId(difference.kind), where.c_str(),
+                                static_cast<unsigned long long>(difference.sizeA),
+                                static_cast<unsigned long long>(difference.sizeB),
+                                static_cast<unsigned long long>(difference.offset)) +
+                L"\r\n";
     }
-    return text + (comparison.Equal() ? L"一致しました。\r\n" : L"相違があります。\r\n");
+    return text + LoadResString(comparison.Equal() ? IDS_SNAPSHOTS_EQUAL : IDS_SNAPSHOTS_DIFFER) + L"\r\n";
 }
 
 std::string ComparisonJson(const SnapshotComparison& comparison)
@@ -140,14 +145,19 @@ int CHeadlessCommands::Run(const CCommandLine& commandLine)
             break;
         }
     } catch (const std::bad_alloc&) {
-        return Fail(L"メモリが足りません。");
+        return Fail(LoadResString(IDS_OUT_OF_MEMORY));
     }
     return kExitFailed;
 }
 
-int CHeadlessCommands::Fail(const std::wstring& message) const
+void CHeadlessCommands::Say(const std::wstring& message) const
 {
     m_console.Error(L"Plexa: " + message + L"\r\n");
+}
+
+int CHeadlessCommands::Fail(const std::wstring& message) const
+{
+    Say(message);
     return kExitFailed;
 }
 
@@ -158,17 +168,17 @@ int CHeadlessCommands::CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBD
     case ClipboardCaptureResult::Done:
         return kExitDone;
     case ClipboardCaptureResult::Empty:
-        m_console.Error(L"Plexa: クリップボードは空です。\r\n");
+        Say(LoadResString(IDS_CLIPBOARD_EMPTY));
         return kExitDifferent;
     case ClipboardCaptureResult::CannotOpen:
         return Fail(ClipboardHolderText());
     case ClipboardCaptureResult::LeftAlone:
-        m_console.Error(std::wstring(L"Plexa: ") + kPrivacyRequestMessage + L"/force を付けると取得します。\r\n");
+        Say(kPrivacyRequestMessage + LoadResString(IDS_FORCE_TAKES_IT));
         return kExitLeftAlone;
     case ClipboardCaptureResult::Stopped:
         break;
     }
-    return Fail(L"取得が中止されました。");
+    return Fail(LoadResString(IDS_CAPTURE_STOPPED_LINE));
 }
 
 int CHeadlessCommands::Dump(const std::wstring& folder, bool json, bool force)
@@ -179,7 +189,7 @@ int CHeadlessCommands::Dump(const std::wstring& folder, bool json, bool force)
         return status;
     std::wstring error;
     if (SaveSnapshotFolder(folder, info, nodes, {}, error) != SnapshotResult::Done)
-        return Fail(L"ダンプを書き出せません。" + folder + L"\r\n" + error);
+        return Fail(FormatResString(IDS_DUMP_CANNOT_WRITE, folder.c_str(), error.c_str()));
     const size_t errors = CountErrorLines(nodes);
     if (!json) {
         m_console.Out(Summary(folder, nodes, errors));
@@ -187,7 +197,7 @@ int CHeadlessCommands::Dump(const std::wstring& folder, bool json, bool force)
     }
     const std::unique_ptr<CSnapshotSource> dump = OpenSnapshotSource(folder, error);
     if (!dump)
-        return Fail(L"ダンプを読み直せません。" + folder + L"\r\n" + error);
+        return Fail(FormatResString(IDS_DUMP_CANNOT_READ_BACK, folder.c_str(), error.c_str()));
     const nlohmann::json result = {{"folder", ToUtf8(folder)},
                                    {"formats", nodes.size()},
                                    {"errors", errors},
@@ -204,7 +214,7 @@ int CHeadlessCommands::Save(const std::wstring& file, bool force)
         return status;
     std::wstring error;
     if (SaveSnapshotFile(file, info, nodes, {}, error) != SnapshotResult::Done)
-        return Fail(L"スナップショットを保存できません。" + file + L"\r\n" + error);
+        return Fail(FormatResString(IDS_SNAPSHOT_CANNOT_SAVE_LINE, file.c_str(), error.c_str()));
     m_console.Out(Summary(file, nodes, CountErrorLines(nodes)));
     return kExitDone;
 }
@@ -214,14 +224,15 @@ int CHeadlessCommands::Compare(const std::wstring& first, const std::wstring& se
     std::wstring error;
     const std::unique_ptr<CSnapshotSource> a = OpenSnapshotSource(first, error);
     if (!a)
-        return Fail(L"スナップショットを開けません。" + first + L"\r\n" + error);
+        return Fail(FormatResString(IDS_SNAPSHOT_CANNOT_OPEN_LINE, first.c_str(), error.c_str()));
     const std::unique_ptr<CSnapshotSource> b = OpenSnapshotSource(second, error);
     if (!b)
-        return Fail(L"スナップショットを開けません。" + second + L"\r\n" + error);
+        return Fail(FormatResString(IDS_SNAPSHOT_CANNOT_OPEN_LINE, second.c_str(), error.c_str()));
     SnapshotComparison comparison;
     if (const auto failure = CompareSnapshots(a->Manifest(), *a, b->Manifest(), *b, comparison)) {
         const CSnapshotSource& source = failure->inA ? *a : *b;
-        return Fail(L"スナップショットを読めません。" + (failure->inA ? first : second) + L"\r\n" + source.LastError());
+        return Fail(FormatResString(IDS_SNAPSHOT_CANNOT_READ_LINE, (failure->inA ? first : second).c_str(),
+                                    source.LastError().c_str()));
     }
     m_console.Out(json ? FromUtf8(ComparisonJson(comparison)) : ComparisonText(comparison));
     return comparison.Equal() ? kExitDone : kExitDifferent;

@@ -22,7 +22,9 @@ private:
     int Save(const std::wstring& file, bool force);
     int Load(const std::wstring& file, int holdSeconds);
     int Compare(const std::wstring& first, const std::wstring& second, bool json);
-    // Says on standard error why the command failed; kExitFailed.
+    // A line on standard error, after the program's name.
+    void Say(const std::wstring& message) const;
+    // Says why the command failed; kExitFailed.
     int Fail(const std::wstring& message) const;
 
     const ICaptureHost& m_host;

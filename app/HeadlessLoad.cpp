@@ -4,7 +4,8 @@
 #include "app/HeadlessCommands.h"
 
 #include "capture/SnapshotDataObject.h"
-#include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/app.h"
 
 #include <algorithm>
 
@@ -39,7 +40,7 @@ int CHeadlessCommands::Load(const std::wstring& file, int holdSeconds)
     CCBDataArray opened;
     std::wstring error;
     if (OpenSnapshotFile(file, m_host, {}, info, opened, error) != SnapshotResult::Done)
-        return Fail(L"スナップショットを開けません。" + file + L"\r\n" + error);
+        return Fail(FormatResString(IDS_SNAPSHOT_CANNOT_OPEN_LINE, file.c_str(), error.c_str()));
     const auto snapshot = std::make_shared<CCBDataArray>(std::move(opened));
     std::vector<const CCBData*> chosen;
     for (const auto& node : *snapshot)
@@ -47,23 +48,23 @@ int CHeadlessCommands::Load(const std::wstring& file, int holdSeconds)
     CStringArray leftOut;
     const CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(snapshot, chosen, &leftOut);
     for (const std::wstring& name : leftOut)
-        m_console.Error(L"Plexa: 取得に失敗した形式は戻していません: " + name + L"\r\n");
+        Say(FormatResString(IDS_LOAD_LEFT_OUT, name.c_str()));
     if (chosen.size() == leftOut.size()) {
-        m_console.Error(L"Plexa: クリップボードに置ける形式がありません。\r\n");
+        Say(LoadResString(IDS_LOAD_NOTHING_TO_SET));
         return kExitDifferent;
     }
     if (const HRESULT set = ::OleSetClipboard(replay.Get()); FAILED(set))
-        return Fail(FormatString(L"クリップボードに置けません（0x%08lX）。", static_cast<unsigned long>(set)));
-    m_console.Out(FormatString(L"%s: %u 形式をクリップボードに置きました。\r\n", file.c_str(),
-                               static_cast<unsigned>(chosen.size() - leftOut.size())));
+        return Fail(FormatResString(IDS_LOAD_CANNOT_SET, static_cast<unsigned long>(set)));
+    m_console.Out(FormatResString(IDS_LOAD_SET, file.c_str(), static_cast<unsigned>(chosen.size() - leftOut.size())) +
+                  L"\r\n");
 
     const auto replaced = [&] { return ::OleIsCurrentClipboard(replay.Get()) != S_OK; };
     ServeUntil(::GetTickCount64() + static_cast<ULONGLONG>(holdSeconds) * 1000, replaced);
     if (replaced()) {
-        m_console.Error(L"Plexa: 他のプログラムがクリップボードを置き換えました。\r\n");
+        Say(LoadResString(IDS_LOAD_REPLACED));
         return kExitDone;
     }
     if (const HRESULT flushed = ::OleFlushClipboard(); FAILED(flushed))
-        return Fail(FormatString(L"クリップボードに残せません（0x%08lX）。", static_cast<unsigned long>(flushed)));
+        return Fail(FormatResString(IDS_LOAD_CANNOT_FLUSH, static_cast<unsigned long>(flushed)));
     return kExitDone;
 }

@@ -7,8 +7,10 @@
 #include "common/SettingsNames.h"
 #include "framework/DocTemplate.h"
 #include "framework/Registry.h"
+#include "framework/Resource.h"
 #include "framework/StartupTrace.h"
 #include "res/resource.h"
+#include "res/strings/app.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
 
@@ -50,7 +52,7 @@ BOOL CPlexaApp::InitInstance()
         IDR_MAINFRAME, [this] { return std::make_unique<CPlexaDoc>(*this); }, [] { return std::make_unique<CMainFrame>(); });
 
     if (!m_workFolder.Claim(GetTempRoot())) {
-        AfxMessageBox(L"作業用ファイルを開けません。\r\n" + m_workFolder.m_strCheckFile, MB_OK);
+        AfxMessageBox(FormatResString(IDS_WORK_FILE_CANNOT_OPEN, m_workFolder.m_strCheckFile.c_str()), MB_OK);
         return FALSE;
     }
 
@@ -72,23 +74,24 @@ int CPlexaApp::RunHeadless()
 {
     const CConsoleOutput console;
     if (m_commandLine.command == CommandKind::Help) {
-        console.Out(kCommandLineHelp);
+        console.Out(LoadResString(IDS_CMDLINE_HELP));
         return kExitDone;
     }
     if (!m_commandLine.error.empty()) {
-        console.Error(L"Plexa: " + m_commandLine.error + L"\r\n使い方は Plexa.exe /? で表示します。\r\n");
+        console.Error(L"Plexa: " + m_commandLine.error + L"\r\n" + LoadResString(IDS_CMDLINE_SEE_HELP) + L"\r\n");
         return kExitFailed;
     }
     const CScopedOle ole;
     RegisterClipboardFormats();
     if (!ole.Succeeded()) {
-        console.Error(L"Plexa: OLE を初期化できません。\r\n");
+        console.Error(L"Plexa: " + LoadResString(IDS_OLE_CANNOT_START) + L"\r\n");
         return kExitFailed;
     }
     LoadSettings();
     // Claimed as every instance claims it, so that a running window keeps its files.
     if (!m_workFolder.Claim(GetTempRoot())) {
-        console.Error(L"Plexa: 作業用ファイルを開けません。" + m_workFolder.m_strCheckFile + L"\r\n");
+        const std::wstring& file = m_workFolder.m_strCheckFile;
+        console.Error(L"Plexa: " + FormatResString(IDS_WORK_FILE_CANNOT_OPEN_LINE, file.c_str()) + L"\r\n");
         return kExitFailed;
     }
     const int status = CHeadlessCommands(*this, console).Run(m_commandLine);
@@ -174,9 +177,7 @@ void CPlexaApp::OnAppAbout()
 
 void CPlexaApp::OnDeleteSettingsAndExit()
 {
-    if (AfxMessageBox(L"Plexaの設定をレジストリから削除して終了します。\r\n\r\n"
-                      L"アンインストールする場合はPlexa.exeファイルを別途削除してください。",
-                      MB_OKCANCEL) != IDOK)
+    if (AfxMessageBox(IDS_DELETE_SETTINGS_QUESTION, MB_OKCANCEL) != IDOK)
         return;
     m_bDeleteSettingsOnExit = TRUE;
     if (m_pMainWnd)

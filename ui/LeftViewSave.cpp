@@ -4,9 +4,11 @@
 
 #include "capture/FormatNames.h"
 #include "framework/FileDialogs.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "res/strings/ui.h"
 #include "viewers/DelayedProgress.h"
 #include "capture/ReadFailureMessage.h"
 
@@ -49,7 +51,7 @@ void CLeftView::SaveSelectedNode()
 {
     const CCBData* node = GetSelectedNode();
     if (!HasBytes(node)) {
-        AfxMessageBox(L"保存するデータがありません");
+        AfxMessageBox(IDS_NO_DATA_TO_SAVE);
         return;
     }
     const std::wstring format = node->m_fmt.cfFormat ? GetFormatName(node->m_fmt.cfFormat) : std::wstring();
@@ -57,20 +59,20 @@ void CLeftView::SaveSelectedNode()
     if (path.empty())
         return;
     // A node of gigabytes takes a while: the progress dialog can stop it.
-    CDelayedProgress progress(m_hWnd, L"保存中...");
+    CDelayedProgress progress(m_hWnd, LoadResString(IDS_SAVING));
     const auto stop = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
     switch (node->SaveBytesTo(path, stop)) {
     case CCBData::SaveResult::Saved:
     case CCBData::SaveResult::Stopped:
         break;
     case CCBData::SaveResult::NoData:
-        AfxMessageBox(L"保存するデータがありません");
+        AfxMessageBox(IDS_NO_DATA_TO_SAVE);
         break;
     case CCBData::SaveResult::CannotRead:
         AfxMessageBox(kCannotReadTempFileMessage);
         break;
     case CCBData::SaveResult::CannotWrite:
-        AfxMessageBox(L"ファイルに書き込めません");
+        AfxMessageBox(IDS_CANNOT_WRITE_FILE);
         break;
     }
 }

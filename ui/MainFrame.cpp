@@ -3,8 +3,10 @@
 #include "common/SettingsNames.h"
 #include "framework/CmdUI.h"
 #include "framework/Dpi.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "res/strings/ui.h"
 #include "ui/LeftView.h"
 #include "ui/PlexaView.h"
 #include "viewers/FrameLengths.h"
@@ -45,9 +47,9 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs)
     if (!m_wndToolBar.CreateEx(m_hWnd, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME, {{IDB_TOOLBAR_150, 144}, {IDB_TOOLBAR_200, 192}}))
         return -1;
-    m_wndDropAll.Create(m_wndToolBar, IDC_DROP_ALL, RGB(255, 252, 244), L"ここにドロップ\r\n(全形式)\r\n▼", false);
-    m_wndDropChoose.Create(m_wndToolBar, IDC_DROP_CHOOSE, RGB(244, 255, 252),
-                           L"ここにドロップ\r\n(形式を指定)\r\n▼", true);
+    m_wndDropAll.Create(m_wndToolBar, IDC_DROP_ALL, RGB(255, 252, 244), LoadResString(IDS_DROP_ALL_CAPTION), false);
+    m_wndDropChoose.Create(m_wndToolBar, IDC_DROP_CHOOSE, RGB(244, 255, 252), LoadResString(IDS_DROP_CHOOSE_CAPTION),
+                           true);
     PlaceDropWindows();
     RecalcLayout();
     RestoreWatching();

@@ -1,7 +1,8 @@
 // The main frame's part in watching the clipboard.
 #include "common/SettingsNames.h"
-#include "framework/Format.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
+#include "res/strings/ui.h"
 #include "ui/LeftView.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
@@ -12,8 +13,7 @@ void CMainFrame::NoteChangeLeftAlone(const std::wstring& title)
     // There is no status bar: the caption says it until the next snapshot names the window.
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    SetTitle(FormatString(L"%s（%02u:%02u:%02u の変更はソースの指定により取得していません）", title.c_str(),
-                          now.wHour, now.wMinute, now.wSecond));
+    SetTitle(FormatResString(IDS_CHANGE_LEFT_ALONE_TITLE, title.c_str(), now.wHour, now.wMinute, now.wSecond));
 }
 
 void CMainFrame::RestoreWatching()

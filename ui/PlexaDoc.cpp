@@ -8,13 +8,15 @@
 #include "framework/Clipboard.h"
 #include "framework/CmdUI.h"
 #include "framework/FileDialogs.h"
-#include "framework/Format.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
 #include "framework/OleDropSource.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "res/strings/ui.h"
 #include "ui/MainFrame.h"
 #include "ui/ReplayLogDialog.h"
 #include "viewers/DelayedProgress.h"
@@ -29,8 +31,14 @@ namespace {
 constexpr UINT kFirstFormatCommand = 10000;
 constexpr size_t kMenuColumn = 20;
 
-constexpr FileDialogType kSnapshotFileType{{L"Plexa スナップショット (*.plexa)", L"*.plexa"}, L"plexa"};
 constexpr wchar_t kSnapshotExtension[] = L".plexa";
+
+// The kind of file the open and save dialogs list, called `name`, which must
+// outlive it.
+FileDialogType SnapshotFileType(const std::wstring& name)
+{
+    return {{name.c_str(), L"*.plexa"}, L"plexa"};
+}
 
 std::wstring MenuLabel(const FORMATETC& fmt)
 {
@@ -136,12 +144,12 @@ HRESULT CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& format
         m_info.finished = CurrentTimestamp();
         if (outcome == CaptureOutcome::Stopped) {
             hr = E_ABORT;
-            AfxMessageBox(kCaptureStoppedMessage, MB_OK);
+            AfxMessageBox(IDS_CAPTURE_STOPPED, MB_OK);
         }
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
         hr = E_OUTOFMEMORY;
-        AfxMessageBox(L"メモリが足りません。", MB_OK);
+        AfxMessageBox(IDS_OUT_OF_MEMORY, MB_OK);
     }
     m_bCapturing = false;
     return hr;
@@ -154,7 +162,7 @@ bool CPlexaDoc::Paste(PasteBy by)
         privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
     // Asked with the clipboard closed, so that no other program waits on the answer.
     if (privacyRequest && (by == PasteBy::Watch ||
-                           AfxMessageBox(std::wstring(kPrivacyRequestMessage) + L"取得しますか?",
+                           AfxMessageBox(kPrivacyRequestMessage + LoadResString(IDS_TAKE_IT_QUESTION),
                                          MB_YESNO | MB_ICONQUESTION) != IDYES))
         return false;
     const DWORD sequence = ::GetClipboardSequenceNumber();
@@ -220,7 +228,7 @@ HRESULT CPlexaDoc::TakeDrop(const CAcceptedDrop& drop)
 {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    SetTitle(FormatString(L"ドロップデータ %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond));
+    SetTitle(FormatResString(IDS_DROP_TITLE, now.wHour, now.wMinute, now.wSecond));
     BeginSnapshot(std::nullopt);
     m_info.dropEffects = drop.offeredEffects;
     m_info.asyncTransfer = drop.transfer;
@@ -240,7 +248,8 @@ void CPlexaDoc::BeginSnapshot(std::optional<CClipboardOwner> owner)
 
 void CPlexaDoc::OnFileOpenSnapshot()
 {
-    const std::wstring path = ShowFileOpenDialog(AfxGetApp()->GetMainHwnd(), kSnapshotFileType);
+    const std::wstring typeName = LoadResString(IDS_SNAPSHOT_FILE_TYPE);
+    const std::wstring path = ShowFileOpenDialog(AfxGetApp()->GetMainHwnd(), SnapshotFileType(typeName));
     if (!path.empty())
         OpenSnapshot(path);
 }
@@ -252,12 +261,12 @@ bool CPlexaDoc::OpenSnapshot(const std::wstring& path)
     std::wstring error;
     SnapshotResult result;
     {  // the dialog gone and the main window enabled before anything is said
-        CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), L"読み込み中...");
+        CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), LoadResString(IDS_LOADING));
         const auto report = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
         result = OpenSnapshotFile(path, m_host, report, info, *nodes, error);
     }
     if (result == SnapshotResult::Failed)
-        AfxMessageBox(L"スナップショットを開けません。\r\n" + path + L"\r\n" + error, MB_OK);
+        AfxMessageBox(FormatResString(IDS_SNAPSHOT_CANNOT_OPEN, path.c_str(), error.c_str()), MB_OK);
     if (result != SnapshotResult::Done)
         return false;
     DiscardSnapshot();
@@ -275,7 +284,9 @@ void CPlexaDoc::OnFileSaveSnapshot()
     std::wstring proposed = ProposeSaveFileName(GetTitle(), L"");
     if (!proposed.ends_with(kSnapshotExtension))
         proposed += kSnapshotExtension;
-    const std::wstring path = ShowFileSaveDialog(AfxGetApp()->GetMainHwnd(), proposed, &kSnapshotFileType);
+    const std::wstring typeName = LoadResString(IDS_SNAPSHOT_FILE_TYPE);
+    const FileDialogType type = SnapshotFileType(typeName);
+    const std::wstring path = ShowFileSaveDialog(AfxGetApp()->GetMainHwnd(), proposed, &type);
     if (!path.empty())
         SaveSnapshot(path);
 }
@@ -287,12 +298,12 @@ bool CPlexaDoc::SaveSnapshot(const std::wstring& path)
     std::wstring error;
     SnapshotResult result;
     {
-        CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), L"保存中...");
+        CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), LoadResString(IDS_SAVING));
         const auto report = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
         result = SaveSnapshotFile(path, m_info, *m_pCaptures, report, error);
     }
     if (result == SnapshotResult::Failed)
-        AfxMessageBox(L"スナップショットを保存できません。\r\n" + path + L"\r\n" + error, MB_OK);
+        AfxMessageBox(FormatResString(IDS_SNAPSHOT_CANNOT_SAVE, path.c_str(), error.c_str()), MB_OK);
     if (result != SnapshotResult::Done)
         return false;
     SetTitle(::PathFindFileNameW(path.c_str()));
@@ -333,7 +344,7 @@ void CPlexaDoc::ReplayToClipboard(const std::vector<const CCBData*>& chosen)
     if (!replay)
         return;
     if (const HRESULT set = ::OleSetClipboard(replay.Get()); FAILED(set)) {
-        AfxMessageBox(FormatString(L"クリップボードに戻せません（0x%08lX）。", static_cast<unsigned long>(set)), MB_OK);
+        AfxMessageBox(FormatResString(IDS_CANNOT_PUT_BACK, static_cast<unsigned long>(set)), MB_OK);
         return;
     }
     // Calls the last target still makes of the earlier replay are not this one's.

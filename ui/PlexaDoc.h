@@ -28,9 +28,6 @@ enum : LPARAM {
     HINT_SELECT_FIRST = 4,      // select and show the first captured node
 };
 
-// Said once a capture that the user stopped is over.
-inline constexpr wchar_t kCaptureStoppedMessage[] = L"中止しました。";
-
 class CPlexaDoc : public CDocument {
 public:
     // Captures run under the settings and into the files of `host`.

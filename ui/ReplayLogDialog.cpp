@@ -2,22 +2,26 @@
 
 #include "framework/ClipboardText.h"
 #include "framework/Format.h"
+#include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "res/strings/ui.h"
 
 #include <iterator>
 
 namespace {
 
 struct CColumn {
-    const wchar_t* heading;
+    UINT heading;
     int width;  // dialog units
     int format;
 };
 
 constexpr CColumn kColumns[] = {
-    {L"時刻", 56, LVCFMT_LEFT},   {L"メソッド", 60, LVCFMT_LEFT}, {L"形式", 142, LVCFMT_LEFT},
-    {L"結果", 64, LVCFMT_LEFT},   {L"バイト数", 44, LVCFMT_RIGHT}, {L"値", 44, LVCFMT_LEFT},
+    {IDS_REPLAY_COLUMN_TIME, 56, LVCFMT_LEFT},   {IDS_REPLAY_COLUMN_METHOD, 60, LVCFMT_LEFT},
+    {IDS_REPLAY_COLUMN_FORMAT, 142, LVCFMT_LEFT}, {IDS_REPLAY_COLUMN_RESULT, 64, LVCFMT_LEFT},
+    {IDS_REPLAY_COLUMN_BYTES, 44, LVCFMT_RIGHT},  {IDS_REPLAY_COLUMN_VALUE, 44, LVCFMT_LEFT},
 };
 
 }
@@ -34,7 +38,7 @@ void CReplayLogDialog::Start(HWND owner, const CStringArray& leftOut)
     if (!leftOut.empty()) {
         std::wstring names = JoinStrings(leftOut, L", ");
         names.resize(names.size() - 2);
-        m_leftOut = L"取得に失敗した次の形式は戻していません: " + names;
+        m_leftOut = FormatResString(IDS_REPLAY_LEFT_OUT, names.c_str());
     }
     ::SetDlgItemTextW(m_hWnd, IDC_REPLAY_LOG_LEFT_OUT, m_leftOut.c_str());
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
@@ -65,7 +69,7 @@ std::wstring CReplayLogDialog::Text() const
     std::wstring text;
     for (int item = -1, count = m_list.GetItemCount(); item < count; ++item) {
         for (int column = 0; column < columns; ++column) {
-            text += item < 0 ? kColumns[column].heading : m_list.GetItemText(item, column);
+            text += item < 0 ? LoadResString(kColumns[column].heading) : m_list.GetItemText(item, column);
             text += column + 1 < columns ? L"\t" : L"\r\n";
         }
     }
@@ -86,7 +90,7 @@ BOOL CReplayLogDialog::OnInitDialog()
     for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
         RECT width{0, 0, kColumns[column].width, 0};
         ::MapDialogRect(m_hWnd, &width);
-        m_list.InsertColumn(column, kColumns[column].heading, kColumns[column].format, width.right);
+        m_list.InsertColumn(column, LoadResString(kColumns[column].heading), kColumns[column].format, width.right);
     }
     return TRUE;
 }
@@ -105,10 +109,10 @@ bool CReplayLogDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     case CopyTextResult::Copied:
         break;
     case CopyTextResult::NoMemory:
-        AfxMessageBox(L"メモリが足りません。");
+        AfxMessageBox(IDS_OUT_OF_MEMORY);
         break;
     case CopyTextResult::NoClipboard:
-        AfxMessageBox(L"クリップボードを開けません。");
+        AfxMessageBox(IDS_REPLAY_CANNOT_OPEN_CLIPBOARD);
         break;
     }
     return true;

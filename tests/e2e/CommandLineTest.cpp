@@ -5,8 +5,11 @@
 #include "app/WorkFolder.h"
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
+#include "framework/Format.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/app.h"
 #include "support/EveryKindOfSource.h"
 #include "support/SnapshotOfSource.h"
 
@@ -228,6 +231,16 @@ TEST_F(CommandLineTest, DataItsSourceAsksMonitorsToLeaveAloneIsDumpedOnlyWithFor
 TEST_F(CommandLineTest, HelpListsTheCommands)
 {
     EXPECT_EQ(Run(L"/?"), 0);
-    for (const char* command : {"/dump", "/save", "/load", "/hold", "/compare", "/json", "/force"})
+    for (const char* command : {"/dump", "/save", "/load", "/hold", "/compare", "/json", "/force", "/lang"})
         EXPECT_NE(m_out.find(command), std::string::npos) << command;
+}
+
+TEST_F(CommandLineTest, LangChoosesTheLanguageOfTheHelpAndOfErrorsAboutEarlierOptions)
+{
+    EXPECT_EQ(Run(L"/lang en /?"), 0);
+    EXPECT_EQ(m_out, ToUtf8(LoadResStringIn(IDS_CMDLINE_HELP, kEnglishUi)));
+    EXPECT_EQ(Run(L"/dupm /lang en"), 2);
+    const std::wstring unknown = LoadResStringIn(IDS_CMDLINE_UNKNOWN_OPTION, kEnglishUi);
+    EXPECT_EQ(m_err, ToUtf8(L"Plexa: " + FormatString(unknown.c_str(), L"/dupm") + L"\r\n" +
+                            LoadResStringIn(IDS_CMDLINE_SEE_HELP, kEnglishUi) + L"\r\n"));
 }

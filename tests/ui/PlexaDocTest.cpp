@@ -3,8 +3,10 @@
 #include "framework/CmdUI.h"
 #include "framework/Handles.h"
 #include "framework/OleDataObject.h"
+#include "framework/Resource.h"
 #include "framework/View.h"
 #include "res/resource.h"
+#include "res/strings/ui.h"
 #include "support/DocumentDrop.h"
 #include "support/HostWindow.h"
 #include "support/TempDir.h"
@@ -209,7 +211,7 @@ TEST_F(PlexaDocTest, AnAbortedCaptureKeepsWhatWasTakenAndSaysSoOnceTheWindowIsBa
 
     ASSERT_TRUE(m_doc.m_pCaptures);
     EXPECT_EQ(m_doc.m_pCaptures->size(), 3u);
-    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{kCaptureStoppedMessage});
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{LoadResString(IDS_CAPTURE_STOPPED)});
     EXPECT_EQ(m_app.m_messageTypes, std::vector<UINT>{MB_OK});
     EXPECT_TRUE(dialogGoneAtMessage);
     EXPECT_TRUE(mainEnabledAtMessage);
