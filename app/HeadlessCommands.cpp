@@ -4,7 +4,9 @@
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
 #include "framework/Format.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/capture.h"
 
 #include <nlohmann/json.hpp>
 
@@ -40,7 +42,7 @@ size_t CountErrorLines(const CCBDataArray& nodes)
     size_t count = 0;
     for (const auto& node : nodes) {
         for (const std::wstring& row : node->m_arrInfo)
-            count += row.starts_with(kErrorLinePrefix) ? 1 : 0;
+            count += IsErrorRow(row) ? 1 : 0;
         if (node->m_pChildren)
             count += CountErrorLines(*node->m_pChildren);
     }
@@ -163,7 +165,7 @@ int CHeadlessCommands::CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBD
     case ClipboardCaptureResult::CannotOpen:
         return Fail(ClipboardHolderText());
     case ClipboardCaptureResult::LeftAlone:
-        m_console.Error(std::wstring(L"Plexa: ") + kPrivacyRequestMessage + L"/force を付けると取得します。\r\n");
+        m_console.Error(L"Plexa: " + LoadResString(IDS_PRIVACY_REQUEST) + L"/force を付けると取得します。\r\n");
         return kExitLeftAlone;
     case ClipboardCaptureResult::Stopped:
         break;

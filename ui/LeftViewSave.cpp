@@ -8,7 +8,7 @@
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
 #include "viewers/DelayedProgress.h"
-#include "capture/ReadFailureMessage.h"
+#include "res/strings/capture.h"
 
 #include <windowsx.h>
 
@@ -67,7 +67,7 @@ void CLeftView::SaveSelectedNode()
         AfxMessageBox(L"保存するデータがありません");
         break;
     case CCBData::SaveResult::CannotRead:
-        AfxMessageBox(kCannotReadTempFileMessage);
+        AfxMessageBox(IDS_CANNOT_READ_TEMP_FILE);
         break;
     case CCBData::SaveResult::CannotWrite:
         AfxMessageBox(L"ファイルに書き込めません");

@@ -15,6 +15,7 @@
 #include "framework/Wnd.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "res/strings/capture.h"
 #include "ui/MainFrame.h"
 #include "ui/ReplayLogDialog.h"
 #include "viewers/DelayedProgress.h"
@@ -154,7 +155,7 @@ bool CPlexaDoc::Paste(PasteBy by)
         privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
     // Asked with the clipboard closed, so that no other program waits on the answer.
     if (privacyRequest && (by == PasteBy::Watch ||
-                           AfxMessageBox(std::wstring(kPrivacyRequestMessage) + L"取得しますか?",
+                           AfxMessageBox(LoadResString(IDS_PRIVACY_REQUEST) + L"取得しますか?",
                                          MB_YESNO | MB_ICONQUESTION) != IDYES))
         return false;
     const DWORD sequence = ::GetClipboardSequenceNumber();

@@ -66,8 +66,7 @@ void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows)
     if (!owner.imagePath.empty())
         rows.push_back(L"実行ファイル\t" + owner.imagePath);
     else
-        rows.push_back(kErrorLinePrefix +
-                       FormatString(L"プロセスを調べられません（エラー %lu）。", owner.imageError));
+        rows.push_back(ErrorRow(FormatString(L"プロセスを調べられません（エラー %lu）。", owner.imageError)));
 }
 
 namespace {

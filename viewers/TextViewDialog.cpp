@@ -7,7 +7,7 @@
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
 #include "viewers/HtmlFormatRows.h"
-#include "capture/ReadFailureMessage.h"
+#include "res/strings/capture.h"
 
 #include <algorithm>
 #include <new>
@@ -111,7 +111,7 @@ std::unique_ptr<BYTE[]> CTextViewDialog::LoadText(std::wstring& failure) const
     CCBData::LoadResult result;
     std::unique_ptr<BYTE[]> bytes = m_pData->LoadData(&result);
     if (result == CCBData::LoadResult::CannotRead)
-        AfxMessageBox(kCannotReadTempFileMessage, MB_OK);
+        AfxMessageBox(IDS_CANNOT_READ_TEMP_FILE, MB_OK);
     if (!bytes)
         failure = L"データを読めません";
     return bytes;
