@@ -8,6 +8,7 @@
 #include "framework/Resource.h"
 #include "framework/Utf8.h"
 #include "res/strings/app.h"
+#include "res/strings/capture.h"
 
 #include <nlohmann/json.hpp>
 
@@ -43,7 +44,7 @@ size_t CountErrorLines(const CCBDataArray& nodes)
     size_t count = 0;
     for (const auto& node : nodes) {
         for (const std::wstring& row : node->m_arrInfo)
-            count += row.starts_with(kErrorLinePrefix) ? 1 : 0;
+            count += IsErrorRow(row) ? 1 : 0;
         if (node->m_pChildren)
             count += CountErrorLines(*node->m_pChildren);
     }
@@ -173,7 +174,7 @@ int CHeadlessCommands::CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBD
     case ClipboardCaptureResult::CannotOpen:
         return Fail(ClipboardHolderText());
     case ClipboardCaptureResult::LeftAlone:
-        Say(kPrivacyRequestMessage + LoadResString(IDS_FORCE_TAKES_IT));
+        Say(LoadResString(IDS_PRIVACY_REQUEST) + LoadResString(IDS_FORCE_TAKES_IT));
         return kExitLeftAlone;
     case ClipboardCaptureResult::Stopped:
         break;

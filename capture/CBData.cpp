@@ -2,12 +2,48 @@
 
 #include "framework/GdiPlus.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 
 namespace {
+
 constexpr DWORD kMaxReadPiece = 1u << 30;
+
+// The row key `id` in both languages, loaded once: rows are tested by the thousand.
+using RowKeys = std::array<std::wstring, 2>;
+
+RowKeys KeysOf(UINT id)
+{
+    return {LoadResStringIn(id, kJapaneseUi), LoadResStringIn(id, kEnglishUi)};
+}
+
+bool StartsWithKey(std::wstring_view row, const RowKeys& keys)
+{
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const std::wstring& key) { return !key.empty() && row.starts_with(key); });
+}
+
+}
+
+std::wstring ErrorRow(std::wstring_view message)
+{
+    return LoadResString(IDS_ERROR_ROW_KEY) + std::wstring(message);
+}
+
+bool IsErrorRow(std::wstring_view row)
+{
+    static const RowKeys keys = KeysOf(IDS_ERROR_ROW_KEY);
+    return StartsWithKey(row, keys);
+}
+
+bool IsFetchTimeRow(std::wstring_view row)
+{
+    static const RowKeys keys = KeysOf(IDS_FETCH_TIME_ROW_KEY);
+    return StartsWithKey(row, keys);
 }
 
 CCBData::CCBData() : m_fmt{0, nullptr, 0, -1, 0}
@@ -99,7 +135,7 @@ std::unique_ptr<BYTE[]> CCBData::LoadData(LoadResult* result) const
 
 void CCBData::AddErrorLine(std::wstring_view message)
 {
-    m_arrInfo.push_back(kErrorLinePrefix + std::wstring(message));
+    m_arrInfo.push_back(ErrorRow(message));
 }
 
 CImagePtr CCBData::CreateImage(int& width, int& height, int& bitsPerPixel)

@@ -79,7 +79,7 @@ public:
     int GetBuiltInViewTab() const;
     int GetCodePage() const;
 
-    // Adds the error line "エラー\t" + message.
+    // Adds ErrorRow(message).
     void AddErrorLine(std::wstring_view message);
 
     // Subtrees read from the node's own bytes (shell item list, drop list).
@@ -103,7 +103,10 @@ public:
     int m_nCodePage = kCodePageNone;
 };
 
-// The key of every error line.
-inline constexpr wchar_t kErrorLinePrefix[] = L"エラー\t";
-// The key of a top-level format's line saying how long fetching and copying it took.
-inline constexpr wchar_t kFetchTimePrefix[] = L"取得時間\t";
+// Rows are written in the interface's language but recognised in either,
+// since a snapshot file keeps the rows of the language it was taken in.
+// An error row: its key, then the message.
+std::wstring ErrorRow(std::wstring_view message);
+bool IsErrorRow(std::wstring_view row);
+// A top-level format's row saying how long fetching and copying it took.
+bool IsFetchTimeRow(std::wstring_view row);

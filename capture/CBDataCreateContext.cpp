@@ -1,5 +1,8 @@
 #include "capture/CBDataCreateContext.h"
 
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
+
 std::unique_ptr<CCBData> CCBDataCreateContext::CreateErrorData(const std::wstring& message)
 {
     auto node = std::make_unique<CCBData>();
@@ -23,5 +26,5 @@ bool CCBDataCreateContext::IsOverBudget() const
 
 std::wstring CCBDataCreateContext::GetStopMessage() const
 {
-    return std::wstring(IsOverBudget() ? L"サイズが限界を超えたため" : L"") + L"取得を中止しました。";
+    return LoadResString(IsOverBudget() ? IDS_STOPPED_OVER_BUDGET : IDS_STOPPED);
 }

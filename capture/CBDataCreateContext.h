@@ -41,7 +41,7 @@ public:
     std::unique_ptr<CCBData> CaptureShellFolder(IShellFolder* folder);
     std::unique_ptr<CCBData> CaptureDirectory(const std::wstring& path);
 
-    // A node whose only content is the line "エラー\t" + message.
+    // A node whose only content is the error line of `message`.
     static std::unique_ptr<CCBData> CreateErrorData(const std::wstring& message);
 
     // Shows what is being taken.

@@ -3,7 +3,8 @@
 #include "capture/AnsiText.h"
 #include "capture/CBDataCreateContext.h"
 #include "portable/FileGroupLayout.h"
-#include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -22,13 +23,13 @@ void AddNames(CCBData_FileDescriptor& node, const FileGroup<Char>& group)
 {
     for (const auto& file : group.files) {
         std::wstring name = ToWide(file.name);
-        node.m_arrInfo.push_back(FormatString(L"名前[%u]\t", static_cast<unsigned>(node.m_arrFileNames.size())) +
-                                 name);
+        node.m_arrInfo.push_back(
+            FormatResString(IDS_FILE_NAME_ROW, static_cast<unsigned>(node.m_arrFileNames.size()), name.c_str()));
         node.m_arrFileNames.push_back(std::move(name));
     }
     // Only whole descriptors are read; the source's count is not trusted beyond its bytes.
     if (group.truncated)
-        node.AddErrorLine(L"記述子の数がデータより多いため、データに収まる記述子だけを読みました。");
+        node.AddErrorLine(LoadResString(IDS_DESCRIPTORS_TRUNCATED));
 }
 
 }

@@ -6,15 +6,16 @@
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/OleDataObject.h"
+#include "framework/Resource.h"
 #include "framework/StgMedium.h"
 #include "portable/LocaleLayout.h"
+#include "res/strings/capture.h"
 
 #include <ole2.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cwchar>
-#include <iterator>
 #include <unordered_set>
 
 namespace {
@@ -28,14 +29,12 @@ void AddFetchTime(CCBData& node, Clock::time_point started)
     auto milliseconds = static_cast<unsigned long long>(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count());
     CStringArray& rows = node.m_arrInfo;
-    const auto line = std::find_if(rows.begin(), rows.end(), [](const std::wstring& row) {
-        return row.starts_with(kFetchTimePrefix);
-    });
+    const auto line = std::find_if(rows.begin(), rows.end(), IsFetchTimeRow);
     if (line != rows.end()) {
-        milliseconds += std::wcstoull(line->c_str() + std::size(kFetchTimePrefix) - 1, nullptr, 10);
+        milliseconds += std::wcstoull(line->c_str() + line->find(L'\t') + 1, nullptr, 10);
         rows.erase(line);
     }
-    rows.push_back(kFetchTimePrefix + FormatString(L"%llu ms", milliseconds));
+    rows.push_back(LoadResString(IDS_FETCH_TIME_ROW_KEY) + FormatString(L"%llu ms", milliseconds));
 }
 
 struct SameDescription {
@@ -86,7 +85,7 @@ void ApplyLocaleCodePage(CCBDataArray& nodes)
         for (const auto& text : nodes) {
             if (text->m_fmt.cfFormat == CF_TEXT) {
                 text->m_nCodePage = static_cast<int>(codePage);
-                text->m_arrInfo.push_back(FormatString(L"コードページ\t%d", static_cast<int>(codePage)));
+                text->m_arrInfo.push_back(FormatResString(IDS_CODE_PAGE_ROW, static_cast<int>(codePage)));
             }
         }
         return;

@@ -2,11 +2,12 @@
 
 #include "capture/ClipboardPrivacy.h"
 #include "framework/Clipboard.h"
-#include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 std::wstring ClipboardSnapshotTitle(DWORD sequence)
 {
-    return FormatString(L"クリップボード#%u", static_cast<unsigned>(sequence));
+    return FormatResString(IDS_CLIPBOARD_SNAPSHOT_TITLE, static_cast<unsigned>(sequence));
 }
 
 ClipboardCaptureResult CaptureClipboard(const ICaptureHost& host, ICaptureProgress& progress,

@@ -1,7 +1,8 @@
 #include "capture/ClipboardOwner.h"
 
-#include "framework/Format.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -60,13 +61,12 @@ std::wstring ClipboardHolderText()
 {
     const CClipboardOwner holder = DescribeClipboardWindow(::GetOpenClipboardWindow());
     if (!holder.hWnd)
-        return L"クリップボードを開けません。";
+        return LoadResString(IDS_CANNOT_OPEN_CLIPBOARD);
     // Window handles carry 32 significant bits, in every process.
-    std::wstring text = FormatString(
-        L"クリップボードを開けません。ウィンドウ 0x%08X（クラス「%s」、タイトル「%s」、プロセス ID %lu",
-        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(holder.hWnd)), holder.className.c_str(),
-        holder.caption.c_str(), holder.processId);
-    if (!holder.imagePath.empty())
-        text += L"、" + holder.imagePath;
-    return text + L"）が開いています。";
+    const auto window = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(holder.hWnd));
+    if (holder.imagePath.empty())
+        return FormatResString(IDS_CLIPBOARD_HELD, window, holder.className.c_str(), holder.caption.c_str(),
+                               holder.processId);
+    return FormatResString(IDS_CLIPBOARD_HELD_BY_PROGRAM, window, holder.className.c_str(), holder.caption.c_str(),
+                           holder.processId, holder.imagePath.c_str());
 }

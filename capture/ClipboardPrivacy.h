@@ -20,8 +20,5 @@ struct CClipboardPrivacy {
     bool AsksToBeLeftAlone() const { return excludeFromMonitors || includeInHistory == 0u; }
 };
 
-// Said before data so marked is taken on purpose.
-inline constexpr wchar_t kPrivacyRequestMessage[] = L"このデータはクリップボード監視から除外するよう指定されています。";
-
 // Reads it from the clipboard the caller has open.
 CClipboardPrivacy ReadClipboardPrivacy();

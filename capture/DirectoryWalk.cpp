@@ -1,8 +1,9 @@
 // A directory and everything below it: files copied, sub-directories walked.
 #include "capture/CBDataCreateContext.h"
-#include "capture/NodeTypeNames.h"
 #include "capture/TwoPassWalk.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ std::unique_ptr<CCBDataArray> ListDirectory(CCBDataCreateContext& context, const
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (name == L"." || name == L"..")
                 continue;
-            node = walk::MakePlaceholder(kTypeDirectory);
+            node = walk::MakePlaceholder(LoadResString(IDS_TYPE_DIRECTORY).c_str());
         } else {
             node = context.CaptureFile(JoinPath(path, name).c_str());
         }
@@ -42,7 +43,7 @@ std::unique_ptr<CCBDataArray> ListDirectory(CCBDataCreateContext& context, const
 
 std::unique_ptr<CCBData> CCBDataCreateContext::CaptureDirectory(const std::wstring& path)
 {
-    auto node = walk::MakeContainer(kTypeDirectory);
+    auto node = walk::MakeContainer(LoadResString(IDS_TYPE_DIRECTORY).c_str());
     node->m_pChildren = ListDirectory(*this, path);
     walk::ExpandPlaceholders(*this, *node, [&](const CCBData& placeholder) {
         return CaptureDirectory(JoinPath(path, placeholder.m_strName));

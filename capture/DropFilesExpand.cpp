@@ -3,8 +3,9 @@
 #include "capture/AnsiText.h"
 #include "capture/CBDataCreateContext.h"
 #include "portable/DropFilesLayout.h"
-#include "capture/NodeTypeNames.h"
 #include "capture/TwoPassWalk.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -29,9 +30,9 @@ std::unique_ptr<CCBData> CaptureDropped(CCBDataCreateContext& context, const std
 {
     WIN32_FILE_ATTRIBUTE_DATA status;
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &status))
-        return CCBDataCreateContext::CreateErrorData(L"ファイルがありません。");
+        return CCBDataCreateContext::CreateErrorData(LoadResString(IDS_FILE_MISSING));
     if (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return walk::MakePlaceholder(kTypeDirectory);
+        return walk::MakePlaceholder(LoadResString(IDS_TYPE_DIRECTORY).c_str());
     return context.CaptureFile(path.c_str());
 }
 
@@ -44,11 +45,11 @@ void CCBData::ExpandDropFiles(CCBDataCreateContext& context)
         return;
     const auto list = ReadDropFiles(ByteSpan(data.get(), static_cast<size_t>(m_nSize)));
     if (!list) {
-        AddErrorLine(L"ファイル名の一覧が壊れています。");
+        AddErrorLine(LoadResString(IDS_DROP_LIST_BROKEN));
         return;
     }
     if (!list->complete)
-        AddErrorLine(L"ファイル名の一覧が途中で切れています。");
+        AddErrorLine(LoadResString(IDS_DROP_LIST_TRUNCATED));
     m_pChildren = std::make_unique<CCBDataArray>();
     for (const std::wstring& path : std::visit([](const auto& paths) { return WidePaths(paths); }, list->paths)) {
         if (!walk::ShowEntry(context, path))

@@ -2,6 +2,8 @@
 // in chunks, asking between them whether the run is to stop.
 #include "capture/CBDataCreateContext.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 #include <functional>
 
@@ -20,12 +22,11 @@ using ChunkReader = std::function<Chunk(DWORD wanted)>;
 
 // Copies node.m_nSize bytes into a new temporary file. An incomplete copy
 // leaves no file and the given line; the announced size stays.
-void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkReader& read,
-                      const wchar_t* incompleteLine)
+void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkReader& read, UINT incompleteLine)
 {
     CFileHandle file = context.GetHost().CreateTempFile(node.m_strTempFile);
     if (!file) {
-        node.AddErrorLine(L"一時ファイルに書き込めません。");
+        node.AddErrorLine(LoadResString(IDS_CANNOT_WRITE_TEMP_FILE));
         return;
     }
     uint64_t done = 0;
@@ -44,7 +45,7 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
     if (done < node.m_nSize) {
         ::DeleteFileW(node.m_strTempFile.c_str());
         node.m_strTempFile.clear();
-        node.AddErrorLine(incompleteLine);
+        node.AddErrorLine(LoadResString(incompleteLine));
     }
 }
 
@@ -62,14 +63,14 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)
 {
     auto node = std::make_unique<CCBData>();
     if (!hGlobal) {
-        node->AddErrorLine(L"データを取得できません（HGLOBAL=NULL）。");
+        node->AddErrorLine(LoadResString(IDS_NO_DATA_HGLOBAL_NULL));
         return node;
     }
     CGlobalLock lock(hGlobal);
     // A block of size 0 is discarded memory that cannot be locked: it is empty data, not a failure.
     const bool emptyBlock = !lock && (::GlobalFlags(hGlobal) & GMEM_DISCARDED);
     if (!lock && !emptyBlock) {
-        node->AddErrorLine(L"データを取得できません（GlobalLock）。");
+        node->AddErrorLine(LoadResString(IDS_NO_DATA_GLOBALLOCK));
         return node;
     }
     node->m_nSize = lock.Size();
@@ -81,20 +82,20 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)
             next += wanted;
             return chunk;
         },
-        L"一時ファイルに書き込めません。");
+        IDS_CANNOT_WRITE_TEMP_FILE);
     return node;
 }
 
 std::unique_ptr<CCBData> CCBDataCreateContext::CaptureFile(const wchar_t* path)
 {
     auto node = std::make_unique<CCBData>();
-    node->m_strType = L"ディスクファイル";
+    node->m_strType = LoadResString(IDS_TYPE_DISK_FILE);
     CFileHandle source(path ? ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
                             : INVALID_HANDLE_VALUE);
     LARGE_INTEGER size{};
     if (!source || !::GetFileSizeEx(source, &size)) {
-        node->AddErrorLine(L"ファイルを取り込めません。");
+        node->AddErrorLine(LoadResString(IDS_CANNOT_TAKE_FILE));
         return node;
     }
     node->m_nSize = static_cast<uint64_t>(size.QuadPart);
@@ -106,7 +107,7 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureFile(const wchar_t* path)
             const bool failed = !::ReadFile(source, buffer, wanted, &got, nullptr);
             return Chunk{buffer, got, failed};
         },
-        L"一時ファイルに書き込めませんでした。");
+        IDS_COULD_NOT_WRITE_TEMP_FILE);
     return node;
 }
 
@@ -115,12 +116,12 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStream(IStream* stream)
     auto node = std::make_unique<CCBData>();
     node->m_strType = L"IStream";
     if (!stream) {
-        node->AddErrorLine(L"データを取得できません（IStream*がNULL）。");
+        node->AddErrorLine(LoadResString(IDS_NO_DATA_ISTREAM_NULL));
         return node;
     }
     STATSTG status{};
     if (FAILED(stream->Stat(&status, STATFLAG_NONAME))) {
-        node->AddErrorLine(L"ストリームのサイズを取得できません。");
+        node->AddErrorLine(LoadResString(IDS_NO_STREAM_SIZE));
         return node;
     }
     node->m_nSize = status.cbSize.QuadPart;
@@ -133,6 +134,6 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStream(IStream* stream)
             const HRESULT hr = stream->Read(buffer, wanted, &got);
             return Chunk{buffer, got, FAILED(hr)};
         },
-        L"ストリームを一時ファイルにコピーできません。");
+        IDS_CANNOT_COPY_STREAM);
     return node;
 }

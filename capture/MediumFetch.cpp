@@ -3,7 +3,9 @@
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataGdi.h"
 #include "framework/OleDataObject.h"
+#include "framework/Resource.h"
 #include "framework/StgMedium.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ std::unique_ptr<CCBData> NodeFromMedium(CCBDataCreateContext& context, const STG
         return std::make_unique<CCBData_HMETAFILEPICT>(medium.hMetaFilePict, context.GetHost());
     if (tymed & TYMED_ENHMF)
         return std::make_unique<CCBData_HENHMF>(medium.hEnhMetaFile);
-    return CCBDataCreateContext::CreateErrorData(L"対応していないtymedです。");
+    return CCBDataCreateContext::CreateErrorData(LoadResString(IDS_UNSUPPORTED_TYMED));
 }
 
 std::unique_ptr<CCBData> NodeFromClipboard(CCBDataCreateContext& context, UINT format, DWORD clipboardTymed)
@@ -59,13 +61,13 @@ std::unique_ptr<CCBData> CCBDataCreateContext::GetMedium(const FORMATETC& fmt, D
             node = NodeFromMedium(*this, medium);
             node->m_tymedActual = medium.tymed;
         } else {
-            node = CreateErrorData(L"データを取得できません（COleDataObject::GetData()）");
+            node = CreateErrorData(LoadResString(IDS_NO_DATA_GETDATA));
         }
     } else {
         node = NodeFromClipboard(*this, fmt.cfFormat, clipboardTymed);
     }
     if (!node)
-        node = CreateErrorData(L"データを取得できません。");
+        node = CreateErrorData(LoadResString(IDS_NO_DATA));
     node->m_fmt = fmt;
     return node;
 }

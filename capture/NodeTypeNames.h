@@ -3,4 +3,3 @@
 
 inline constexpr wchar_t kTypeStorage[] = L"IStorage";
 inline constexpr wchar_t kTypeShellFolder[] = L"IShellFolder";
-inline constexpr wchar_t kTypeDirectory[] = L"ディレクトリ";

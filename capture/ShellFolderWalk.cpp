@@ -4,6 +4,8 @@
 #include "capture/NodeTypeNames.h"
 #include "capture/ShellItemWalk.h"
 #include "capture/TwoPassWalk.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureShellFolder(IShellFolder* 
 {
     auto node = walk::MakeContainer(kTypeShellFolder);
     if (!folder) {
-        node->AddErrorLine(L"データを取得できません(IShellFolder*がNULL)。");
+        node->AddErrorLine(LoadResString(IDS_NO_DATA_ISHELLFOLDER_NULL));
         return node;
     }
     node->m_pChildren = ListShellFolder(*this, folder);

@@ -6,12 +6,12 @@
 #include "capture/ShellItemName.h"
 #include "capture/ShellItemWalk.h"
 #include "capture/TwoPassWalk.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 #include <shlobj.h>
 
 namespace {
-
-constexpr wchar_t kNoName[] = L"(取得できません)";
 
 CItemIdList CopyList(ByteSpan bytes, const IdListSpan& span)
 {
@@ -41,7 +41,8 @@ CComPtr<IShellFolder> BindParent(CComPtr<IShellFolder> desktop, PCIDLIST_ABSOLUT
 void ListItems(CCBDataCreateContext& context, CCBDataArray& level, IShellFolder* folder, ByteSpan bytes,
                const std::vector<std::optional<IdListSpan>>& items)
 {
-    const ShellItemRules rules{kNoName, context.ItemsAsStorage()};
+    const std::wstring noName = LoadResString(IDS_NAME_UNAVAILABLE);
+    const ShellItemRules rules{noName.c_str(), context.ItemsAsStorage()};
     for (const auto& span : items) {
         if (span) {
             const CItemIdList item = CopyList(bytes, *span);
@@ -49,10 +50,10 @@ void ListItems(CCBDataCreateContext& context, CCBDataArray& level, IShellFolder*
                 return;
             continue;
         }
-        if (!walk::ShowEntry(context, kNoName))
+        if (!walk::ShowEntry(context, noName))
             return;
-        auto node = CCBDataCreateContext::CreateErrorData(L"項目IDリストが壊れています。");
-        node->m_strName = kNoName;
+        auto node = CCBDataCreateContext::CreateErrorData(LoadResString(IDS_ID_LIST_BROKEN));
+        node->m_strName = noName;
         walk::AddEntry(context, level, std::move(node));
     }
 }
@@ -67,20 +68,20 @@ void CCBData::ExpandShellIDList(CCBDataCreateContext& context)
     const ByteSpan bytes(data.get(), static_cast<size_t>(m_nSize));
     const auto layout = ReadShellIdListLayout(bytes);
     if (!layout) {
-        AddErrorLine(L"項目IDリストの配列が壊れています。");
+        AddErrorLine(LoadResString(IDS_ID_LIST_ARRAY_BROKEN));
         return;
     }
     if (layout->items.empty())
         return;
     if (!layout->parent) {
-        AddErrorLine(L"親フォルダの項目IDリストが壊れています。");
+        AddErrorLine(LoadResString(IDS_PARENT_ID_LIST_BROKEN));
         return;
     }
     CComPtr<IShellFolder> desktop;
     if (FAILED(::SHGetDesktopFolder(&desktop)) || !desktop)
         return;
     const CItemIdList parent = CopyList(bytes, *layout->parent);
-    m_arrInfo.push_back(L"親フォルダ\t" + ParentLabel(desktop, parent.get()));
+    m_arrInfo.push_back(FormatResString(IDS_PARENT_FOLDER_ROW, ParentLabel(desktop, parent.get()).c_str()));
     const CComPtr<IShellFolder> folder = BindParent(std::move(desktop), parent.get());
     if (!folder)
         return;

@@ -3,6 +3,8 @@
 #include "capture/NodeTypeNames.h"
 #include "capture/ShellItemName.h"
 #include "capture/TwoPassWalk.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ std::unique_ptr<CCBData> CaptureShellItem(CCBDataCreateContext& context, IShellF
     if (CComPtr<IStream> stream = BindToObject<IStream>(folder, item))
         return context.CaptureStream(stream);
     auto node = std::make_unique<CCBData>();
-    node->m_strType = L"不明";
+    node->m_strType = LoadResString(IDS_TYPE_UNKNOWN);
     node->m_nIcon = kIconUnknown;
     return node;
 }

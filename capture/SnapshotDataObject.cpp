@@ -4,8 +4,9 @@
 #include "capture/FormatNames.h"
 #include "capture/RegisteredFormats.h"
 #include "capture/ReplayMedia.h"
-#include "framework/Format.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 #include <shlobj.h>
 
@@ -55,11 +56,7 @@ DWORD ChildMedia(const CCBData& node)
 // A format whose capture failed, even part way, is not offered again.
 bool HasErrorLine(const CCBData& node)
 {
-    for (const std::wstring& row : node.m_arrInfo) {
-        if (row.starts_with(kErrorLinePrefix))
-            return true;
-    }
-    return false;
+    return std::any_of(node.m_arrInfo.begin(), node.m_arrInfo.end(), IsErrorRow);
 }
 
 bool SameDescription(const FORMATETC& a, const FORMATETC& b)
@@ -216,7 +213,7 @@ std::wstring CSnapshotDataObject::PathNote(const FORMATETC& format) const
     const std::wstring name = GetFormatName(format.cfFormat);
     if (name != L"CF_HDROP" && name != L"CFSTR_SHELLIDLIST")
         return {};
-    return FormatString(L"%s のパス", m_strTakenOn.c_str());
+    return FormatResString(IDS_PATHS_OF_COMPUTER, m_strTakenOn.c_str());
 }
 
 STDMETHODIMP CSnapshotDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medium)

@@ -4,6 +4,8 @@
 #include "capture/SnapshotFile.h"
 
 #include "framework/Format.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -62,13 +64,12 @@ SnapshotResult SaveSnapshotFolder(const std::wstring& path, const CSnapshotInfo&
 {
     const FolderState state = StateOf(path);
     if (state == FolderState::NotAFolder || state == FolderState::Occupied) {
-        error = state == FolderState::NotAFolder ? L"フォルダーではありません。"
-                                                 : L"フォルダーが空でなく、Plexa のダンプでもありません。";
+        error = LoadResString(state == FolderState::NotAFolder ? IDS_NOT_A_FOLDER : IDS_FOLDER_NOT_A_DUMP);
         return SnapshotResult::Failed;
     }
     const std::wstring partial = path + FormatString(L".%lu.partial", ::GetCurrentProcessId());
     if (!::CreateDirectoryW(partial.c_str(), nullptr)) {
-        error = FormatString(L"フォルダーを作成できません（エラー %lu）。", ::GetLastError());
+        error = FormatResString(IDS_CANNOT_CREATE_FOLDER, ::GetLastError());
         return SnapshotResult::Failed;
     }
     CFolderEntrySink sink(partial);
@@ -77,7 +78,7 @@ SnapshotResult SaveSnapshotFolder(const std::wstring& path, const CSnapshotInfo&
         if (state == FolderState::Usable)
             RemoveDump(path);
         if (!::MoveFileW(partial.c_str(), path.c_str())) {
-            error = FormatString(L"フォルダーを置き換えられません（エラー %lu）。", ::GetLastError());
+            error = FormatResString(IDS_CANNOT_REPLACE_FOLDER, ::GetLastError());
             result = SnapshotResult::Failed;
         }
     }

@@ -7,8 +7,10 @@
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
 #include "capture/SnapshotSource.h"
-#include "framework/Format.h"
+#include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/capture.h"
 
 #include <cstring>
 #include <new>
@@ -19,9 +21,9 @@ constexpr size_t kCopyPiece = 1u << 20;
 // Pictures are made from bytes in memory; none that a capture keeps is larger.
 constexpr uint64_t kMaxPictureBytes = 1ull << 30;
 
-std::wstring EntryText(const wchar_t* format, const std::string& name)
+std::wstring EntryText(UINT format, const std::string& name)
 {
-    return FormatString(format, FromUtf8(name).c_str());
+    return FormatResString(format, FromUtf8(name).c_str());
 }
 
 // Any failure of the open: the message names the problem.
@@ -43,7 +45,7 @@ public:
         for (const ManifestNode& description : descriptions) {
             std::unique_ptr<CCBData> node = MakeNode(description, m_host);
             if (!node)
-                throw COpenFailure{EntryText(L"形式「%s」を登録できません。", description.format.registeredName)};
+                throw COpenFailure{EntryText(IDS_CANNOT_REGISTER_FORMAT, description.format.registeredName)};
             if (!description.entry.empty())
                 CopyToTempFile(description.entry, description.size, *node);
             if (description.picture)
@@ -88,7 +90,7 @@ private:
             if (m_progress && m_progress(m_nDone, m_source.TotalBytes()))
                 throw CStopped{};
         }
-        throw COpenFailure{EntryText(L"エントリ「%s」の大きさが manifest.json と一致しません。", name)};
+        throw COpenFailure{EntryText(IDS_ENTRY_SIZE_MISMATCH, name)};
     }
 
     std::vector<uint8_t> ReadInMemory(const std::string& name, uint64_t size)
@@ -104,19 +106,19 @@ private:
         // The node owns the file from the start, so that a failure part way deletes it.
         const CFileHandle file = m_host.CreateTempFile(node.m_strTempFile);
         if (!file)
-            throw COpenFailure{L"作業用ファイルを作成できません。"};
+            throw COpenFailure{LoadResString(IDS_CANNOT_CREATE_WORK_FILE)};
         ReadEntry(name, size, [&](std::span<const uint8_t> piece) {
             DWORD written = 0;
             if (!::WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr) ||
                 written != piece.size())
-                throw COpenFailure{FormatString(L"作業用ファイルに書き込めません（エラー %lu）。", ::GetLastError())};
+                throw COpenFailure{FormatResString(IDS_CANNOT_WRITE_WORK_FILE, ::GetLastError())};
         });
     }
 
     std::vector<uint8_t> PictureBytes(const std::string& name, uint64_t size)
     {
         if (size > kMaxPictureBytes)
-            throw COpenFailure{EntryText(L"エントリ「%s」の図が大きすぎます。", name)};
+            throw COpenFailure{EntryText(IDS_PICTURE_TOO_LARGE, name)};
         return ReadInMemory(name, size);
     }
 
@@ -145,7 +147,7 @@ private:
             made = MakeMetaFilePict(bytes, *metafile);
         }
         if (!made)
-            throw COpenFailure{EntryText(L"エントリ「%s」の図を読めません。", picture.entry)};
+            throw COpenFailure{EntryText(IDS_CANNOT_READ_PICTURE, picture.entry)};
     }
 
     // The block is the node's own bytes, naming the metafile made again.
@@ -213,7 +215,7 @@ SnapshotResult OpenSnapshotFile(const std::wstring& path, const ICaptureHost& ho
     } catch (const CStopped&) {
         return SnapshotResult::Stopped;
     } catch (const std::bad_alloc&) {
-        error = L"メモリが足りません。";
+        error = LoadResString(IDS_OUT_OF_MEMORY);
         return SnapshotResult::Failed;
     }
     nodes = std::move(opened);

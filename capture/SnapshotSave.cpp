@@ -5,13 +5,14 @@
 
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
-#include "capture/ReadFailureMessage.h"
 #include "capture/SnapshotEntrySink.h"
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
 #include "common/Version.h"
 #include "framework/Format.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/capture.h"
 
 #include <cstdio>
 #include <iterator>
@@ -125,9 +126,10 @@ std::pair<uint16_t, uint16_t> DosNow()
     return {date, time};
 }
 
-std::wstring SystemErrorText(const wchar_t* what)
+// Text `id` with the last error's number.
+std::wstring SystemErrorText(UINT id)
 {
-    return FormatString(L"%s（エラー %lu）", what, ::GetLastError());
+    return FormatResString(id, ::GetLastError());
 }
 
 // Writes the entries, saying in `error` why when it cannot.
@@ -151,7 +153,7 @@ public:
                 return result;
         }
         if (!m_sink.Finish())
-            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+            return Fail(SystemErrorText(IDS_CANNOT_WRITE_FILE));
         return SnapshotResult::Done;
     }
 
@@ -176,7 +178,7 @@ private:
     SnapshotResult WriteBytes(const std::string& name, std::span<const uint8_t> bytes)
     {
         if (!m_sink.BeginEntry(name, bytes.size()) || !m_sink.WriteData(bytes) || !m_sink.EndEntry())
-            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+            return Fail(SystemErrorText(IDS_CANNOT_WRITE_FILE));
         m_nDone += bytes.size();
         return SnapshotResult::Done;
     }
@@ -188,7 +190,7 @@ private:
             return m_progress && m_progress(m_nDone, m_nTotal) ? SnapshotResult::Stopped : SnapshotResult::Done;
         }
         if (!m_sink.BeginEntry(name, node.m_nSize))
-            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+            return Fail(SystemErrorText(IDS_CANNOT_WRITE_FILE));
         bool writeFailed = false;
         bool stopped = false;
         const auto write = [&](std::span<const BYTE> piece, uint64_t) {
@@ -201,9 +203,9 @@ private:
         if (stopped)
             return SnapshotResult::Stopped;
         if (writeFailed || read == CCBData::PiecesResult::NoMemory || !m_sink.EndEntry())
-            return Fail(SystemErrorText(L"ファイルに書き込めません"));
+            return Fail(SystemErrorText(IDS_CANNOT_WRITE_FILE));
         if (read == CCBData::PiecesResult::CannotRead)
-            return Fail(std::wstring(kCannotReadTempFileMessage) + L"：" + node.GetLabel());
+            return Fail(FormatResString(IDS_CANNOT_READ_TEMP_FILE_OF, node.GetLabel().c_str()));
         return SnapshotResult::Done;
     }
 };
@@ -243,7 +245,7 @@ SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& i
         const CFileHandle file(::CreateFileW(partial.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
-            error = SystemErrorText(L"ファイルを作成できません");
+            error = SystemErrorText(IDS_CANNOT_CREATE_FILE);
             return SnapshotResult::Failed;
         }
         const auto [dosDate, dosTime] = DosNow();
@@ -251,7 +253,7 @@ SnapshotResult SaveSnapshotFile(const std::wstring& path, const CSnapshotInfo& i
         result = WriteSnapshot(sink, info, nodes, progress, error);
     }
     if (result == SnapshotResult::Done && !::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        error = SystemErrorText(L"ファイルを置き換えられません");
+        error = SystemErrorText(IDS_CANNOT_REPLACE_FILE);
         result = SnapshotResult::Failed;
     }
     if (result != SnapshotResult::Done)

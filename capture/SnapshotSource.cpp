@@ -1,9 +1,11 @@
 #include "capture/SnapshotSource.h"
 
 #include "capture/ZipFiles.h"
-#include "framework/Format.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
 #include "framework/Utf8.h"
+#include "res/strings/capture.h"
 
 #include <algorithm>
 #include <new>
@@ -11,9 +13,9 @@
 
 namespace {
 
-std::wstring EntryText(const wchar_t* format, const std::string& name)
+std::wstring EntryText(UINT format, const std::string& name)
 {
-    return FormatString(format, FromUtf8(name).c_str());
+    return FormatResString(format, FromUtf8(name).c_str());
 }
 
 std::wstring ZipErrorText(ZipError error, const std::string& name)
@@ -22,31 +24,31 @@ std::wstring ZipErrorText(ZipError error, const std::string& name)
     case ZipError::None:
         break;
     case ZipError::NotAnArchive:
-        return L"Plexa スナップショット（ZIP 形式）ではありません。";
+        return LoadResString(IDS_NOT_A_SNAPSHOT);
     case ZipError::Truncated:
-        return L"ファイルが途中で切れています。";
+        return LoadResString(IDS_FILE_TRUNCATED);
     case ZipError::BadDirectory:
-        return L"ZIP の中央ディレクトリが壊れています。";
+        return LoadResString(IDS_ZIP_DIRECTORY_BROKEN);
     case ZipError::TooLarge:
-        return L"エントリが多すぎます。";
+        return LoadResString(IDS_TOO_MANY_ENTRIES);
     case ZipError::BadLocalHeader:
-        return EntryText(L"エントリ「%s」のヘッダーが中央ディレクトリと一致しません。", name);
+        return EntryText(IDS_ENTRY_HEADER_MISMATCH, name);
     case ZipError::Overlap:
-        return EntryText(L"エントリ「%s」が他のエントリと重なっています。", name);
+        return EntryText(IDS_ENTRY_OVERLAPS, name);
     case ZipError::DuplicateName:
-        return EntryText(L"エントリ「%s」が重複しています。", name);
+        return EntryText(IDS_ENTRY_DUPLICATED, name);
     case ZipError::UnsafeName:
-        return EntryText(L"エントリ名「%s」は使えません（絶対パス、ドライブ名または \"..\" を含みます）。", name);
+        return EntryText(IDS_ENTRY_NAME_UNSAFE, name);
     case ZipError::Encrypted:
-        return EntryText(L"エントリ「%s」は暗号化されています。", name);
+        return EntryText(IDS_ENTRY_ENCRYPTED, name);
     case ZipError::UnsupportedMethod:
-        return EntryText(L"エントリ「%s」の圧縮方式には対応していません。", name);
+        return EntryText(IDS_ENTRY_METHOD_UNSUPPORTED, name);
     case ZipError::BadCompressedData:
-        return EntryText(L"エントリ「%s」の圧縮データが壊れています。", name);
+        return EntryText(IDS_ENTRY_DATA_BROKEN, name);
     case ZipError::BadCrc:
-        return EntryText(L"エントリ「%s」の CRC が一致しません。", name);
+        return EntryText(IDS_ENTRY_CRC_MISMATCH, name);
     case ZipError::ReadFailed:
-        return L"ファイルを読めません。";
+        return LoadResString(IDS_CANNOT_READ_FILE);
     }
     return {};
 }
@@ -56,24 +58,25 @@ std::wstring ManifestProblemText(const ManifestProblem& problem)
     using Kind = ManifestProblem::Kind;
     switch (problem.kind) {
     case Kind::NotJson:
-        return L"manifest.json は JSON ではありません。";
+        return LoadResString(IDS_MANIFEST_NOT_JSON);
     case Kind::TooLarge:
-        return L"manifest.json が大きすぎます。";
+        return LoadResString(IDS_MANIFEST_TOO_LARGE);
     case Kind::TooDeep:
-        return L"manifest.json の入れ子が深すぎます。";
+        return LoadResString(IDS_MANIFEST_TOO_DEEP);
     case Kind::NotSnapshot:
-        return L"manifest.json は Plexa スナップショットのものではありません。";
+        return LoadResString(IDS_MANIFEST_NOT_A_SNAPSHOT);
     case Kind::UnknownVersion:
-        return EntryText(L"このスナップショットの形式（版 %s）には対応していません。", problem.where);
+        return EntryText(IDS_SNAPSHOT_VERSION_UNSUPPORTED, problem.where);
     case Kind::BadField:
         break;
     }
-    return EntryText(L"manifest.json の項目 %s が正しくありません。", problem.where);
+    return EntryText(IDS_MANIFEST_BAD_FIELD, problem.where);
 }
 
-std::wstring SystemErrorText(const wchar_t* what)
+// Text `id` with the last error's number.
+std::wstring SystemErrorText(UINT id)
 {
-    return FormatString(L"%s（エラー %lu）。", what, ::GetLastError());
+    return FormatResString(id, ::GetLastError());
 }
 
 CFileHandle OpenForReading(const std::wstring& path)
@@ -95,7 +98,7 @@ public:
             m_byName.emplace(entry.name, &entry);
         const auto manifest = m_byName.find(kManifestEntryName);
         if (manifest == m_byName.end())
-            throw CSnapshotSourceFailure{L"manifest.json がありません。"};
+            throw CSnapshotSourceFailure{LoadResString(IDS_MANIFEST_MISSING)};
         if (manifest->second->size > kMaxManifestBytes)
             throw CSnapshotSourceFailure{ManifestProblemText({ManifestProblem::Kind::TooLarge, {}})};
         ReadManifest(ReadWhole(*manifest->second));
@@ -168,25 +171,27 @@ public:
     {
         const CFileHandle manifest = OpenForReading(PathOf(kManifestEntryName));
         if (!manifest)
-            throw CSnapshotSourceFailure{L"manifest.json がありません。"};
+            throw CSnapshotSourceFailure{LoadResString(IDS_MANIFEST_MISSING)};
         LARGE_INTEGER size{};
         if (!::GetFileSizeEx(manifest, &size))
-            throw CSnapshotSourceFailure{SystemErrorText(L"manifest.json を読めません")};
+            throw CSnapshotSourceFailure{SystemErrorText(IDS_CANNOT_READ_MANIFEST)};
         if (static_cast<uint64_t>(size.QuadPart) > kMaxManifestBytes)
             throw CSnapshotSourceFailure{ManifestProblemText({ManifestProblem::Kind::TooLarge, {}})};
         std::vector<uint8_t> text(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
         if (!text.empty() && (!::ReadFile(manifest, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
                               read != text.size()))
-            throw CSnapshotSourceFailure{SystemErrorText(L"manifest.json を読めません")};
+            throw CSnapshotSourceFailure{SystemErrorText(IDS_CANNOT_READ_MANIFEST)};
         ReadManifest(text);
     }
 
     bool Open(const std::string& name) override
     {
         m_open = OpenForReading(PathOf(name));
-        if (!m_open)
-            m_lastError = SystemErrorText(EntryText(L"エントリ「%s」を開けません", name).c_str());
+        if (!m_open) {
+            const DWORD error = ::GetLastError();
+            m_lastError = FormatResString(IDS_CANNOT_OPEN_ENTRY, FromUtf8(name).c_str(), error);
+        }
         return static_cast<bool>(m_open);
     }
 
@@ -195,7 +200,7 @@ public:
         DWORD read = 0;
         const DWORD wanted = static_cast<DWORD>(std::min<size_t>(out.size(), 1u << 30));
         if (!m_open || !::ReadFile(m_open, out.data(), wanted, &read, nullptr)) {
-            m_lastError = SystemErrorText(L"エントリを読めません");
+            m_lastError = SystemErrorText(IDS_CANNOT_READ_ENTRY);
             return std::nullopt;
         }
         return read;
@@ -240,7 +245,7 @@ std::unique_ptr<CSnapshotSource> OpenSnapshotSource(const std::wstring& path, st
         }
         CFileHandle file = OpenForReading(path);
         if (!file) {
-            error = SystemErrorText(L"ファイルを開けません");
+            error = SystemErrorText(IDS_CANNOT_OPEN_FILE);
             return nullptr;
         }
         auto archive = std::make_unique<CZipSnapshotSource>(std::move(file));
@@ -249,7 +254,7 @@ std::unique_ptr<CSnapshotSource> OpenSnapshotSource(const std::wstring& path, st
     } catch (const CSnapshotSourceFailure& failure) {
         error = failure.message;
     } catch (const std::bad_alloc&) {
-        error = L"メモリが足りません。";
+        error = LoadResString(IDS_OUT_OF_MEMORY);
     }
     return nullptr;
 }
@@ -282,10 +287,10 @@ void CSnapshotSource::CheckEntry(const std::string& name, uint64_t size)
         return;
     uint64_t stored = 0;
     if (name == kManifestEntryName || !FindEntry(name, stored))
-        throw CSnapshotSourceFailure{EntryText(L"manifest.json が指すエントリ「%s」がありません。", name)};
+        throw CSnapshotSourceFailure{EntryText(IDS_ENTRY_MISSING, name)};
     if (stored != size)
-        throw CSnapshotSourceFailure{EntryText(L"エントリ「%s」の大きさが manifest.json と一致しません。", name)};
+        throw CSnapshotSourceFailure{EntryText(IDS_ENTRY_SIZE_MISMATCH, name)};
     if (!m_named.insert(name).second)
-        throw CSnapshotSourceFailure{EntryText(L"エントリ「%s」が二度指されています。", name)};
+        throw CSnapshotSourceFailure{EntryText(IDS_ENTRY_NAMED_TWICE, name)};
     m_nTotal += size;
 }

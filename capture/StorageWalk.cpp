@@ -3,6 +3,8 @@
 #include "capture/NodeTypeNames.h"
 #include "capture/TwoPassWalk.h"
 #include "framework/CoTaskMem.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 namespace {
 
@@ -10,9 +12,9 @@ namespace {
 // read access spelled out and exclusive sharing for anything below the root.
 constexpr DWORD kElementAccess = STGM_READ | STGM_SHARE_EXCLUSIVE;
 
-std::unique_ptr<CCBData> ErrorNode(const wchar_t* message, const wchar_t* type, int icon)
+std::unique_ptr<CCBData> ErrorNode(UINT message, const wchar_t* type, int icon)
 {
-    auto node = CCBDataCreateContext::CreateErrorData(message);
+    auto node = CCBDataCreateContext::CreateErrorData(LoadResString(message));
     node->m_strType = type;
     node->m_nIcon = icon;
     return node;
@@ -22,7 +24,7 @@ std::unique_ptr<CCBData> CaptureElementStream(CCBDataCreateContext& context, ISt
 {
     CComPtr<IStream> stream;
     if (FAILED(storage->OpenStream(name, nullptr, kElementAccess, 0, &stream)))
-        return ErrorNode(L"データを取得できません。", L"IStream", kIconData);
+        return ErrorNode(IDS_NO_DATA, L"IStream", kIconData);
     return context.CaptureStream(stream);
 }
 
@@ -35,11 +37,11 @@ std::unique_ptr<CCBData> CaptureElement(CCBDataCreateContext& context, IStorage*
     case STGTY_STREAM:
         return CaptureElementStream(context, storage, name);
     case STGTY_LOCKBYTES:
-        return ErrorNode(L"対応していないタイプです。", L"STGTY_LOCKBYTES", kIconUnknown);
+        return ErrorNode(IDS_UNSUPPORTED_TYPE, L"STGTY_LOCKBYTES", kIconUnknown);
     case STGTY_PROPERTY:
-        return ErrorNode(L"対応していないタイプです。", L"STGTY_PROPERTY", kIconUnknown);
+        return ErrorNode(IDS_UNSUPPORTED_TYPE, L"STGTY_PROPERTY", kIconUnknown);
     default:
-        return ErrorNode(L"不明なタイプです。", L"", kIconUnknown);
+        return ErrorNode(IDS_UNKNOWN_TYPE, L"", kIconUnknown);
     }
 }
 
@@ -73,14 +75,14 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureStorage(IStorage* storage)
 {
     auto node = walk::MakeContainer(kTypeStorage);
     if (!storage) {
-        node->AddErrorLine(L"データを取得できません（IStorage*がNULL）。");
+        node->AddErrorLine(LoadResString(IDS_NO_DATA_ISTORAGE_NULL));
         return node;
     }
     node->m_pChildren = ListStorage(*this, storage);
     walk::ExpandPlaceholders(*this, *node, [&](const CCBData& placeholder) {
         CComPtr<IStorage> child;
         if (FAILED(storage->OpenStorage(placeholder.m_strName.c_str(), nullptr, kElementAccess, nullptr, 0, &child)))
-            return ErrorNode(L"データを取得できません。", kTypeStorage, kIconFolder);
+            return ErrorNode(IDS_NO_DATA, kTypeStorage, kIconFolder);
         return CaptureStorage(child);
     });
     return node;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "capture/CBDataCreateContext.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 
 #include <memory>
 #include <string>
@@ -64,7 +66,7 @@ void ExpandPlaceholders(CCBDataCreateContext& context, CCBData& container, Expan
         if (context.ShouldStop() || context.IsOverBudget() || tooDeep) {
             slot->m_pPendingFolder.Reset();
             slot->m_pPendingStorage.Reset();
-            slot->AddErrorLine(tooDeep && !context.IsOverBudget() ? L"階層が深すぎるため取得を中止しました。"
+            slot->AddErrorLine(tooDeep && !context.IsOverBudget() ? LoadResString(IDS_STOPPED_TOO_DEEP)
                                                                   : context.GetStopMessage());
             continue;
         }

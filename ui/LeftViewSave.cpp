@@ -10,7 +10,7 @@
 #include "res/resource.h"
 #include "res/strings/ui.h"
 #include "viewers/DelayedProgress.h"
-#include "capture/ReadFailureMessage.h"
+#include "res/strings/capture.h"
 
 #include <windowsx.h>
 
@@ -69,10 +69,10 @@ void CLeftView::SaveSelectedNode()
         AfxMessageBox(IDS_NO_DATA_TO_SAVE);
         break;
     case CCBData::SaveResult::CannotRead:
-        AfxMessageBox(kCannotReadTempFileMessage);
+        AfxMessageBox(IDS_CANNOT_READ_TEMP_FILE);
         break;
     case CCBData::SaveResult::CannotWrite:
-        AfxMessageBox(IDS_CANNOT_WRITE_FILE);
+        AfxMessageBox(IDS_SAVE_NODE_CANNOT_WRITE);
         break;
     }
 }

@@ -16,6 +16,7 @@
 #include "framework/Wnd.h"
 #include "portable/SaveFileName.h"
 #include "res/resource.h"
+#include "res/strings/capture.h"
 #include "res/strings/ui.h"
 #include "ui/MainFrame.h"
 #include "ui/ReplayLogDialog.h"
@@ -162,7 +163,7 @@ bool CPlexaDoc::Paste(PasteBy by)
         privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
     // Asked with the clipboard closed, so that no other program waits on the answer.
     if (privacyRequest && (by == PasteBy::Watch ||
-                           AfxMessageBox(kPrivacyRequestMessage + LoadResString(IDS_TAKE_IT_QUESTION),
+                           AfxMessageBox(LoadResString(IDS_PRIVACY_REQUEST) + LoadResString(IDS_TAKE_IT_QUESTION),
                                          MB_YESNO | MB_ICONQUESTION) != IDYES))
         return false;
     const DWORD sequence = ::GetClipboardSequenceNumber();

@@ -59,7 +59,7 @@ void AddHtmlHeaderRows(const HtmlFormatHeader& header, CStringArray& rows)
     for (const auto& [field, value] : header.fields)
         rows.push_back(FieldName(field) + L"\t" + FromUtf8(value));
     for (const HtmlHeaderProblem& problem : header.problems)
-        rows.push_back(kErrorLinePrefix + ProblemText(header, problem));
+        rows.push_back(ErrorRow(ProblemText(header, problem)));
 }
 
 void AddHtmlFormatRows(const CCBData& node, CStringArray& rows)

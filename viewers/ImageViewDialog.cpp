@@ -6,8 +6,8 @@
 #include "framework/WinApp.h"
 #include "framework/WindowRect.h"
 #include "res/resource.h"
+#include "res/strings/capture.h"
 #include "res/strings/viewers.h"
-#include "capture/ReadFailureMessage.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ BOOL CImageViewDialog::OnInitDialog()
         m_pImage = m_pData->CreateImage(width, height, bitsPerPixel);
     if (const auto* picture = dynamic_cast<const CCBData_ImageBytes*>(m_pData);
         picture && picture->m_loadResult == CCBData::LoadResult::CannotRead)
-        AfxMessageBox(kCannotReadTempFileMessage, MB_OK);
+        AfxMessageBox(IDS_CANNOT_READ_TEMP_FILE, MB_OK);
     m_label.SetWindowText(SizeLabel(width, height, bitsPerPixel));
 
     // The picture window takes the hidden placeholder's place.

@@ -74,7 +74,7 @@ void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows)
     if (!owner.imagePath.empty())
         rows.push_back(MakeRow(IDS_ROW_EXECUTABLE, owner.imagePath));
     else
-        rows.push_back(kErrorLinePrefix + FormatResString(IDS_OWNER_PROCESS_UNREADABLE, owner.imageError));
+        rows.push_back(ErrorRow(FormatResString(IDS_OWNER_PROCESS_UNREADABLE, owner.imageError)));
 }
 
 namespace {

@@ -3,13 +3,13 @@
 #include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "framework/WindowRect.h"
+#include "res/strings/capture.h"
 #include "res/strings/viewers.h"
 #include "viewers/AddCodePageDialog.h"
 #include "viewers/CodePageDetection.h"
 #include "viewers/CodePageSetting.h"
 #include "viewers/HtmlFormatRows.h"
 #include "viewers/TextReport.h"
-#include "capture/ReadFailureMessage.h"
 
 #include <algorithm>
 #include <new>
@@ -112,7 +112,7 @@ std::unique_ptr<BYTE[]> CTextViewDialog::LoadText(std::wstring& failure) const
     CCBData::LoadResult result;
     std::unique_ptr<BYTE[]> bytes = m_pData->LoadData(&result);
     if (result == CCBData::LoadResult::CannotRead)
-        AfxMessageBox(kCannotReadTempFileMessage, MB_OK);
+        AfxMessageBox(IDS_CANNOT_READ_TEMP_FILE, MB_OK);
     if (!bytes)
         failure = LoadResString(IDS_TEXT_UNREADABLE);
     return bytes;

@@ -83,12 +83,11 @@ protected:
         m_fetchMilliseconds.clear();
         for (const auto& node : nodes) {
             CStringArray& rows = node->m_arrInfo;
-            const auto line = std::find_if(rows.begin(), rows.end(),
-                                           [](const std::wstring& row) { return row.starts_with(kFetchTimePrefix); });
+            const auto line = std::find_if(rows.begin(), rows.end(), IsFetchTimeRow);
             EXPECT_NE(line, rows.end()) << node->GetLabel();
             if (line == rows.end())
                 continue;
-            m_fetchMilliseconds.push_back(std::stoull(line->substr(std::size(kFetchTimePrefix) - 1)));
+            m_fetchMilliseconds.push_back(std::stoull(line->substr(line->find(L'\t') + 1)));
             rows.erase(line);
         }
         return nodes;

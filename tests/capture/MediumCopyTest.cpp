@@ -3,6 +3,8 @@
 #include "capture/CBDataCreateContext.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
+#include "res/strings/capture.h"
 #include "support/TestApp.h"
 #include "support/TestBytes.h"
 #include "support/TestStream.h"
@@ -157,9 +159,9 @@ TEST_F(MediumCopyTest, TheStopLineNamesTheBudgetOnlyWhenItWasExceeded)
 {
     m_app.m_nSubDirSizeLimit = 1;
     m_context.m_nTotal = 1048576;
-    EXPECT_EQ(m_context.GetStopMessage(), L"取得を中止しました。");
+    EXPECT_EQ(m_context.GetStopMessage(), LoadResString(IDS_STOPPED));
     m_context.m_nTotal = 1048577;
-    EXPECT_EQ(m_context.GetStopMessage(), L"サイズが限界を超えたため取得を中止しました。");
+    EXPECT_EQ(m_context.GetStopMessage(), LoadResString(IDS_STOPPED_OVER_BUDGET));
     m_app.m_nSubDirSizeLimit = 0;
     m_context.m_nTotal = 0;
     EXPECT_FALSE(m_context.IsOverBudget());

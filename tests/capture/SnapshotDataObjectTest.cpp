@@ -5,7 +5,9 @@
 #include "support/TreeDescription.h"
 
 #include "capture/SnapshotDataObject.h"
+#include "framework/Resource.h"
 #include "framework/StgMedium.h"
+#include "res/strings/capture.h"
 #include "support/CaptureEverything.h"
 #include "support/NoLeakTest.h"
 #include "support/TestApp.h"
@@ -141,4 +143,21 @@ TEST_F(SnapshotDataObjectTest, TheLogSaysWhenADropListNamesPathsOfAnotherMachine
     CStgMedium elsewhere;
     ASSERT_EQ(object->GetData(&format, &elsewhere), S_OK);
     EXPECT_EQ(values, (std::vector<std::wstring>{L"", L"開発機 のパス"}));
+}
+
+TEST_F(SnapshotDataObjectTest, AFormatThatFailedIsNotOfferedWhateverTheLanguageOfItsErrorRow)
+{
+    auto snapshot = std::make_shared<CCBDataArray>();
+    std::vector<const CCBData*> chosen;
+    for (const auto& [format, language] : {std::pair{CF_TEXT, kJapaneseUi}, std::pair{CF_OEMTEXT, kEnglishUi}}) {
+        auto node = std::make_unique<CCBData>();
+        node->m_fmt = {static_cast<CLIPFORMAT>(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        node->m_tymedActual = TYMED_HGLOBAL;
+        const CFileHandle file = m_app.CreateTempFile(node->m_strTempFile);
+        node->m_arrInfo = {LoadResStringIn(IDS_ERROR_ROW_KEY, language) + L"cut short"};
+        chosen.push_back(snapshot->emplace_back(std::move(node)).get());
+    }
+    CStringArray leftOut;
+    CSnapshotDataObject::Create(snapshot, chosen, &leftOut);
+    EXPECT_EQ(leftOut, (CStringArray{L"CF_TEXT", L"CF_OEMTEXT"}));
 }

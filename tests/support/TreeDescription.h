@@ -55,7 +55,7 @@ inline void DescribeTree(const CCBDataArray& nodes, const std::wstring& indent, 
         }
         // How long a fetch took differs between any two captures.
         for (const std::wstring& line : node->m_arrInfo)
-            out += L" | " + (line.starts_with(kFetchTimePrefix) ? std::wstring(kFetchTimePrefix) + L"..." : line);
+            out += L" | " + (IsFetchTimeRow(line) ? line.substr(0, line.find(L'\t') + 1) + L"..." : line);
         out += DescribePicture(*node) + L'\n';
         if (node->m_pChildren)
             DescribeTree(*node->m_pChildren, indent + L"  ", out);

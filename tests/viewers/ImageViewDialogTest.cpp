@@ -6,7 +6,7 @@
 #include "support/NodeTestBase.h"
 #include "support/TestPictures.h"
 #include "viewers/ImageViewDialog.h"
-#include "capture/ReadFailureMessage.h"
+#include "res/strings/capture.h"
 
 #include <cstring>
 #include <functional>
@@ -169,7 +169,7 @@ TEST_F(ImageViewDialogTest, APictureWhoseFileFellShortIsToldOfEachTimeItIsAskedF
     for (int shown = 1; shown <= 2; ++shown) {
         const CShownPage page(node.get());
         EXPECT_EQ(page.page.m_label.GetWindowText(), L"");
-        EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>(shown, kCannotReadTempFileMessage));
+        EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>(shown, LoadResString(IDS_CANNOT_READ_TEMP_FILE)));
     }
     EXPECT_EQ(m_app.m_messageTypes, std::vector<UINT>(2, MB_OK));
 

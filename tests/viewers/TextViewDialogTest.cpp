@@ -3,7 +3,7 @@
 #include "framework/WindowRect.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
-#include "capture/ReadFailureMessage.h"
+#include "res/strings/capture.h"
 #include "viewers/TextDecoder.h"
 #include "viewers/TextViewDialog.h"
 
@@ -254,7 +254,7 @@ TEST_F(TextViewDialogTest, AFileShorterThanTheNodeIsToldAndNothingOfItShown)
     EXPECT_EQ(Report(), L"データを読めません");
     ASSERT_FALSE(m_app.m_messages.empty());
     for (size_t i = 0; i < m_app.m_messages.size(); ++i) {
-        EXPECT_EQ(m_app.m_messages[i], kCannotReadTempFileMessage);
+        EXPECT_EQ(m_app.m_messages[i], LoadResString(IDS_CANNOT_READ_TEMP_FILE));
         EXPECT_EQ(m_app.m_messageTypes[i], static_cast<UINT>(MB_OK));
     }
 }
