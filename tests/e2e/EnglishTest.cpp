@@ -4,12 +4,19 @@
 #include "PlexaSession.h"
 #include "RemoteControls.h"
 #include "SampleSources.h"
+#include "TreeExpectations.h"
 #include "support/DialogCaption.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Resource.h"
+#include "framework/Format.h"
+#include "framework/Utf8.h"
 #include "res/resource.h"
+#include "res/strings/app.h"
+#include "res/strings/viewers.h"
+#include "support/PlexaProcess.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
 
@@ -55,6 +62,14 @@ TEST_F(English, TheWindowItsPagesAndItsDialogsSpeakEnglish)
         pages.push_back(DialogCaption(page, kEnglishUi));
     for (const std::wstring& tab : ReadRemoteTabTexts(plexa.PageTabs()))
         EXPECT_NE(std::find(pages.begin(), pages.end(), tab), pages.end()) << "a page named " << testing::PrintToString(tab);
+    TreeView_SelectItem(plexa.Tree(), SingleRoot(ReadRemoteTree(plexa.Tree())).handle);
+    std::vector<std::wstring> rowNames;
+    for (const auto& row : ReadRemoteListRows(plexa.PropertyList(), 2))
+        rowNames.push_back(row[0]);
+    for (const UINT name : {IDS_ROW_SEQUENCE_NUMBER, IDS_ROW_TAKEN}) {
+        EXPECT_NE(std::find(rowNames.begin(), rowNames.end(), LoadResStringIn(name, kEnglishUi)), rowNames.end())
+            << "the root's row " << name;
+    }
 
     // The settings dialog, and the message box of a size that is no number.
     std::wstring sizeLabel, message;
@@ -89,4 +104,23 @@ TEST_F(English, LangOnTheCommandLineChoosesJapaneseForTheRun)
 {
     const CPlexaWindow plexa = Start(L"/lang ja");
     EXPECT_EQ(plexa.Title(), LoadResStringIn(IDS_UNTITLED, kJapaneseUi) + L" - Plexa");
+}
+
+TEST_F(English, DumpReportsInEnglish)
+{
+    CClipboardSample sample;
+    ASSERT_EQ(sample.clipboard.Result(), S_OK);
+    const std::wstring folder = m_temp / L"dump";
+    CPlexaCommand dump(m_temp.Path(), L"/dump \"" + folder + L"\"");
+    ASSERT_EQ(dump.Wait(), 0) << dump.Err();
+
+    // "DIR: N format(s), M error(s)" with the numbers this clipboard gives.
+    const std::wstring summary = LoadResStringIn(IDS_SUMMARY, kEnglishUi);
+    const std::string out = dump.Out();
+    const std::wstring line = FromUtf8(out.substr(0, out.find('\r')));
+    unsigned formats = 0, errors = 0;
+    const std::wstring words = summary.substr(summary.find(L':'));
+    ASSERT_EQ(std::swscanf(line.c_str() + folder.size(), words.c_str(), &formats, &errors), 2) << out;
+    EXPECT_EQ(line, FormatString(summary.c_str(), folder.c_str(), formats, errors));
+    EXPECT_GT(formats, 0u);
 }
