@@ -174,7 +174,7 @@ int CHeadlessCommands::CaptureClipboardNow(bool force, CSnapshotInfo& info, CCBD
     case ClipboardCaptureResult::CannotOpen:
         return Fail(ClipboardHolderText());
     case ClipboardCaptureResult::LeftAlone:
-        Say(LoadResString(IDS_PRIVACY_REQUEST) + LoadResString(IDS_FORCE_TAKES_IT));
+        Say(FormatResString(IDS_FORCE_TAKES_IT, LoadResString(IDS_PRIVACY_REQUEST).c_str()));
         return kExitLeftAlone;
     case ClipboardCaptureResult::Stopped:
         break;

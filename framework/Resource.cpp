@@ -1,8 +1,10 @@
 #include "framework/Resource.h"
 
 #include "framework/Format.h"
+#include "portable/DibLayout.h"
 
 #include <cstdarg>
+#include <cstring>
 
 namespace {
 
@@ -50,6 +52,21 @@ std::span<const BYTE> FindResourceBytes(UINT id, const wchar_t* type, LANGID lan
 {
     const std::span<const BYTE> bytes = FindResourceBytesIn(id, type, language);
     return !bytes.empty() ? bytes : BytesOf(::FindResourceW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), type));
+}
+
+CBitmapHandle LoadBitmapResource(UINT id)
+{
+    // A bitmap resource is a packed DIB: header, colours, then the pixels.
+    const std::span<const BYTE> bytes = FindResourceBytes(id, RT_BITMAP);
+    const std::optional<DibLayout> dib = ReadDibLayout(ByteSpan(bytes.data(), bytes.size()));
+    if (!dib)
+        return CBitmapHandle();
+    void* bits = nullptr;
+    CBitmapHandle bitmap(::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(bytes.data()), DIB_RGB_COLORS,
+                                            &bits, nullptr, 0));
+    if (bitmap && bits)
+        std::memcpy(bits, bytes.data() + dib->bitsOffset, dib->bitsSize);
+    return bitmap;
 }
 
 std::wstring LoadResStringIn(UINT id, LANGID language)

@@ -2,6 +2,7 @@
 // come in several.
 #pragma once
 
+#include "framework/Handles.h"
 #include "framework/UiLanguage.h"
 
 #include <span>
@@ -12,6 +13,10 @@
 std::span<const BYTE> FindResourceBytes(UINT id, const wchar_t* type, LANGID language = GetUiLanguage());
 // Only in `language`; empty when the module lacks that translation.
 std::span<const BYTE> FindResourceBytesIn(UINT id, const wchar_t* type, LANGID language);
+
+// Bitmap `id` as a DIB section, in the interface's language when it comes in
+// several (pictures with words); null when it does not exist or is damaged.
+CBitmapHandle LoadBitmapResource(UINT id);
 
 // Text `id` of the string table, in `language` when it has it; empty when no
 // language has it.

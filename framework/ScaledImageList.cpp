@@ -1,6 +1,7 @@
 #include "framework/ScaledImageList.h"
 
 #include "framework/GdiPlus.h"
+#include "framework/Resource.h"
 
 #include <memory>
 
@@ -9,9 +10,7 @@ namespace {
 // The strip in 32-bit ARGB, its key colour made transparent.
 std::unique_ptr<Gdiplus::Bitmap> LoadKeyedStrip(UINT bitmapId, COLORREF key)
 {
-    const CBitmapHandle bitmap(static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
-                     LR_CREATEDIBSECTION)));
+    const CBitmapHandle bitmap = LoadBitmapResource(bitmapId);
     if (!bitmap)
         return nullptr;
     Gdiplus::Bitmap opaque(bitmap, nullptr);
@@ -102,4 +101,13 @@ CImageListHandle CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLO
     if (list && ::ImageList_Add(list, dib, nullptr) < 0)
         list.Close();
     return list;
+}
+
+CImageListHandle CreateImageList(UINT bitmapId, int count, SIZE size, COLORREF key)
+{
+    const CBitmapHandle bitmap = LoadBitmapResource(bitmapId);
+    CImageListHandle images(bitmap ? ::ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, count, 0) : nullptr);
+    if (images && ::ImageList_AddMasked(images.Get(), bitmap, key) < 0)
+        images = CImageListHandle();
+    return images;
 }

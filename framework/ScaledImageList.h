@@ -8,3 +8,5 @@
 // pixels of colour `key` are transparent; empty when the bitmap is missing.
 // The list is 32-bit with alpha, so the scaled edges stay smooth.
 CImageListHandle CreateScaledImageList(UINT bitmapId, int count, SIZE size, COLORREF key);
+// The same for a bitmap drawn at `size`: a masked list of its images as they are.
+CImageListHandle CreateImageList(UINT bitmapId, int count, SIZE size, COLORREF key);

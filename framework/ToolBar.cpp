@@ -67,9 +67,7 @@ bool CToolBar::SetDpi(UINT dpi)
     const CToolBarArt& art = larger != m_art.end() ? *larger : m_art.back();
     const SIZE size{ScaleForDpi(m_imageSize.cx, dpi), ScaleForDpi(m_imageSize.cy, dpi)};
     CImageListHandle images =
-        art.dpi == dpi ? CImageListHandle(::ImageList_LoadImageW(::GetModuleHandleW(nullptr),
-                                                                 MAKEINTRESOURCEW(art.bitmapId), size.cx, 0, kKeyColor,
-                                                                 IMAGE_BITMAP, LR_CREATEDIBSECTION))
+        art.dpi == dpi ? CreateImageList(art.bitmapId, m_nImages, size, kKeyColor)
                        : CreateScaledImageList(art.bitmapId, m_nImages, size, kKeyColor);
     if (!images)
         return false;

@@ -436,10 +436,13 @@ BUTTON_FACE = (240, 240, 240)
 CAPTION_MIN_COVERAGE = 40   # of 255; fainter edge pixels stay transparent
 PICTURE_TOP = 1
 
-TOOLBAR_BUTTONS = [
-    (PASTE_ALL, ["全形式", "貼り付け"]),
-    (PASTE_CHOOSE, ["形式を", "指定して", "貼り付け"]),
-    (TEXT_PAGE, ["既定の表示", "形式に設定"]),
+TOOLBAR_PICTURES = [PASTE_ALL, PASTE_CHOOSE, TEXT_PAGE]
+
+# The buttons' captions in each interface language, with the ending of the
+# strips' file names.
+TOOLBAR_CAPTIONS = [
+    ("", [["全形式", "貼り付け"], ["形式を", "指定して", "貼り付け"], ["既定の表示", "形式に設定"]]),
+    (".en", [["Paste", "all"], ["Paste", "one", "format"], ["Default", "view"]]),
 ]
 
 # Scales the program picks from, in halves (2 is 100 %), with the file each
@@ -457,12 +460,12 @@ def picture_at_scale(picture, halves):
     return picture.scaled_by_half_steps(halves)
 
 
-def toolbar_bitmap(font, halves=2):
+def toolbar_bitmap(font, captions, halves=2):
     button_w, button_h = at_scale(BUTTON_W, halves), at_scale(BUTTON_H, halves)
     pitch = at_scale(LINE_PITCH, halves)
     picture_top = at_scale(PICTURE_TOP, halves)
-    strip = Image(button_w * len(TOOLBAR_BUTTONS), button_h)
-    for i, (picture_map, lines) in enumerate(TOOLBAR_BUTTONS):
+    strip = Image(button_w * len(TOOLBAR_PICTURES), button_h)
+    for i, (picture_map, lines) in enumerate(zip(TOOLBAR_PICTURES, captions)):
         left = i * button_w
         picture = picture_at_scale(from_map(picture_map, PALETTE), halves)
         stamp_opaque(strip, picture, left + (button_w - picture.width) // 2, picture_top)
@@ -484,9 +487,11 @@ def main():
     font = find_font()
 
     toolbars = {}
-    for halves, name in SCALES:
-        toolbars[name] = toolbar_bitmap(font, halves)
-        write_bmp24(os.path.join(HERE, name), toolbars[name], TOOLBAR_KEY)
+    for ending, captions in TOOLBAR_CAPTIONS:
+        for halves, name in SCALES:
+            name = name.replace(".bmp", ending + ".bmp")
+            toolbars[name] = toolbar_bitmap(font, captions, halves)
+            write_bmp24(os.path.join(HERE, name), toolbars[name], TOOLBAR_KEY)
     toolbar = toolbars["Toolbar.bmp"]
 
     tree = {

@@ -163,7 +163,7 @@ bool CPlexaDoc::Paste(PasteBy by)
         privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
     // Asked with the clipboard closed, so that no other program waits on the answer.
     if (privacyRequest && (by == PasteBy::Watch ||
-                           AfxMessageBox(LoadResString(IDS_PRIVACY_REQUEST) + LoadResString(IDS_TAKE_IT_QUESTION),
+                           AfxMessageBox(FormatResString(IDS_TAKE_IT_QUESTION, LoadResString(IDS_PRIVACY_REQUEST).c_str()),
                                          MB_YESNO | MB_ICONQUESTION) != IDYES))
         return false;
     const DWORD sequence = ::GetClipboardSequenceNumber();

@@ -20,7 +20,7 @@
 
 // The tree's context menu
 #define IDS_NO_DATA_TO_SAVE             22030
-#define IDS_SAVE_NODE_CANNOT_WRITE           22031
+#define IDS_SAVE_NODE_CANNOT_WRITE      22031
 
 // The replay log: its column headings, in order, then its texts
 #define IDS_REPLAY_COLUMN_TIME          22040
