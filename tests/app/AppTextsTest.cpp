@@ -1,30 +1,12 @@
 // The app layer's texts whose escapes the resource script could get wrong,
 // against the literals they replaced.
-#include "framework/Resource.h"
 #include "res/strings/app.h"
-
-#include <gtest/gtest.h>
-
-namespace {
-
-struct AppTextCase {
-    UINT id;
-    const wchar_t* japanese;
-};
-
-class AppTextTest : public testing::TestWithParam<AppTextCase> {};
-
-}
-
-TEST_P(AppTextTest, JapaneseTextIsTheFormerLiteral)
-{
-    EXPECT_EQ(LoadResStringIn(GetParam().id, kJapaneseUi), GetParam().japanese);
-}
+#include "support/FormerLiteralTest.h"
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, AppTextTest,
+    App, FormerLiteralTest,
     testing::Values(
-        AppTextCase{IDS_CMDLINE_HELP,
+        FormerLiteral{IDS_CMDLINE_HELP, kJapaneseUi,
                     L"Plexa.exe [ファイル.plexa]\r\n"
                     L"    ウィンドウを開きます。ファイルを指定するとそのスナップショットを開きます。\r\n"
                     L"Plexa.exe /dump フォルダー [/json] [/force]\r\n"
@@ -43,6 +25,6 @@ INSTANTIATE_TEST_SUITE_P(
                     L"\r\n"
                     L"終了コード: 0 完了、1 相違がある・クリップボードが空、2 引数の誤り・ファイルを読めない・取得の失敗、\r\n"
                     L"3 監視から除外するよう指定されたデータ（/force なし）\r\n"},
-        AppTextCase{IDS_DUMP_CANNOT_WRITE, L"ダンプを書き出せません。%s\r\n%s"},
-        AppTextCase{IDS_LOAD_CANNOT_SET, L"クリップボードに置けません（0x%08lX）。"},
-        AppTextCase{IDS_VERSION_LINE, L"Version %s (%ubit版)"}));
+        FormerLiteral{IDS_DUMP_CANNOT_WRITE, kJapaneseUi, L"ダンプを書き出せません。%s\r\n%s"},
+        FormerLiteral{IDS_LOAD_CANNOT_SET, kJapaneseUi, L"クリップボードに置けません（0x%08lX）。"},
+        FormerLiteral{IDS_VERSION_LINE, kJapaneseUi, L"Version %s (%ubit版)"}));

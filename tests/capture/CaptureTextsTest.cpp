@@ -6,17 +6,11 @@
 #include "framework/Format.h"
 #include "framework/Resource.h"
 #include "res/strings/capture.h"
+#include "support/FormerLiteralTest.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct JapaneseText {
-    UINT id;
-    const wchar_t* literal;  // as the code wrote it before it moved to the string table
-};
-
-class EscapedTextTest : public ::testing::TestWithParam<JapaneseText> {};
 
 struct RowCase {
     const char* name;
@@ -29,19 +23,14 @@ class RowLanguageTest : public ::testing::TestWithParam<RowCase> {};
 
 }
 
-TEST_P(EscapedTextTest, IsTheLiteralItReplaced)
-{
-    EXPECT_EQ(LoadResStringIn(GetParam().id, kJapaneseUi), GetParam().literal);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Capture, EscapedTextTest,
-    testing::Values(JapaneseText{IDS_ERROR_ROW_KEY, L"エラー\t"}, JapaneseText{IDS_FETCH_TIME_ROW_KEY, L"取得時間\t"},
-                    JapaneseText{IDS_FILE_NAME_ROW, L"名前[%u]\t%s"},
-                    JapaneseText{IDS_ENTRY_NAME_UNSAFE,
+    Capture, FormerLiteralTest,
+    testing::Values(FormerLiteral{IDS_ERROR_ROW_KEY, kJapaneseUi, L"エラー\t"}, FormerLiteral{IDS_FETCH_TIME_ROW_KEY, kJapaneseUi, L"取得時間\t"},
+                    FormerLiteral{IDS_FILE_NAME_ROW, kJapaneseUi, L"名前[%u]\t%s"},
+                    FormerLiteral{IDS_ENTRY_NAME_UNSAFE, kJapaneseUi,
                                  L"エントリ名「%s」は使えません（絶対パス、ドライブ名または \"..\" を含みます）。"},
-                    JapaneseText{IDS_NO_DATA_GETDATA, L"データを取得できません（COleDataObject::GetData()）"},
-                    JapaneseText{IDS_NAME_UNAVAILABLE, L"(取得できません)"}));
+                    FormerLiteral{IDS_NO_DATA_GETDATA, kJapaneseUi, L"データを取得できません（COleDataObject::GetData()）"},
+                    FormerLiteral{IDS_NAME_UNAVAILABLE, kJapaneseUi, L"(取得できません)"}));
 
 TEST_P(RowLanguageTest, IsRecognisedInBothLanguages)
 {
