@@ -27,7 +27,7 @@ DWORD COleDropTarget::FilterEffect(DWORD proposed, DWORD allowed)
 {
     if (proposed == DROPEFFECT_NONE)
         return DROPEFFECT_NONE;
-    for (DWORD effect : {DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_LINK})
+    for (DWORD effect : {DROPEFFECT_COPY, DROPEFFECT_LINK, DROPEFFECT_MOVE})
         if (allowed & effect)
             return effect;
     return DROPEFFECT_NONE;
@@ -83,15 +83,16 @@ IFACEMETHODIMP COleDropTarget::Drop(IDataObject* dataObject, DWORD keyState, POI
     m_dataObject.Attach(dataObject);
     m_dwOfferedEffects = *effect;
     const POINT where{point.x, point.y};
-    const DWORD chosen = FilterEffect(ProposeOver(keyState, where), *effect);
+    const DWORD shown = FilterEffect(ProposeOver(keyState, where), *effect);
+    const DWORD reported = ReportedEffect(shown);
     // Exceptions must not reach the drag source: a failed drop reports no effect.
     bool dropped = false;
     try {
-        dropped = chosen != DROPEFFECT_NONE && OnDrop(&m_dataObject, chosen, where);
+        dropped = shown != DROPEFFECT_NONE && OnDrop(&m_dataObject, reported, where);
     } catch (...) {
         dropped = false;
     }
-    *effect = dropped ? chosen : DROPEFFECT_NONE;
+    *effect = dropped ? reported : DROPEFFECT_NONE;
     m_dataObject.Attach(nullptr);
     return S_OK;
 }

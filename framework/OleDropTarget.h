@@ -1,6 +1,8 @@
-// A window's OLE drop target. Subclasses answer the drag events; the target
-// turns the effect they propose into one the source allows, and tells the
-// source nothing was dropped unless OnDrop succeeds.
+// A window's OLE drop target that only reads what is dropped. Subclasses
+// answer the drag events; the target turns the effect they propose into one
+// the source allows, and never tells a source its data moved: a source that
+// allows only moving is shown the move while dragging, so that it drops at
+// all, but hears that nothing was taken.
 #pragma once
 
 #include "framework/OleDataObject.h"
@@ -23,11 +25,14 @@ public:
     virtual DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, POINT point) { return DROPEFFECT_NONE; }
     virtual DWORD OnDragScroll(DWORD keyState, POINT point) { return DROPEFFECT_NONE; }
     virtual void OnDragLeave() {}
+    // `effect` is what the source hears when it returns true: never a move.
     virtual bool OnDrop(COleDataObject* dataObject, DWORD effect, POINT point) { return false; }
 
-    // The effect reported for a proposed one: copy when the source allows it,
-    // else move, else link, else none.
+    // The effect shown while dragging for a proposed one: copy when the
+    // source allows it, else link, else move, else none.
     static DWORD FilterEffect(DWORD proposed, DWORD allowed);
+    // The effect a drop shown as `shown` reports to its source.
+    static DWORD ReportedEffect(DWORD shown) { return shown == DROPEFFECT_MOVE ? DROPEFFECT_NONE : shown; }
     // During OnDrop: every effect the source allows.
     DWORD OfferedEffects() const { return m_dwOfferedEffects; }
 

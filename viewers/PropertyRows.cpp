@@ -3,6 +3,7 @@
 #include "capture/FormatNames.h"
 #include "capture/ReplayLog.h"
 #include "framework/Format.h"
+#include "framework/OleDropTarget.h"
 #include "framework/Resource.h"
 #include "res/strings/viewers.h"
 #include "viewers/HtmlFormatRows.h"
@@ -103,8 +104,11 @@ void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
         GetClipboardOwnerRows(*info.owner, rows);
     if (info.sequenceNumber)
         rows.push_back(MakeRow(IDS_ROW_SEQUENCE_NUMBER, std::to_wstring(*info.sequenceNumber)));
-    if (info.dropEffects)
+    if (info.dropEffects) {
         rows.push_back(MakeRow(IDS_ROW_SOURCE_DROP_EFFECTS, DropEffectNames(*info.dropEffects)));
+        if (COleDropTarget::FilterEffect(DROPEFFECT_COPY, *info.dropEffects) == DROPEFFECT_MOVE)
+            rows.push_back(MakeRow(IDS_ROW_TOLD_SOURCE, LoadResString(IDS_MOVE_ONLY_TOLD_NONE)));
+    }
     if (info.asyncTransfer)
         rows.push_back(MakeRow(IDS_ROW_ASYNC_TRANSFER, LoadResString(AsyncTransferText(*info.asyncTransfer))));
     if (!info.taken.empty())

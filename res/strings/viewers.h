@@ -24,6 +24,7 @@
 #define IDS_ROW_FINISHED                21018
 #define IDS_ROW_PRIVACY_REQUEST         21019
 #define IDS_ROW_MEANING                 21020
+#define IDS_ROW_TOLD_SOURCE             21021
 
 // Values of the property page's rows
 #define IDS_OWNER_NONE                  21100
@@ -33,6 +34,7 @@
 #define IDS_ASYNC_START_FAILED          21104
 #define IDS_ASYNC_USED                  21105
 #define IDS_PRIVACY_REQUEST_OVERRIDDEN  21106
+#define IDS_MOVE_ONLY_TOLD_NONE         21107
 #define IDS_PRIVACY_EXCLUDE_MONITORS    21107
 #define IDS_PRIVACY_HISTORY_NO          21108
 #define IDS_PRIVACY_HISTORY_YES         21109

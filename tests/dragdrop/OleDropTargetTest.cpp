@@ -54,14 +54,19 @@ protected:
 
 }
 
-TEST(DropEffect, CopyIsTurnedIntoWhatTheSourceAllows)
+TEST(DropEffect, CopyIsTurnedIntoWhatTheSourceAllowsAndAMoveIsNeverReported)
 {
-    const DWORD copy = DROPEFFECT_COPY, move = DROPEFFECT_MOVE, link = DROPEFFECT_LINK;
-    EXPECT_EQ(COleDropTarget::FilterEffect(copy, copy | move | link), copy);
-    EXPECT_EQ(COleDropTarget::FilterEffect(copy, move | link), move);
-    EXPECT_EQ(COleDropTarget::FilterEffect(copy, link), link);
-    EXPECT_EQ(COleDropTarget::FilterEffect(copy, DROPEFFECT_NONE), static_cast<DWORD>(DROPEFFECT_NONE));
-    EXPECT_EQ(COleDropTarget::FilterEffect(DROPEFFECT_NONE, copy), static_cast<DWORD>(DROPEFFECT_NONE));
+    const DWORD copy = DROPEFFECT_COPY, move = DROPEFFECT_MOVE, link = DROPEFFECT_LINK, none = DROPEFFECT_NONE;
+    struct Case {
+        DWORD proposed, allowed, shown, reported;
+    };
+    for (const Case& c : {Case{copy, copy | move | link, copy, copy}, Case{copy, move | link, link, link},
+                          Case{copy, link, link, link}, Case{copy, move, move, none}, Case{copy, none, none, none},
+                          Case{none, copy, none, none}}) {
+        SCOPED_TRACE(testing::Message() << "allowed " << c.allowed);
+        EXPECT_EQ(COleDropTarget::FilterEffect(c.proposed, c.allowed), c.shown);
+        EXPECT_EQ(COleDropTarget::ReportedEffect(c.shown), c.reported);
+    }
 }
 
 TEST_F(OleDropTargetTest, RegistersOnceAndRevokes)
@@ -74,17 +79,20 @@ TEST_F(OleDropTargetTest, RegistersOnceAndRevokes)
     ::RevokeDragDrop(m_window);
 }
 
-TEST_F(OleDropTargetTest, AMoveOnlySourceIsToldTheMoveEffect)
+TEST_F(OleDropTargetTest, AMoveOnlySourceDropsButIsToldNothingWasTaken)
 {
     DWORD effect = DROPEFFECT_MOVE;
     ASSERT_EQ(m_target.DragEnter(m_source, 0, {5, 6}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE)) << "so that the drop happens at all";
     EXPECT_EQ(m_target.m_formatsSeen, 2u);
 
     effect = DROPEFFECT_MOVE;
+    m_target.m_dropEffect = DROPEFFECT_MOVE;
+    m_target.m_formatsSeen = 0;
     ASSERT_EQ(m_target.Drop(m_source, MK_LBUTTON, {7, 8}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
-    EXPECT_EQ(m_target.m_dropEffect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(m_target.m_formatsSeen, 2u) << "the drop is taken";
+    EXPECT_EQ(m_target.m_dropEffect, static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(m_target.m_lastPoint.x, 7) << "the drop asks the drag-over answer once more";
 }
 
