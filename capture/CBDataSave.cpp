@@ -28,8 +28,12 @@ CCBData::PiecesResult CCBData::ReadPieces(const PieceConsumer& consume) const
     for (uint64_t done = 0; done < m_nSize;) {
         const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(m_nSize - done, kPieceSize));
         DWORD got = 0;
-        if (!::ReadFile(source, buffer.get(), piece, &got, nullptr) || got != piece)
+        if (!::ReadFile(source, buffer.get(), piece, &got, nullptr))
             return PiecesResult::CannotRead;
+        if (got != piece) {
+            ::SetLastError(ERROR_HANDLE_EOF);  // the file is shorter than the node
+            return PiecesResult::CannotRead;
+        }
         done += piece;
         if (!consume({buffer.get(), piece}, done))
             return PiecesResult::Ended;

@@ -132,6 +132,13 @@ std::wstring SystemErrorText(UINT id)
     return FormatResString(id, ::GetLastError());
 }
 
+bool HoldsWholeNode(const CCBData& node)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return ::GetFileAttributesExW(node.m_strTempFile.c_str(), GetFileExInfoStandard, &data) &&
+           ((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) == node.m_nSize;
+}
+
 // Writes the entries, saying in `error` why when it cannot.
 class CEntriesWrite {
 public:
@@ -185,7 +192,8 @@ private:
 
     SnapshotResult WriteNode(const std::string& name, const CCBData& node)
     {
-        if (m_sink.LinkFile(name, node.m_strTempFile)) {
+        // A working file that is not whole is read, to say so, rather than linked.
+        if (HoldsWholeNode(node) && m_sink.LinkFile(name, node.m_strTempFile)) {
             m_nDone += node.m_nSize;
             return m_progress && m_progress(m_nDone, m_nTotal) ? SnapshotResult::Stopped : SnapshotResult::Done;
         }
@@ -202,10 +210,10 @@ private:
         const CCBData::PiecesResult read = node.ReadPieces(write);
         if (stopped)
             return SnapshotResult::Stopped;
+        if (read == CCBData::PiecesResult::CannotRead)
+            return Fail(FormatResString(IDS_CANNOT_READ_TEMP_FILE_OF, node.GetLabel().c_str(), ::GetLastError()));
         if (writeFailed || read == CCBData::PiecesResult::NoMemory || !m_sink.EndEntry())
             return Fail(SystemErrorText(IDS_CANNOT_WRITE_FILE));
-        if (read == CCBData::PiecesResult::CannotRead)
-            return Fail(FormatResString(IDS_CANNOT_READ_TEMP_FILE_OF, node.GetLabel().c_str()));
         return SnapshotResult::Done;
     }
 };

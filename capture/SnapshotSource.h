@@ -17,6 +17,8 @@ public:
     const SnapshotManifest& Manifest() const { return m_manifest; }
     // The bytes of every entry the manifest names.
     uint64_t TotalBytes() const { return m_nTotal; }
+    // The names of those entries.
+    const std::set<std::string>& EntryNames() const { return m_named; }
     // Why the last Open or Read of an entry failed.
     const std::wstring& LastError() const { return m_lastError; }
 

@@ -51,7 +51,7 @@
 
 // A node's temporary file holds fewer bytes than the node, or cannot be read.
 #define IDS_CANNOT_READ_TEMP_FILE           20140
-#define IDS_CANNOT_READ_TEMP_FILE_OF        20141   // node label
+#define IDS_CANNOT_READ_TEMP_FILE_OF        20141   // node label, error
 
 // Snapshot files and dump folders. %s names an entry, %lu is GetLastError.
 #define IDS_NOT_A_FOLDER                    20200
