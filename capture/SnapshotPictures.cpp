@@ -48,10 +48,8 @@ CByteVector BitmapFileBytes(HBITMAP bitmap)
     CByteVector bytes(bitsOffset + bitsSize);
     auto* info = reinterpret_cast<BITMAPINFO*>(bytes.data() + kFileHeaderSize);
     info->bmiHeader = header;
-    const HDC screen = ::GetDC(nullptr);
-    const int lines = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(header.biHeight), bytes.data() + bitsOffset,
-                                  info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    const int lines = ::GetDIBits(CClientDC(nullptr), bitmap, 0, static_cast<UINT>(header.biHeight),
+                                  bytes.data() + bitsOffset, info, DIB_RGB_COLORS);
     if (lines != header.biHeight)
         return {};
     BITMAPFILEHEADER fileHeader{kBitmapFileType, static_cast<DWORD>(bytes.size()), 0, 0,
@@ -72,16 +70,12 @@ CBitmapHandle BitmapFromFileBytes(ByteSpan bytes, int bitsPerPixel)
     const void* bits = packed.data() + layout->bitsOffset;
     if (bitsPerPixel == 1) {
         CBitmapHandle bitmap(::CreateBitmap(layout->width, layout->height, 1, 1, nullptr));
-        const HDC screen = ::GetDC(nullptr);
-        const int lines = ::SetDIBits(screen, bitmap, 0, static_cast<UINT>(layout->height), bits, info,
+        const int lines = ::SetDIBits(CClientDC(nullptr), bitmap, 0, static_cast<UINT>(layout->height), bits, info,
                                       DIB_RGB_COLORS);
-        ::ReleaseDC(nullptr, screen);
         return lines == layout->height ? std::move(bitmap) : CBitmapHandle();
     }
-    const HDC screen = ::GetDC(nullptr);
-    CBitmapHandle bitmap(::CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS));
-    ::ReleaseDC(nullptr, screen);
-    return bitmap;
+    return CBitmapHandle(
+        ::CreateDIBitmap(CClientDC(nullptr), &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS));
 }
 
 CByteVector PaletteEntryBytes(HPALETTE palette)
