@@ -1,6 +1,7 @@
 #include "framework/OleDropSource.h"
 
 #include "framework/ComPtr.h"
+#include "framework/WorkInProgress.h"
 
 #include <shlobj.h>
 
@@ -42,6 +43,8 @@ DWORD DragFrom(HWND window, POINT point, IDataObject* data, DWORD allowedEffects
     if (SUCCEEDED(::CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&helper))))
         helper->InitializeFromWindow(window, &point, data);
     CDropSource source;
+    // The drag loop handles messages; its own drop windows must refuse it.
+    const CWorkInProgress work;
     DWORD effect = DROPEFFECT_NONE;
     if (::DoDragDrop(data, &source, allowedEffects, &effect) != DRAGDROP_S_DROP)
         return DROPEFFECT_NONE;

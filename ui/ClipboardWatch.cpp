@@ -33,10 +33,12 @@ void CClipboardWatch::OnClipboardUpdate()
 {
     if (!m_hWnd)
         return;
-    if (IsOwnedByThisProcess())
+    if (IsOwnedByThisProcess()) {
         ::KillTimer(m_hWnd, kTimerId);
-    else
-        ::SetTimer(m_hWnd, kTimerId, kQuietMilliseconds, nullptr);
+        return;
+    }
+    m_nChangedAt = ::GetTickCount64();
+    ::SetTimer(m_hWnd, kTimerId, kQuietMilliseconds, nullptr);
 }
 
 bool CClipboardWatch::OnTimer(bool canTake)
@@ -45,4 +47,10 @@ bool CClipboardWatch::OnTimer(bool canTake)
         return false;
     ::KillTimer(m_hWnd, kTimerId);
     return true;
+}
+
+void CClipboardWatch::TakeLater()
+{
+    if (m_hWnd && ::GetTickCount64() - m_nChangedAt < kRetryMilliseconds)
+        ::SetTimer(m_hWnd, kTimerId, kQuietMilliseconds, nullptr);
 }

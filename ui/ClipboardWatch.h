@@ -10,6 +10,8 @@ class CClipboardWatch {
 public:
     static constexpr UINT_PTR kTimerId = 0x5057;
     static constexpr UINT kQuietMilliseconds = 300;
+    // How long after a change a paste that found the clipboard held is tried again.
+    static constexpr ULONGLONG kRetryMilliseconds = 10000;
 
     CClipboardWatch() = default;
     ~CClipboardWatch() { Stop(); }
@@ -29,7 +31,11 @@ public:
     // is false (a capture, a dialog or a menu is running) the timer keeps
     // running, so that the change is taken once it is over.
     bool OnTimer(bool canTake);
+    // The change taken could not be read (another program had the clipboard
+    // open): it is tried again after the quiet time, within the retry time.
+    void TakeLater();
 
 private:
     HWND m_hWnd = nullptr;
+    ULONGLONG m_nChangedAt = 0;  // GetTickCount64 of the last change
 };

@@ -80,6 +80,12 @@ CPlexaDoc* CDropEntranceWnd::FindDocument() const
     return nullptr;
 }
 
+DWORD CDropEntranceWnd::Answer() const
+{
+    const CPlexaDoc* document = FindDocument();
+    return document && !document->CanStartSnapshot() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
+}
+
 namespace {
 
 AsyncTransfer TransferOf(const CAsyncDropOperation& operation)
@@ -113,9 +119,9 @@ bool CDropEntranceWnd::OnDrop(COleDataObject* dataObject, DWORD effect, POINT po
 void CDropEntranceWnd::TakePendingDrops()
 {
     CPlexaDoc* document = FindDocument();
-    // Another capture's progress dialog handles messages, this timer's too:
-    // ask again later.
-    if (document && document->IsCapturing()) {
+    // Another piece of work's progress dialog handles messages, this timer's
+    // too: ask again later.
+    if (document && !document->CanStartSnapshot()) {
         ::SetTimer(m_hWnd, kTakeDropsTimer, 100, nullptr);
         return;
     }

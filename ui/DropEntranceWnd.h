@@ -18,16 +18,17 @@ public:
     // Makes the caption's font (8 points) for `dpi` and repaints.
     void SetDpi(UINT dpi);
 
-    DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, POINT point) override { return DROPEFFECT_COPY; }
-    DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, POINT point) override { return DROPEFFECT_COPY; }
+    // Copy, unless a new snapshot cannot start now (Plexa's own drag among
+    // the reasons): then nothing.
+    DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, POINT point) override { return Answer(); }
+    DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, POINT point) override { return Answer(); }
     DWORD OnDragScroll(DWORD keyState, POINT point) override { return DROPEFFECT_NONE; }
     bool OnDrop(COleDataObject* dataObject, DWORD effect, POINT point) override;
 
-    COLORREF m_crBack = 0;
-    std::wstring m_strText;
-    bool m_bChooseFormat = false;
-    CFontHandle m_font;
-    CODT m_dropTarget;
+    // The OLE drop target registered for the window.
+    COleDropTarget& DropTarget() { return m_dropTarget; }
+    const std::wstring& Caption() const { return m_strText; }
+    HFONT CaptionFont() const { return m_font; }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -43,11 +44,17 @@ private:
     };
     static constexpr UINT_PTR kTakeDropsTimer = 1;
 
-    // Takes the pending drops once no other capture runs.
+    DWORD Answer() const;
+    // Takes the pending drops once a new snapshot can start.
     void TakePendingDrops();
     void OnPaint();
     // The document of the frame's active view, when it is Plexa's.
     CPlexaDoc* FindDocument() const;
 
+    COLORREF m_crBack = 0;
+    std::wstring m_strText;
+    bool m_bChooseFormat = false;
+    CFontHandle m_font;
+    CODT m_dropTarget;
     std::deque<CPendingDrop> m_pendingDrops;
 };

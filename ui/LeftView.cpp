@@ -94,10 +94,10 @@ void CLeftView::Rebuild()
 {
     TreeView_DeleteAllItems(m_hWnd);
     auto* document = static_cast<CPlexaDoc*>(GetDocument());
-    if (!document || !document->m_pCaptures)
+    if (!document || !document->Snapshot())
         return;
     const HTREEITEM root = InsertItem(TVI_ROOT, document->GetTitle(), kIconFolder, nullptr);
-    AddNodes(root, *document->m_pCaptures);
+    AddNodes(root, *document->Snapshot());
     TreeView_Expand(m_hWnd, root, TVE_EXPAND);
     // A new snapshot is read from the tree: the keys start there.
     ::SetFocus(m_hWnd);
@@ -123,12 +123,12 @@ std::vector<const CCBData*> CLeftView::FormatsOf(HTREEITEM item) const
 {
     std::vector<const CCBData*> formats;
     const auto* document = static_cast<const CPlexaDoc*>(GetDocument());
-    if (!document || !document->m_pCaptures)
+    if (!document || !document->Snapshot())
         return formats;
     if (const CCBData* node = TopLevelNodeOf(item)) {
         formats.push_back(node);
     } else {
-        for (const auto& top : *document->m_pCaptures)
+        for (const auto& top : *document->Snapshot())
             formats.push_back(top.get());
     }
     return formats;

@@ -254,10 +254,3 @@ bool CMainFrame::OnUpdateCmdUI(CCmdUI& cmdUI)
     return CFrameWnd::OnUpdateCmdUI(cmdUI);
 }
 
-std::shared_ptr<CReplayLogDialog> CMainFrame::StartReplayLog(const CStringArray& leftOut)
-{
-    if (!m_pReplayLog)
-        m_pReplayLog = std::make_shared<CReplayLogDialog>();
-    m_pReplayLog->Start(m_hWnd, leftOut);
-    return m_pReplayLog;
-}

@@ -1,8 +1,7 @@
 // Plexa's top-level window: menu, a toolbar holding the two drop windows,
 // and a splitter with the capture tree on the left and the content on the
 // right. It remembers its placement and the tree's width between runs, and,
-// while the clipboard is watched, takes a snapshot of each change. It owns
-// the log window of a snapshot offered again.
+// while the clipboard is watched, takes a snapshot of each change.
 #pragma once
 
 #include "framework/FrameWnd.h"
@@ -10,9 +9,6 @@
 #include "framework/ToolBar.h"
 #include "ui/ClipboardWatch.h"
 #include "ui/DropEntranceWnd.h"
-#include "ui/ReplayLogDialog.h"
-
-#include <memory>
 
 class CLeftView;
 class CPlexaView;
@@ -23,11 +19,6 @@ public:
     void RestoreWindowPlacement();
     // Stores the placement and the pane widths; nothing while hidden.
     void SaveWindowPlacement();
-
-    // The log window of a replay that starts now, shown with no rows and the
-    // formats the replay leaves out; it goes with
-    // the frame, so holders of the returned pointer keep only a weak one.
-    std::shared_ptr<CReplayLogDialog> StartReplayLog(const CStringArray& leftOut);
 
     CToolBar m_wndToolBar;
     CDropEntranceWnd m_wndDropAll;
@@ -70,7 +61,6 @@ private:
     void NoteChangeLeftAlone(const std::wstring& title);
 
     CClipboardWatch m_watch;
-    std::shared_ptr<CReplayLogDialog> m_pReplayLog;
 
     std::wstring m_strClassName;
     BOOL m_bFirstShow = TRUE;

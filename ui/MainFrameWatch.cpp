@@ -40,7 +40,7 @@ bool CMainFrame::CanTakeWatchedChange() const
     const CLeftView* tree = GetTreeView();
     const auto* document = tree ? static_cast<const CPlexaDoc*>(tree->GetDocument()) : nullptr;
     // A writer still holding the clipboard is not done yet.
-    if (!document || document->IsCapturing() || !::IsWindowEnabled(m_hWnd) || ::GetCapture() ||
+    if (!document || !document->CanStartSnapshot() || !::IsWindowEnabled(m_hWnd) || ::GetCapture() ||
         ::GetOpenClipboardWindow())
         return false;
     GUITHREADINFO thread{sizeof(thread)};
@@ -58,10 +58,19 @@ void CMainFrame::TakeWatchedChange()
     const UINT page = view->GetActivePageTemplate();
     const bool pageHadFocus = ::IsChild(*view, ::GetFocus()) != FALSE;
     auto* document = static_cast<CPlexaDoc*>(tree->GetDocument());
-    if (!document->Paste(CPlexaDoc::PasteBy::Watch)) {
+    switch (document->Paste(CPlexaDoc::PasteBy::Watch)) {
+    case CPlexaDoc::PasteResult::Taken:
+        if (format && tree->SelectFormat(format))
+            view->ActivatePage(page, pageHadFocus);
+        break;
+    case CPlexaDoc::PasteResult::LeftAlone:
         NoteChangeLeftAlone(document->GetTitle());
-        return;
+        break;
+    case CPlexaDoc::PasteResult::CannotOpen:
+    case CPlexaDoc::PasteResult::Busy:
+        m_watch.TakeLater();
+        break;
+    case CPlexaDoc::PasteResult::NotTaken:
+        break;
     }
-    if (format && tree->SelectFormat(format))
-        view->ActivatePage(page, pageHadFocus);
 }

@@ -2,10 +2,9 @@
 
 #include "capture/CaptureDriver.h"
 #include "capture/ClipboardCapture.h"
-#include "capture/ClipboardPrivacy.h"
+#include "capture/ClipboardOwner.h"
 #include "capture/FileGroupMatch.h"
 #include "capture/RegisteredFormats.h"
-#include "framework/Clipboard.h"
 #include "framework/CmdUI.h"
 #include "framework/FileDialogs.h"
 #include "framework/FrameworkIds.h"
@@ -18,7 +17,6 @@
 #include "res/resource.h"
 #include "res/strings/capture.h"
 #include "res/strings/ui.h"
-#include "ui/MainFrame.h"
 #include "ui/ReplayLogDialog.h"
 #include "viewers/DelayedProgress.h"
 #include "viewers/DialogCaptureProgress.h"
@@ -85,7 +83,7 @@ bool CPlexaDoc::OnCmdMsg(UINT nID)
         Paste();
         return true;
     case ID_EDIT_PASTE_WITH_FORMAT:
-        OnEditPasteWithFormat();
+        PasteClipboard(PasteBy::User, true);
         return true;
     case ID_FILE_OPEN_SNAPSHOT:
         OnFileOpenSnapshot();
@@ -130,89 +128,92 @@ void CPlexaDoc::DiscardSnapshot()
     }
 }
 
-HRESULT CPlexaDoc::Capture(COleDataObject* source, const CFormatEtcArray& formats, CClipboard* pasted)
+template <class Capture>
+HRESULT CPlexaDoc::TakeSnapshot(const std::wstring& title, Capture capture)
 {
+    const CWorkInProgress work;
+    SetTitle(title);
     DiscardSnapshot();
     m_pCaptures = std::make_shared<CCBDataArray>();
-    m_bCapturing = true;
     HRESULT hr = S_OK;
     try {
-        CaptureOutcome outcome;
-        {  // the dialog gone and the main window enabled before anything is said
-            CDialogCaptureProgress progress(AfxGetApp()->GetMainHwnd());
-            outcome = CaptureAll(*m_pCaptures, source, formats, m_host, progress, pasted);
-        }
-        m_info.finished = CurrentTimestamp();
-        if (outcome == CaptureOutcome::Stopped) {
-            hr = E_ABORT;
-            AfxMessageBox(IDS_CAPTURE_STOPPED, MB_OK);
-        }
+        CDialogCaptureProgress progress(AfxGetApp()->GetMainHwnd());
+        hr = capture(static_cast<ICaptureProgress&>(progress), m_info, *m_pCaptures);
     } catch (const std::bad_alloc&) {
         m_pCaptures.reset();
         hr = E_OUTOFMEMORY;
-        AfxMessageBox(IDS_OUT_OF_MEMORY, MB_OK);
     }
-    m_bCapturing = false;
+    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    // The dialog is gone and the main window enabled by now.
+    if (hr == E_ABORT)
+        AfxMessageBox(IDS_CAPTURE_STOPPED, MB_OK);
+    else if (hr == E_OUTOFMEMORY)
+        AfxMessageBox(IDS_OUT_OF_MEMORY, MB_OK);
     return hr;
 }
 
-bool CPlexaDoc::Paste(PasteBy by)
+CPlexaDoc::PasteResult CPlexaDoc::Paste(PasteBy by)
 {
-    bool privacyRequest = false;
-    if (const CClipboard clipboard(nullptr); clipboard)
-        privacyRequest = ReadClipboardPrivacy().AsksToBeLeftAlone();
-    // Asked with the clipboard closed, so that no other program waits on the answer.
-    if (privacyRequest && (by == PasteBy::Watch ||
-                           AfxMessageBox(FormatResString(IDS_TAKE_IT_QUESTION, LoadResString(IDS_PRIVACY_REQUEST).c_str()),
-                                         MB_YESNO | MB_ICONQUESTION) != IDYES))
-        return false;
-    const DWORD sequence = ::GetClipboardSequenceNumber();
-    SetTitle(ClipboardSnapshotTitle(sequence));
-    CClipboard clipboard(nullptr);
-    if (!clipboard) {
-        // The watch waits while another program has it open; the user is told who.
-        if (by == PasteBy::User)
-            AfxMessageBox(ClipboardHolderText(), MB_OK | MB_ICONWARNING);
-        return true;
-    }
-    CFormatEtcArray all;
-    EnumFormats(nullptr, all);
-    BeginSnapshot(ReadClipboardOwner());
-    m_info.takenDespitePrivacyRequest = privacyRequest;
-    m_info.sequenceNumber = sequence;
-    Capture(nullptr, all, &clipboard);
-    GetFormatNames(all, m_info.formatNames);
-    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    return true;
+    return PasteClipboard(by, false);
 }
 
-void CPlexaDoc::OnEditPasteWithFormat()
+bool CPlexaDoc::AskToTakeDespitePrivacyRequest()
 {
-    const DWORD sequence = ::GetClipboardSequenceNumber();
-    CClipboard clipboard(nullptr);
-    if (!clipboard) {
-        AfxMessageBox(ClipboardHolderText(), MB_OK | MB_ICONWARNING);
-        return;
+    return AfxMessageBox(FormatResString(IDS_TAKE_IT_QUESTION, LoadResString(IDS_PRIVACY_REQUEST).c_str()),
+                         MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+CPlexaDoc::PasteResult CPlexaDoc::PasteClipboard(PasteBy by, bool bChooseFormat)
+{
+    if (!CanStartSnapshot())
+        return PasteResult::Busy;
+    const CWorkInProgress work;
+    CPrivacyConsent consent;
+    for (;;) {
+        ClipboardCaptureResult checked;
+        {
+            CClipboardPaste paste;
+            checked = paste.Check(consent);
+            if (checked == ClipboardCaptureResult::Done || checked == ClipboardCaptureResult::Empty) {
+                CFormatEtcArray chosen = paste.Offered();
+                if (bChooseFormat) {
+                    SelectFormatsFromMenu(paste.Offered(), chosen);
+                    if (chosen.empty())
+                        return PasteResult::NotTaken;
+                }
+                TakeSnapshot(ClipboardSnapshotTitle(paste.Sequence()),
+                             [&](ICaptureProgress& progress, CSnapshotInfo& info, CCBDataArray& nodes) {
+                                 return paste.Capture(chosen, m_host, progress, info, nodes) ==
+                                                ClipboardCaptureResult::Done
+                                            ? S_OK
+                                            : E_ABORT;
+                             });
+                if (bChooseFormat)
+                    UpdateAllViews(nullptr, HINT_SELECT_FIRST);
+                return PasteResult::Taken;
+            }
+            // The consent covers the clipboard the user is asked about, not whatever replaces it meanwhile.
+            consent.sequence = paste.Sequence();
+        }
+        if (checked == ClipboardCaptureResult::CannotOpen) {
+            if (by == PasteBy::User)
+                AfxMessageBox(ClipboardHolderText(), MB_OK | MB_ICONWARNING);
+            return PasteResult::CannotOpen;
+        }
+        if (by == PasteBy::Watch)
+            return PasteResult::LeftAlone;
+        if (!AskToTakeDespitePrivacyRequest())
+            return PasteResult::NotTaken;
+        consent.given = true;
     }
-    CFormatEtcArray all, chosen;
-    EnumFormats(nullptr, all);
-    SelectFormatsFromMenu(all, chosen);
-    if (chosen.empty())
-        return;
-    SetTitle(ClipboardSnapshotTitle(sequence));
-    BeginSnapshot(ReadClipboardOwner());
-    m_info.sequenceNumber = sequence;
-    Capture(nullptr, chosen, &clipboard);
-    GetFormatNames(all, m_info.formatNames);
-    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    UpdateAllViews(nullptr, HINT_SELECT_FIRST);
 }
 
 std::optional<CPlexaDoc::CAcceptedDrop> CPlexaDoc::AcceptDrop(COleDataObject* dataObject, bool bChooseFormat,
                                                              DWORD offeredEffects)
 {
-    if (m_bCapturing)
+    if (!CanStartSnapshot())
         return std::nullopt;
+    const CWorkInProgress work;  // the menu handles messages
     ::SetForegroundWindow(AfxGetApp()->GetMainHwnd());
     CAcceptedDrop drop{*dataObject, {}, {}, offeredEffects, bChooseFormat};
     EnumFormats(dataObject, drop.offered);
@@ -227,24 +228,26 @@ std::optional<CPlexaDoc::CAcceptedDrop> CPlexaDoc::AcceptDrop(COleDataObject* da
 
 HRESULT CPlexaDoc::TakeDrop(const CAcceptedDrop& drop)
 {
+    if (!CanStartSnapshot())
+        return E_PENDING;
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    SetTitle(FormatResString(IDS_DROP_TITLE, now.wHour, now.wMinute, now.wSecond));
-    BeginSnapshot(std::nullopt);
-    m_info.dropEffects = drop.offeredEffects;
-    m_info.asyncTransfer = drop.transfer;
-    COleDataObject source = drop.dataObject;
-    const HRESULT hr = Capture(&source, drop.chosen);
-    GetFormatNames(drop.offered, m_info.formatNames);
-    UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    const std::wstring title = FormatResString(IDS_DROP_TITLE, now.wHour, now.wMinute, now.wSecond);
+    const HRESULT hr = TakeSnapshot(title, [&](ICaptureProgress& progress, CSnapshotInfo& info, CCBDataArray& nodes) {
+        info = {.title = title,
+                .taken = CurrentTimestamp(),
+                .computer = ThisComputer(),
+                .dropEffects = drop.offeredEffects,
+                .asyncTransfer = drop.transfer};
+        GetFormatNames(drop.offered, info.formatNames);
+        COleDataObject source = drop.dataObject;
+        const CaptureOutcome outcome = CaptureAll(nodes, &source, drop.chosen, m_host, progress);
+        info.finished = CurrentTimestamp();
+        return outcome == CaptureOutcome::Complete ? S_OK : E_ABORT;
+    });
     if (drop.bChooseFormat)
         UpdateAllViews(nullptr, HINT_SELECT_FIRST);
     return hr;
-}
-
-void CPlexaDoc::BeginSnapshot(std::optional<CClipboardOwner> owner)
-{
-    m_info = {GetTitle(), CurrentTimestamp(), {}, ThisComputer(), std::move(owner), {}};
 }
 
 void CPlexaDoc::OnFileOpenSnapshot()
@@ -257,6 +260,9 @@ void CPlexaDoc::OnFileOpenSnapshot()
 
 bool CPlexaDoc::OpenSnapshot(const std::wstring& path)
 {
+    if (!CanStartSnapshot())
+        return false;
+    const CWorkInProgress work;
     CSnapshotInfo info;
     auto nodes = std::make_unique<CCBDataArray>();
     std::wstring error;
@@ -270,12 +276,17 @@ bool CPlexaDoc::OpenSnapshot(const std::wstring& path)
         AfxMessageBox(FormatResString(IDS_SNAPSHOT_CANNOT_OPEN, path.c_str(), error.c_str()), MB_OK);
     if (result != SnapshotResult::Done)
         return false;
+    SetSnapshot(std::move(nodes), std::move(info), ::PathFindFileNameW(path.c_str()));
+    return true;
+}
+
+void CPlexaDoc::SetSnapshot(std::shared_ptr<CCBDataArray> nodes, CSnapshotInfo info, const std::wstring& title)
+{
     DiscardSnapshot();
     m_pCaptures = std::move(nodes);
     m_info = std::move(info);
-    SetTitle(::PathFindFileNameW(path.c_str()));
+    SetTitle(title);
     UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
-    return true;
 }
 
 void CPlexaDoc::OnFileSaveSnapshot()
@@ -294,14 +305,18 @@ void CPlexaDoc::OnFileSaveSnapshot()
 
 bool CPlexaDoc::SaveSnapshot(const std::wstring& path)
 {
-    if (!m_pCaptures)
+    // Held for the save, whatever replaces the snapshot meanwhile.
+    const std::shared_ptr<const CCBDataArray> nodes = m_pCaptures;
+    const CSnapshotInfo info = m_info;
+    if (!nodes)
         return false;
+    const CWorkInProgress work;
     std::wstring error;
     SnapshotResult result;
     {
         CDelayedProgress progress(AfxGetApp()->GetMainHwnd(), LoadResString(IDS_SAVING));
         const auto report = [&](uint64_t done, uint64_t total) { return progress.Report(done, total); };
-        result = SaveSnapshotFile(path, m_info, *m_pCaptures, report, error);
+        result = SaveSnapshotFile(path, info, *nodes, report, error);
     }
     if (result == SnapshotResult::Failed)
         AfxMessageBox(FormatResString(IDS_SNAPSHOT_CANNOT_SAVE, path.c_str(), error.c_str()), MB_OK);
@@ -328,8 +343,11 @@ CComPtr<CSnapshotDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBDa
     CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut);
     if (!m_info.computer.empty() && m_info.computer != ThisComputer())
         replay->SetTakenElsewhere(m_info.computer);
-    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetApp()->m_pMainWnd)) {
-        log = frame->StartReplayLog(leftOut);
+    if (const HWND main = AfxGetApp()->GetMainHwnd()) {
+        if (!m_pReplayLog)
+            m_pReplayLog = std::make_shared<CReplayLogDialog>();
+        m_pReplayLog->Start(main, leftOut);
+        log = m_pReplayLog;
         replay->SetLog([log](const CReplayCall& call) {
             if (const auto window = log.lock())
                 window->Add(call);

@@ -161,7 +161,7 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
     auto* node = static_cast<CCBData*>(hintObject);
     if (!node) {
         if (const auto* document = static_cast<CPlexaDoc*>(GetDocument()))
-            m_propPage.ShowSnapshot(document->m_info);
+            m_propPage.ShowSnapshot(document->Info());
         return;
     }
     const int kind = GetDefaultViewTab(*node);

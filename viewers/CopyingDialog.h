@@ -4,6 +4,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/WorkInProgress.h"
 
 #include <string>
 
@@ -37,7 +38,8 @@ private:
 };
 
 // The dialog shown, and `owner` disabled, for as long as a long piece of work
-// lasts; afterwards the owner is enabled and focused again.
+// lasts; afterwards the owner is enabled and focused again. Meanwhile no new
+// snapshot may start.
 class CProgressRun {
 public:
     CProgressRun(CCopyingDialog& dialog, HWND owner);
@@ -48,6 +50,7 @@ public:
 private:
     CCopyingDialog& m_dialog;
     HWND m_hOwner;
+    const CWorkInProgress m_work;
 };
 
 // How often a long piece of work handles the messages waiting meanwhile:

@@ -123,9 +123,9 @@ protected:
         RECT client{};
         ::GetClientRect(drop, &client);
         const CClientDC dc(drop);
-        const CSelectObject font(dc, drop.m_font);
+        const CSelectObject font(dc, drop.CaptionFont());
         RECT text = client;
-        ::DrawTextW(dc, drop.m_strText.c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_CENTER);
+        ::DrawTextW(dc, drop.Caption().c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_CENTER);
         EXPECT_LE(text.right - text.left, client.right) << "caption of window " << ::GetDlgCtrlID(drop);
         EXPECT_LE(text.bottom - text.top, client.bottom) << "caption of window " << ::GetDlgCtrlID(drop);
     }

@@ -1,9 +1,11 @@
 // The main frame as InitInstance makes it: commands and menu state it routes
 // to the panes and the content view's pages, shortcuts from inside a page,
 // system colours passed down, and what closing stores.
+#include "capture/ClipboardCapture.h"
 #include "common/SettingsNames.h"
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Handles.h"
 #include "res/resource.h"
 #include "support/TestApp.h"
 #include "ui/MainFrame.h"
@@ -14,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <thread>
 #include <utility>
 
 namespace {
@@ -99,6 +102,12 @@ protected:
         const HMENU popup = ::GetSubMenu(::GetMenu(*m_frame), index);
         ::SendMessageW(*m_frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), index);
         return ::GetMenuState(popup, command, MF_BYCOMMAND);
+    }
+
+    void HandleMessagesFor(DWORD ms)
+    {
+        for (const ULONGLONG end = ::GetTickCount64() + ms; ::GetTickCount64() < end; ::Sleep(10))
+            m_app.PumpWaitingMessages();
     }
 
     CTestApp m_app;
@@ -192,9 +201,9 @@ TEST_F(MainFrameTest, TheFileMenuGraysSavingUntilANodeWithBytesIsSelectedWhichev
 {
     const auto grayed = [&] { return (MenuState(0, ID_SAVE_NODE) & MF_GRAYED) != 0; };
     EXPECT_TRUE(grayed());
-    m_doc->m_pCaptures = std::make_unique<CCBDataArray>();
-    m_doc->m_pCaptures->push_back(TextNode());
-    m_doc->UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    auto nodes = std::make_shared<CCBDataArray>();
+    nodes->push_back(TextNode());
+    m_doc->SetSnapshot(std::move(nodes), {}, m_doc->GetTitle());
     const HTREEITEM root = TreeView_GetRoot(Tree());
     for (const Pane pane : {Pane::Tree, Pane::Content}) {
         SCOPED_TRACE(Name(pane));
@@ -245,10 +254,7 @@ TEST_F(MainFrameTest, ChangedSystemColoursReachTheHexDumpAndTheTextPage)
 
 TEST_F(MainFrameTest, AWatchedChangeWaitsWhileTheWindowIsDisabledAndIsTakenAfterwards)
 {
-    const auto handleMessagesFor = [&](DWORD ms) {
-        for (const ULONGLONG end = ::GetTickCount64() + ms; ::GetTickCount64() < end; ::Sleep(10))
-            m_app.PumpWaitingMessages();
-    };
+    const auto handleMessagesFor = [&](DWORD ms) { HandleMessagesFor(ms); };
     ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
     const std::wstring before = m_doc->GetTitle();
     {
@@ -266,5 +272,42 @@ TEST_F(MainFrameTest, AWatchedChangeWaitsWhileTheWindowIsDisabledAndIsTakenAfter
     ::EnableWindow(*m_frame, TRUE);
     handleMessagesFor(800);
     EXPECT_EQ(m_doc->GetTitle(), changed);
+    ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
+}
+
+TEST_F(MainFrameTest, AWatchedChangeFoundHeldLeavesTitleAndSnapshotAndIsTakenOnceTheClipboardIsFree)
+{
+    ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
+    const std::wstring before = m_doc->GetTitle();
+    {
+        const CClipboard clipboard(nullptr);
+        ASSERT_TRUE(clipboard);
+        ::EmptyClipboard();
+    }
+    const std::wstring changed = ClipboardSnapshotTitle(::GetClipboardSequenceNumber());
+    {
+        // Held by another thread's message-only window, which the watch hears nothing from.
+        CHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        CHandle held(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread holder([&] {
+            const HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                                  nullptr);
+            {
+                const CClipboard clipboard(window);
+                ::SetEvent(held);
+                ::WaitForSingleObject(release, INFINITE);
+            }
+            ::DestroyWindow(window);
+        });
+        ::WaitForSingleObject(held, INFINITE);
+        HandleMessagesFor(800);
+        ::SetEvent(release);
+        holder.join();
+    }
+    EXPECT_EQ(m_doc->GetTitle(), before) << "no snapshot was taken";
+    EXPECT_EQ(m_doc->Snapshot(), nullptr);
+    HandleMessagesFor(800);
+    EXPECT_EQ(m_doc->GetTitle(), changed);
+    EXPECT_NE(m_doc->Snapshot(), nullptr);
     ::SendMessageW(*m_frame, WM_COMMAND, ID_EDIT_WATCH_CLIPBOARD, 0);
 }

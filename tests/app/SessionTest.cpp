@@ -76,7 +76,7 @@ TEST_F(SessionTest, AfterPasteAndDropTheTreeHasTheFocus)
     ::SetFocus(Pane(1));
     DWORD effect = DROPEFFECT_COPY;
     CComPtr<CTestDataObject> source = NestedSource();
-    m_frame->m_wndDropAll.m_dropTarget.Drop(source, 0, {1, 1}, &effect);
+    m_frame->m_wndDropAll.DropTarget().Drop(source, 0, {1, 1}, &effect);
     EXPECT_EQ(::GetFocus(), Pane(0)) << "after a drop";
 }
 

@@ -57,8 +57,7 @@ int main()
         return 1;
     ::ShowWindow(host, SW_SHOW);
     const double before = PeakMiB();
-    doc.m_pCaptures = DroppedTree();
-    doc.SetTitle(L"ドロップデータ");
+    doc.SetSnapshot(DroppedTree(), {}, L"ドロップデータ");
     const double seconds = SecondsOf([&] {
         doc.UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
         ::UpdateWindow(host);

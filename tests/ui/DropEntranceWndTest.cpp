@@ -1,14 +1,19 @@
 #include "framework/FrameWnd.h"
+#include "framework/Resource.h"
 #include "framework/View.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 #include "support/AsyncDataObject.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
 #include "ui/DropEntranceWnd.h"
 #include "ui/PlexaDoc.h"
+#include "viewers/DelayedProgress.h"
+#include "viewers/PropertyRows.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -50,31 +55,35 @@ using Names = std::vector<std::string>;
 
 TEST_F(DropEntranceWndTest, OffersCopyWhateverIsDraggedAndRegistersItsTarget)
 {
-    EXPECT_EQ(::RegisterDragDrop(m_drop, &m_drop.m_dropTarget), DRAGDROP_E_ALREADYREGISTERED);
+    EXPECT_EQ(::RegisterDragDrop(m_drop, &m_drop.DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
     EXPECT_FALSE(::IsWindowVisible(m_drop)) << "the frame shows it once it is placed";
     EXPECT_EQ(::GetWindowLongW(m_drop, GWL_STYLE) & WS_BORDER, static_cast<LONG>(WS_BORDER));
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    m_drop.m_dropTarget.DragEnter(m_source, MK_SHIFT | MK_CONTROL, {1, 1}, &effect);
+    m_drop.DropTarget().DragEnter(m_source, MK_SHIFT | MK_CONTROL, {1, 1}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     effect = DROPEFFECT_COPY;
-    m_drop.m_dropTarget.DragOver(0, {2, 2}, &effect);
+    m_drop.DropTarget().DragOver(0, {2, 2}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    m_drop.m_dropTarget.DragLeave();
+    m_drop.DropTarget().DragLeave();
 }
 
 TEST_F(DropEntranceWndTest, ADropGoesToTheActiveViewsDocument)
 {
     DWORD effect = DROPEFFECT_COPY;
-    m_drop.m_dropTarget.Drop(m_source, 0, {1, 1}, &effect);
+    m_drop.DropTarget().Drop(m_source, 0, {1, 1}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "no active view, no document";
-    EXPECT_FALSE(m_doc.m_pCaptures);
+    EXPECT_FALSE(m_doc.Snapshot());
 
     m_frame.SetActiveView(&m_view);
     effect = DROPEFFECT_MOVE;
-    m_drop.m_dropTarget.Drop(m_source, 0, {1, 1}, &effect);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE)) << "a move-only source is told the move";
-    ASSERT_TRUE(m_doc.m_pCaptures);
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    m_drop.DropTarget().Drop(m_source, 0, {1, 1}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "a move-only source keeps its data";
+    ASSERT_TRUE(m_doc.Snapshot());
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
+    CStringArray rows;
+    GetSnapshotRows(m_doc.Info(), rows);
+    EXPECT_NE(std::find(rows.begin(), rows.end(), MakeRow(IDS_ROW_TOLD_SOURCE, LoadResString(IDS_MOVE_ONLY_TOLD_NONE))),
+              rows.end());
 }
 
 TEST_F(DropEntranceWndTest, DestroyingTheWindowRevokesTheTarget)
@@ -83,8 +92,8 @@ TEST_F(DropEntranceWndTest, DestroyingTheWindowRevokesTheTarget)
     m_drop.DestroyWindow();
     EXPECT_FALSE(::IsWindow(window));
     const HWND fresh = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(m_drop.m_dropTarget.Register(fresh), true) << "the target is free for another window";
-    m_drop.m_dropTarget.Revoke();
+    EXPECT_EQ(m_drop.DropTarget().Register(fresh), true) << "the target is free for another window";
+    m_drop.DropTarget().Revoke();
     ::DestroyWindow(fresh);
 }
 
@@ -93,17 +102,17 @@ TEST_F(DropEntranceWndTest, AnAsynchronousSourceGetsItsDropCallBackAtOnceAndTheO
     m_frame.SetActiveView(&m_view);
     const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, true));
     DWORD effect = DROPEFFECT_MOVE;
-    ASSERT_EQ(m_drop.m_dropTarget.Drop(source, 0, {1, 1}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    ASSERT_EQ(m_drop.DropTarget().Drop(source, 0, {1, 1}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "a move-only source keeps its data";
     EXPECT_EQ(source->CallNames(), (Names{"GetAsyncMode", "StartOperation"})) << "nothing is read inside the drop";
 
     PumpUntil([&] { return source->HasEnded(); });
     EXPECT_EQ(source->CallNames(), (Names{"GetAsyncMode", "StartOperation", "GetData 9", "GetData 13", "EndOperation"}));
     EXPECT_EQ(source->Calls().back().hr, S_OK);
-    EXPECT_EQ(source->Calls().back().effect, static_cast<DWORD>(DROPEFFECT_MOVE));
-    ASSERT_TRUE(m_doc.m_pCaptures);
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
-    EXPECT_EQ(m_doc.m_info.asyncTransfer, AsyncTransfer::Used);
+    EXPECT_EQ(source->Calls().back().effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    ASSERT_TRUE(m_doc.Snapshot());
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
+    EXPECT_EQ(m_doc.Info().asyncTransfer, AsyncTransfer::Used);
 }
 
 TEST_F(DropEntranceWndTest, ASourceWithoutAsynchronousTransferUnderWayIsTakenInsideTheDrop)
@@ -121,14 +130,14 @@ TEST_F(DropEntranceWndTest, ASourceWithoutAsynchronousTransferUnderWayIsTakenIns
         m_frame.SetActiveView(&m_view);
         const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, c.asyncMode, c.startResult));
         DWORD effect = DROPEFFECT_COPY;
-        m_drop.m_dropTarget.Drop(source, 0, {1, 1}, &effect);
+        m_drop.DropTarget().Drop(source, 0, {1, 1}, &effect);
         EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
         EXPECT_EQ(source->CallNames(), c.calls);
-        EXPECT_EQ(m_doc.m_info.asyncTransfer, c.expected);
+        EXPECT_EQ(m_doc.Info().asyncTransfer, c.expected);
     }
     DWORD effect = DROPEFFECT_COPY;
-    m_drop.m_dropTarget.Drop(m_source, 0, {1, 1}, &effect);
-    EXPECT_EQ(m_doc.m_info.asyncTransfer, AsyncTransfer::NotOffered);
+    m_drop.DropTarget().Drop(m_source, 0, {1, 1}, &effect);
+    EXPECT_EQ(m_doc.Info().asyncTransfer, AsyncTransfer::NotOffered);
 }
 
 TEST_F(DropEntranceWndTest, AnAsynchronousDropNotYetTakenWhenTheWindowGoesIsReportedAborted)
@@ -136,10 +145,33 @@ TEST_F(DropEntranceWndTest, AnAsynchronousDropNotYetTakenWhenTheWindowGoesIsRepo
     m_frame.SetActiveView(&m_view);
     const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, true));
     DWORD effect = DROPEFFECT_COPY;
-    m_drop.m_dropTarget.Drop(source, 0, {1, 1}, &effect);
+    m_drop.DropTarget().Drop(source, 0, {1, 1}, &effect);
     m_drop.DestroyWindow();
 
     EXPECT_EQ(source->CallNames(), (Names{"GetAsyncMode", "StartOperation", "EndOperation"}));
     EXPECT_EQ(source->Calls().back().hr, E_ABORT);
     EXPECT_EQ(source->Calls().back().effect, static_cast<DWORD>(DROPEFFECT_NONE));
+}
+
+TEST_F(DropEntranceWndTest, NothingIsTakenWhileOtherWorkHandlesMessagesAndPlexasOwnDragIsRefused)
+{
+    m_frame.SetActiveView(&m_view);
+    const auto source = CComPtr<CAsyncDataObject>::Adopt(new CAsyncDataObject(m_source, true));
+    DWORD effect = DROPEFFECT_COPY;
+    ASSERT_EQ(m_drop.DropTarget().Drop(source, 0, {1, 1}, &effect), S_OK);
+    {
+        // A save's progress dialog, which handles messages, the drop window's timer too.
+        CDelayedProgress saving(m_frame, L"");
+        for (const ULONGLONG end = ::GetTickCount64() + 600; ::GetTickCount64() < end; ::Sleep(10))
+            saving.Report(1, 2);
+        EXPECT_FALSE(source->HasEnded()) << "the queued drop waits for the save";
+        DWORD over = DROPEFFECT_COPY;
+        m_drop.DropTarget().DragEnter(m_source, 0, {1, 1}, &over);
+        EXPECT_EQ(over, static_cast<DWORD>(DROPEFFECT_NONE)) << "as Plexa's own drag is, which handles messages too";
+        m_drop.DropTarget().DragLeave();
+    }
+    PumpUntil([&] { return source->HasEnded(); });
+    EXPECT_EQ(source->Calls().back().hr, S_OK);
+    ASSERT_TRUE(m_doc.Snapshot());
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
 }

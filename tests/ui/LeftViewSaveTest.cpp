@@ -51,10 +51,10 @@ protected:
         auto folder = std::make_unique<CCBData>();
         folder->m_strName = L"folder";
         folder->m_pChildren = std::make_unique<CCBDataArray>();
-        m_doc.m_pCaptures = std::make_unique<CCBDataArray>();
-        m_doc.m_pCaptures->push_back(std::move(png));
-        m_doc.m_pCaptures->push_back(std::move(folder));
-        m_doc.UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+        auto nodes = std::make_shared<CCBDataArray>();
+        nodes->push_back(std::move(png));
+        nodes->push_back(std::move(folder));
+        m_doc.SetSnapshot(std::move(nodes), {}, m_doc.GetTitle());
     }
 
     HTREEITEM TopItem(int index) const
@@ -106,10 +106,10 @@ TEST_F(LeftViewSaveTest, TheContextMenuSelectsTheItemAndOffersSavingOnlyWithByte
 {
     TakeSnapshot("abc");
     RightClick(TopItem(1));
-    EXPECT_EQ(m_tree.GetSelectedNode(), (*m_doc.m_pCaptures)[1].get());
+    EXPECT_EQ(m_tree.GetSelectedNode(), (*m_doc.Snapshot())[1].get());
     EXPECT_EQ(m_tree.m_saveEnabled, false);
     RightClick(TopItem(0));
-    EXPECT_EQ(m_tree.GetSelectedNode(), (*m_doc.m_pCaptures)[0].get());
+    EXPECT_EQ(m_tree.GetSelectedNode(), (*m_doc.Snapshot())[0].get());
     EXPECT_EQ(m_tree.m_saveEnabled, true);
 
     // Below the items: no menu.

@@ -46,16 +46,15 @@ protected:
     // A snapshot: text, a folder with two children, a picture.
     void TakeSnapshot()
     {
-        m_doc.m_pCaptures = std::make_unique<CCBDataArray>();
-        m_doc.m_pCaptures->push_back(Node(L"text", kIconData));
+        auto nodes = std::make_shared<CCBDataArray>();
+        nodes->push_back(Node(L"text", kIconData));
         auto folder = Node(L"folder", kIconFolder);
         folder->m_pChildren = std::make_unique<CCBDataArray>();
         folder->m_pChildren->push_back(Node(L"inner1", kIconData));
         folder->m_pChildren->push_back(Node(L"inner2", kIconUnknown));
-        m_doc.m_pCaptures->push_back(std::move(folder));
-        m_doc.m_pCaptures->push_back(Node(L"picture", kIconPicture));
-        m_doc.SetTitle(L"クリップボード#7");
-        m_doc.UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+        nodes->push_back(std::move(folder));
+        nodes->push_back(Node(L"picture", kIconPicture));
+        m_doc.SetSnapshot(std::move(nodes), {}, L"クリップボード#7");
     }
 
     TVITEMW Item(HTREEITEM handle, wchar_t* text)
@@ -116,8 +115,8 @@ TEST_F(LeftViewTest, TheSnapshotIsARootWithTheNodesInCaptureOrder)
     EXPECT_EQ(TreeView_GetCount(tree), 6u);
 
     // Told before the snapshot goes: the tree empties.
-    auto old = std::move(m_doc.m_pCaptures);
-    m_doc.UpdateAllViews(nullptr, HINT_SNAPSHOT_CHANGED);
+    const std::shared_ptr<CCBDataArray> old = m_doc.Snapshot();
+    m_doc.SetSnapshot(nullptr, {}, L"");
     EXPECT_EQ(TreeView_GetCount(tree), 0u);
 }
 
@@ -129,7 +128,7 @@ TEST_F(LeftViewTest, SelectingShowsTheNodeAndTheRootShowsNone)
     const HTREEITEM picture = TreeView_GetLastVisible(tree);
     TreeView_SelectItem(tree, picture);
     ASSERT_FALSE(m_content.m_shown.empty());
-    EXPECT_EQ(m_content.m_shown.back(), (*m_doc.m_pCaptures)[2].get());
+    EXPECT_EQ(m_content.m_shown.back(), (*m_doc.Snapshot())[2].get());
     TreeView_SelectItem(tree, root);
     EXPECT_EQ(m_content.m_shown.back(), nullptr);
 }
@@ -140,7 +139,7 @@ TEST_F(LeftViewTest, SelectFirstShowsTheFirstNode)
     m_content.m_shown.clear();
     m_doc.UpdateAllViews(nullptr, HINT_SELECT_FIRST);
     ASSERT_FALSE(m_content.m_shown.empty());
-    EXPECT_EQ(m_content.m_shown.back(), (*m_doc.m_pCaptures)[0].get());
+    EXPECT_EQ(m_content.m_shown.back(), (*m_doc.Snapshot())[0].get());
     wchar_t text[64];
     Item(TreeView_GetSelection(m_tree.GetSafeHwnd()), text);
     EXPECT_STREQ(text, L"text");

@@ -1,3 +1,4 @@
+#include "capture/ClipboardPrivacy.h"
 #include "capture/FormatNames.h"
 #include "capture/RegisteredFormats.h"
 #include "framework/CmdUI.h"
@@ -35,7 +36,7 @@ public:
     void OnUpdate(CView*, LPARAM hint, void*) override
     {
         auto* doc = static_cast<CPlexaDoc*>(GetDocument());
-        m_updates.push_back({hint, doc->m_pCaptures != nullptr, doc->m_pCaptures ? doc->m_pCaptures->size() : 0});
+        m_updates.push_back({hint, doc->Snapshot() != nullptr, doc->Snapshot() ? doc->Snapshot()->size() : 0});
     }
     std::vector<Update> m_updates;
 };
@@ -96,8 +97,8 @@ TEST_F(PlexaDocTest, PasteTellsTheViewsBeforeTheOldSnapshotGoesAndAfterTheNewOne
 {
     FillClipboard({{CF_UNICODETEXT, std::string("a\0\0\0", 4)}});
     m_doc.OnCmdMsg(ID_EDIT_PASTE);
-    ASSERT_TRUE(m_doc.m_pCaptures);
-    const size_t first = m_doc.m_pCaptures->size();
+    ASSERT_TRUE(m_doc.Snapshot());
+    const size_t first = m_doc.Snapshot()->size();
     EXPECT_GT(first, 0u);
     m_view.m_updates.clear();
 
@@ -107,7 +108,7 @@ TEST_F(PlexaDocTest, PasteTellsTheViewsBeforeTheOldSnapshotGoesAndAfterTheNewOne
     EXPECT_FALSE(m_view.m_updates[0].hadSnapshot) << "the views see no snapshot while the old one goes";
     EXPECT_EQ(m_view.m_updates[1].hint, HINT_SNAPSHOT_CHANGED);
     EXPECT_EQ(m_view.m_updates[1].nodes, first);
-    EXPECT_EQ(m_doc.m_info.formatNames.size(), first);
+    EXPECT_EQ(m_doc.Info().formatNames.size(), first);
 }
 
 TEST_F(PlexaDocTest, PastingTwiceWithoutAChangeKeepsTheSequenceNumber)
@@ -116,8 +117,8 @@ TEST_F(PlexaDocTest, PastingTwiceWithoutAChangeKeepsTheSequenceNumber)
     m_doc.OnCmdMsg(ID_EDIT_PASTE);
     const std::wstring title = m_doc.GetTitle();
     EXPECT_TRUE(std::regex_match(title, std::wregex(L"クリップボード#[0-9]+"))) << title.c_str();
-    ASSERT_TRUE(m_doc.m_pCaptures);
-    EXPECT_TRUE(m_doc.m_pCaptures->empty()) << "an empty clipboard gives an empty snapshot";
+    ASSERT_TRUE(m_doc.Snapshot());
+    EXPECT_TRUE(m_doc.Snapshot()->empty()) << "an empty clipboard gives an empty snapshot";
     m_doc.OnCmdMsg(ID_EDIT_PASTE);
     EXPECT_EQ(m_doc.GetTitle(), title);
 }
@@ -127,9 +128,9 @@ TEST_F(PlexaDocTest, PasteWithFormatTakesTheChoiceAndSelectsIt)
     FillClipboard({{CF_UNICODETEXT, std::string("a\0\0\0", 4)}});
     m_doc.m_choice = 0;
     m_doc.OnCmdMsg(ID_EDIT_PASTE_WITH_FORMAT);
-    ASSERT_TRUE(m_doc.m_pCaptures);
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
-    EXPECT_GT(m_doc.m_info.formatNames.size(), 1u) << "the names of every offered format";
+    ASSERT_TRUE(m_doc.Snapshot());
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
+    EXPECT_GT(m_doc.Info().formatNames.size(), 1u) << "the names of every offered format";
     ASSERT_GE(m_view.m_updates.size(), 2u);
     EXPECT_EQ(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
 
@@ -138,8 +139,41 @@ TEST_F(PlexaDocTest, PasteWithFormatTakesTheChoiceAndSelectsIt)
     m_view.m_updates.clear();
     m_doc.OnCmdMsg(ID_EDIT_PASTE_WITH_FORMAT);
     EXPECT_EQ(m_doc.GetTitle(), title) << "a dismissed menu changes nothing";
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
     EXPECT_TRUE(m_view.m_updates.empty());
+}
+
+TEST_F(PlexaDocTest, TheUsersLeaveToTakeDataThatAsksToBeLeftAloneCoversOnlyTheClipboardAskedAbout)
+{
+    const UINT leaveAlone = ::RegisterClipboardFormatW(kExcludeFromMonitorsFormat);
+    const std::pair<UINT, std::string> text{CF_UNICODETEXT, std::string("a\0\0\0", 4)};
+    struct Case {
+        const char* name;
+        bool chooseFormat;
+        std::optional<std::vector<std::pair<UINT, std::string>>> replacedDuringQuestion;
+        size_t questions;
+        bool takenDespiteRequest;
+    };
+    for (const Case& c : {Case{"unchanged", false, std::nullopt, 1, true},
+                          Case{"with format", true, std::nullopt, 1, true},
+                          Case{"replaced by data that does not ask", false, {{text}}, 1, false},
+                          Case{"replaced by data that asks too", false, {{{leaveAlone, "x"}, text}}, 2, true}}) {
+        SCOPED_TRACE(c.name);
+        FillClipboard({{leaveAlone, "x"}, text});
+        m_app.m_messages.clear();
+        m_app.m_nMessageAnswer = IDYES;
+        m_app.m_onMessageBox = [&](const std::wstring&) {
+            if (c.replacedDuringQuestion && m_app.m_messages.size() == 1)
+                FillClipboard(*c.replacedDuringQuestion);
+        };
+        m_doc.m_choice = 0;
+        m_doc.OnCmdMsg(c.chooseFormat ? ID_EDIT_PASTE_WITH_FORMAT : ID_EDIT_PASTE);
+        EXPECT_EQ(m_app.m_messages.size(), c.questions);
+        ASSERT_TRUE(m_doc.Snapshot());
+        EXPECT_EQ(m_doc.Info().takenDespitePrivacyRequest, c.takenDespiteRequest);
+        EXPECT_EQ(m_doc.Info().sequenceNumber, ::GetClipboardSequenceNumber()) << "what is taken is what was checked";
+    }
+    m_app.m_onMessageBox = nullptr;
 }
 
 TEST_F(PlexaDocTest, ADropTakesEveryFormatOrTheChosenOne)
@@ -151,19 +185,19 @@ TEST_F(PlexaDocTest, ADropTakesEveryFormatOrTheChosenOne)
 
     EXPECT_TRUE(DropInto(m_doc, dataObject, false));
     EXPECT_EQ(m_doc.m_menuShown, 0u);
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 2u);
+    EXPECT_EQ(m_doc.Snapshot()->size(), 2u);
     EXPECT_TRUE(std::regex_match(m_doc.GetTitle(), std::wregex(L"ドロップデータ [0-9]{2}:[0-9]{2}:[0-9]{2}")));
     EXPECT_NE(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
 
     m_doc.m_choice = 1;
     EXPECT_TRUE(DropInto(m_doc, dataObject, true));
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
-    EXPECT_EQ((*m_doc.m_pCaptures)[0]->m_fmt.cfFormat, CF_TEXT);
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
+    EXPECT_EQ((*m_doc.Snapshot())[0]->m_fmt.cfFormat, CF_TEXT);
     EXPECT_EQ(m_view.m_updates.back().hint, HINT_SELECT_FIRST);
 
     m_doc.m_choice.reset();
     EXPECT_FALSE(DropInto(m_doc, dataObject, true)) << "a dismissed menu is no drop";
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 1u);
+    EXPECT_EQ(m_doc.Snapshot()->size(), 1u);
 }
 
 namespace {
@@ -209,13 +243,13 @@ TEST_F(PlexaDocTest, AnAbortedCaptureKeepsWhatWasTakenAndSaysSoOnceTheWindowIsBa
     EXPECT_FALSE(DropInto(m_doc, dataObject, false)) << "its source must not hear that the data moved";
     m_app.m_pMainWnd = nullptr;
 
-    ASSERT_TRUE(m_doc.m_pCaptures);
-    EXPECT_EQ(m_doc.m_pCaptures->size(), 3u);
+    ASSERT_TRUE(m_doc.Snapshot());
+    EXPECT_EQ(m_doc.Snapshot()->size(), 3u);
     EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{LoadResString(IDS_CAPTURE_STOPPED)});
     EXPECT_EQ(m_app.m_messageTypes, std::vector<UINT>{MB_OK});
     EXPECT_TRUE(dialogGoneAtMessage);
     EXPECT_TRUE(mainEnabledAtMessage);
-    EXPECT_FALSE(m_doc.IsCapturing());
+    EXPECT_TRUE(m_doc.CanStartSnapshot());
 }
 
 TEST(FormatMenu, ColumnsOfTwentyAndLiteralAmpersands)
@@ -282,7 +316,7 @@ TEST_F(PlexaDocTest, ASavedPasteOpensUnderItsFileNameWithItsOwnerAndFormats)
 {
     FillClipboard({{CF_UNICODETEXT, std::string("a\0\0\0", 4)}});
     m_doc.OnCmdMsg(ID_EDIT_PASTE);
-    const CSnapshotInfo taken = m_doc.m_info;
+    const CSnapshotInfo taken = m_doc.Info();
     ASSERT_TRUE(taken.owner);
     const CTempDir folder;
     const std::wstring path = folder / L"paste.plexa";
@@ -294,10 +328,10 @@ TEST_F(PlexaDocTest, ASavedPasteOpensUnderItsFileNameWithItsOwnerAndFormats)
     m_view.m_updates.clear();
     ASSERT_TRUE(m_doc.OpenSnapshot(path));
     EXPECT_EQ(m_doc.GetTitle(), L"paste.plexa");
-    EXPECT_EQ(m_doc.m_info.title, taken.title) << "the snapshot keeps the title it was taken under";
-    EXPECT_EQ(m_doc.m_info.formatNames, taken.formatNames);
-    ASSERT_TRUE(m_doc.m_info.owner);
-    EXPECT_EQ(m_doc.m_info.owner->className, taken.owner->className);
+    EXPECT_EQ(m_doc.Info().title, taken.title) << "the snapshot keeps the title it was taken under";
+    EXPECT_EQ(m_doc.Info().formatNames, taken.formatNames);
+    ASSERT_TRUE(m_doc.Info().owner);
+    EXPECT_EQ(m_doc.Info().owner->className, taken.owner->className);
     ASSERT_EQ(m_view.m_updates.size(), 2u);
     EXPECT_FALSE(m_view.m_updates[0].hadSnapshot) << "the views let go of the old snapshot first";
     EXPECT_EQ(m_view.m_updates[1].nodes, taken.formatNames.size());
@@ -307,12 +341,12 @@ TEST_F(PlexaDocTest, AFileThatCannotBeOpenedIsNamedAndTheSnapshotStays)
 {
     FillClipboard({});
     m_doc.OnCmdMsg(ID_EDIT_PASTE);
-    const CCBDataArray* current = m_doc.m_pCaptures.get();
+    const CCBDataArray* current = m_doc.Snapshot().get();
     const std::wstring title = m_doc.GetTitle();
     const CTempDir folder;
     WriteFileBytes(folder / L"bad.plexa", "not an archive");
     EXPECT_FALSE(m_doc.OpenSnapshot(folder / L"bad.plexa"));
-    EXPECT_EQ(m_doc.m_pCaptures.get(), current);
+    EXPECT_EQ(m_doc.Snapshot().get(), current);
     EXPECT_EQ(m_doc.GetTitle(), title);
     ASSERT_EQ(m_app.m_messages.size(), 1u);
     EXPECT_NE(m_app.m_messages[0].find(L"bad.plexa"), std::wstring::npos) << m_app.m_messages[0];
@@ -337,17 +371,17 @@ TEST_F(PlexaDocTest, AReplayIsPastedAsItWasTakenAndStaysWhenTheDocumentGoes)
     {
         CTestDoc replaying(m_app);
         replaying.OnCmdMsg(ID_EDIT_PASTE);
-        ASSERT_TRUE(replaying.m_pCaptures);
-        taken = withoutOles(*replaying.m_pCaptures);
+        ASSERT_TRUE(replaying.Snapshot());
+        taken = withoutOles(*replaying.Snapshot());
         std::vector<const CCBData*> all;
-        for (const auto& node : *replaying.m_pCaptures)
+        for (const auto& node : *replaying.Snapshot())
             all.push_back(node.get());
         replaying.ReplayToClipboard(all);
         EXPECT_TRUE(m_app.m_messages.empty()) << testing::PrintToString(m_app.m_messages);
 
         m_doc.OnCmdMsg(ID_EDIT_PASTE);
-        EXPECT_EQ(withoutOles(*m_doc.m_pCaptures), taken);
+        EXPECT_EQ(withoutOles(*m_doc.Snapshot()), taken);
     }
     m_doc.OnCmdMsg(ID_EDIT_PASTE);
-    EXPECT_EQ(withoutOles(*m_doc.m_pCaptures), taken) << "flushed when the document went";
+    EXPECT_EQ(withoutOles(*m_doc.Snapshot()), taken) << "flushed when the document went";
 }

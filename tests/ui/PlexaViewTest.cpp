@@ -139,7 +139,7 @@ TEST_F(PlexaViewTest, TheStoredDefaultPageOpensWhenTheNodeHasIt)
 
 TEST_F(PlexaViewTest, TheRootShowsOnlyTheFormatNames)
 {
-    m_doc.m_info.formatNames = {L"CF_TEXT", L"CF_UNICODETEXT"};
+    m_doc.SetSnapshot(nullptr, {.formatNames = {L"CF_TEXT", L"CF_UNICODETEXT"}}, m_doc.GetTitle());
     Show(m_withBytes.get());
     Show(nullptr);
     EXPECT_EQ(Tabs(), std::vector<std::wstring>{L"プロパティ"});
