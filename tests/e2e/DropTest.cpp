@@ -7,7 +7,9 @@
 #include "UserInput.h"
 #include "app/WorkFolder.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/viewers.h"
 #include "support/AsyncDataObject.h"
 #include "support/LiveObjects.h"
 
@@ -177,19 +179,21 @@ TEST_F(PlexaDrop, DropOnTheAllFormatsWindowCapturesEveryOfferedDescriptionOnce)
     EXPECT_EQ(TreeView_GetSelection(plexa.Tree()), nullptr);
 }
 
-TEST_F(PlexaDrop, ASourceThatOnlyMovesIsToldItWasMoved)
+TEST_F(PlexaDrop, ASourceThatOnlyMovesIsToldNothingWasTakenAndItsDataIsShown)
 {
     CPlexaWindow plexa = Start();
     const CDragResult drop = DropSample(plexa, IDC_DROP_ALL, DROPEFFECT_MOVE);
 
     EXPECT_EQ(drop.hr, DRAGDROP_S_DROP);
-    EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(drop.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "so that the source deletes nothing";
     const CRemoteTreeItem root = SingleRoot(ReadRemoteTree(plexa.Tree()));
     EXPECT_EQ(root.children.size(), 3u);
     TreeView_SelectItem(plexa.Tree(), root.handle);
     const auto rows = ReadRemoteListRows(plexa.PropertyList(), 2);
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"ソースのドロップ効果", L"MOVE"})) << "the root tells what the source offered";
+    const std::vector<std::wstring> told{LoadResString(IDS_ROW_TOLD_SOURCE), LoadResString(IDS_MOVE_ONLY_TOLD_NONE)};
+    EXPECT_NE(std::find(rows.begin(), rows.end(), told), rows.end()) << "and what it was told";
 }
 
 TEST_F(PlexaDrop, DropOnTheChooseWindowTakesTheFormatChosenFromItsMenu)
