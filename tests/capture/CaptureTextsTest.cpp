@@ -3,7 +3,6 @@
 // sentence that names who holds the clipboard.
 #include "capture/CBData.h"
 #include "capture/ClipboardOwner.h"
-#include "framework/Format.h"
 #include "framework/Resource.h"
 #include "res/strings/capture.h"
 #include "support/FormerLiteralTest.h"
@@ -63,8 +62,8 @@ TEST(ClipboardHolderTextTest, NamesTheWindowProcessAndProgramThatHoldTheClipboar
     ::DestroyWindow(holder);
 
     ASSERT_FALSE(described.imagePath.empty());
-    EXPECT_EQ(text, FormatString(L"クリップボードを開けません。ウィンドウ 0x%08X（クラス「%s」、タイトル「holder」、"
-                                 L"プロセス ID %lu、%s）が開いています。",
-                                 static_cast<unsigned>(reinterpret_cast<UINT_PTR>(holder)),
-                                 described.className.c_str(), ::GetCurrentProcessId(), described.imagePath.c_str()));
+    EXPECT_EQ(text, FormatResString(IDS_CLIPBOARD_HELD_BY_PROGRAM,
+                                    static_cast<unsigned>(reinterpret_cast<UINT_PTR>(holder)),
+                                    described.className.c_str(), L"holder", ::GetCurrentProcessId(),
+                                    described.imagePath.c_str()));
 }

@@ -1,4 +1,6 @@
 #include "common/SettingsNames.h"
+#include "framework/Resource.h"
+#include "res/strings/viewers.h"
 #include "support/HostWindow.h"
 #include "support/TestApp.h"
 #include "viewers/AddCodePageDialog.h"
@@ -73,7 +75,7 @@ TEST_F(AddCodePageDialogTest, RefusesASemicolonAndStaysOpen)
 {
     OpenOver(L"old=1;");
     EXPECT_EQ(Confirm(L"a=1;b=2"), L"(kept open)");
-    EXPECT_EQ(m_app.m_messages, (std::vector<std::wstring>{L";は使えません。"}));
+    EXPECT_EQ(m_app.m_messages, std::vector<std::wstring>{LoadResString(IDS_CODE_PAGE_NO_SEMICOLON)});
     EXPECT_EQ(EditorText(), L"a=1;b=2");
     EXPECT_EQ(m_app.GetProfileString(settings::kSettingsSection, settings::kCodePages), L"old=1;");
 }

@@ -1,9 +1,11 @@
 #include "common/SettingsNames.h"
 #include "framework/PropertySheet.h"
+#include "framework/Resource.h"
 #include "framework/WindowRect.h"
+#include "res/strings/capture.h"
+#include "res/strings/viewers.h"
 #include "support/HostWindow.h"
 #include "support/NodeTestBase.h"
-#include "res/strings/capture.h"
 #include "viewers/TextDecoder.h"
 #include "viewers/TextViewDialog.h"
 
@@ -221,7 +223,7 @@ TEST_F(TextViewDialogTest, RefusesWhatItCannotDecodeAndStaysUsable)
     Open("abc", CF_TEXT);
     Choose(L"Bad");
     EXPECT_EQ(Shown(), L"");
-    EXPECT_EQ(Report(), L"コードページ 12345 で変換できません");
+    EXPECT_EQ(Report(), FormatResString(IDS_TEXT_CANNOT_CONVERT, 12345));
     Choose(L"CP_ACP");
     EXPECT_EQ(Shown(), L"abc");
 
@@ -230,7 +232,7 @@ TEST_F(TextViewDialogTest, RefusesWhatItCannotDecodeAndStaysUsable)
     m_node->m_nSize = kMaxDecodedBytes + 1;  // a converter's output would no longer fit its int count
     OpenNode();
     EXPECT_EQ(Shown(), L"");
-    EXPECT_EQ(Report(), L"2147482623 バイトを超えるため表示できません");
+    EXPECT_EQ(Report(), FormatResString(IDS_TEXT_TOO_LARGE, kMaxDecodedBytes));
     EXPECT_EQ(Selected(), L"CP_ACP");
     EXPECT_TRUE(m_app.m_messages.empty());
 }
@@ -251,7 +253,7 @@ TEST_F(TextViewDialogTest, AFileShorterThanTheNodeIsToldAndNothingOfItShown)
     m_node->m_nSize = 100;
     OpenNode();
     EXPECT_EQ(Shown(), L"");
-    EXPECT_EQ(Report(), L"データを読めません");
+    EXPECT_EQ(Report(), LoadResString(IDS_TEXT_UNREADABLE));
     ASSERT_FALSE(m_app.m_messages.empty());
     for (size_t i = 0; i < m_app.m_messages.size(); ++i) {
         EXPECT_EQ(m_app.m_messages[i], LoadResString(IDS_CANNOT_READ_TEMP_FILE));
