@@ -118,16 +118,6 @@ json NodeJson(const ManifestNode& node)
 
 // ---- Reading
 
-// Every refusal carries the path of the field it is about.
-struct CRefusal {
-    ManifestProblem problem;
-};
-
-[[noreturn]] void Refuse(ManifestProblem::Kind kind, std::string where)
-{
-    throw CRefusal{{kind, std::move(where)}};
-}
-
 // Bracket nesting outside strings, counted before parsing: the tree that a
 // parse builds is only walked once the depth is known to be bounded.
 bool NestingWithin(ByteSpan text, int maxDepth)
@@ -159,36 +149,39 @@ bool NestingWithin(ByteSpan text, int maxDepth)
 // level below, and the objects inside a node.
 constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 2;
 
+// Reads the manifest's tree field by field. The first refusal is kept, with
+// the path of the field it is about; what is read after it is not used, and
+// lists stop at it.
 class CReader {
 public:
+    const std::optional<ManifestProblem>& Problem() const { return m_problem; }
+
     const json& Member(const json& object, const char* key, const std::string& where)
     {
         const auto found = object.find(key);
-        if (found == object.end())
-            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
-        return *found;
+        if (found != object.end())
+            return *found;
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return kNull;
     }
 
-    const json& Object(const json& value, const std::string& where)
+    bool Object(const json& value, const std::string& where)
     {
-        if (!value.is_object())
-            Refuse(ManifestProblem::Kind::BadField, where);
-        return value;
+        return value.is_object() || Refuse(ManifestProblem::Kind::BadField, where);
     }
 
-    const json& Array(const json& value, const std::string& where)
+    bool Array(const json& value, const std::string& where)
     {
-        if (!value.is_array())
-            Refuse(ManifestProblem::Kind::BadField, where);
-        return value;
+        return value.is_array() || Refuse(ManifestProblem::Kind::BadField, where);
     }
 
     std::string Text(const json& object, const char* key, const std::string& where)
     {
         const json& value = Member(object, key, where);
-        if (!value.is_string())
-            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
-        return value.get<std::string>();
+        if (value.is_string())
+            return value.get<std::string>();
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return {};
     }
 
     std::string OptionalText(const json& object, const char* key, const std::string& where)
@@ -228,15 +221,21 @@ public:
                 return item;
         }
         Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return table.front().first;
     }
 
     std::vector<std::string> Texts(const json& object, const char* key, const std::string& where)
     {
         const std::string path = Path(where, key);
+        const json& list = Member(object, key, where);
         std::vector<std::string> texts;
-        for (const json& item : Array(Member(object, key, where), path)) {
-            if (!item.is_string())
-                Refuse(ManifestProblem::Kind::BadField, path + "[" + std::to_string(texts.size()) + "]");
+        if (!Array(list, path))
+            return texts;
+        for (const json& item : list) {
+            if (!item.is_string()) {
+                Refuse(ManifestProblem::Kind::BadField, Item(path, texts.size()));
+                break;
+            }
             texts.push_back(item.get<std::string>());
         }
         return texts;
@@ -244,8 +243,9 @@ public:
 
     ManifestFormat Format(const json& value, const std::string& where)
     {
-        Object(value, where);
         ManifestFormat format;
+        if (!Object(value, where))
+            return format;
         format.number = Integer<uint32_t>(value, "number", where, 0, 0xFFFF);
         format.registeredName = OptionalText(value, "registeredName", where);
         format.aspect = Integer<uint32_t>(value, "aspect", where);
@@ -256,8 +256,9 @@ public:
 
     ManifestPicture Picture(const json& value, const std::string& where)
     {
-        Object(value, where);
         ManifestPicture picture;
+        if (!Object(value, where))
+            return picture;
         picture.width = Integer<int32_t>(value, "width", where);
         picture.height = Integer<int32_t>(value, "height", where);
         picture.bitsPerPixel = Integer<int32_t>(value, "bitsPerPixel", where, 0, 64);
@@ -274,12 +275,13 @@ public:
 
     ManifestNode Node(const json& value, const std::string& where, int depth)
     {
+        ManifestNode node;
         if (depth > kMaxNodeDepth)
             Refuse(ManifestProblem::Kind::TooDeep, where);
-        if (++m_nodes > kMaxManifestNodes)
+        else if (++m_nodes > kMaxManifestNodes)
             Refuse(ManifestProblem::Kind::TooLarge, where);
-        Object(value, where);
-        ManifestNode node;
+        if (m_problem || !Object(value, where))
+            return node;
         node.kind = Named(value, "kind", where, kKindNames);
         node.label = OptionalText(value, "label", where);
         node.format = Format(Member(value, "format", where), Path(where, "format"));
@@ -294,9 +296,10 @@ public:
         node.entry = OptionalText(value, "entry", where);
         node.rows = Texts(value, "rows", where);
         if (value.contains("picture")) {
-            if (!IsPictureKind(node.kind))
+            if (IsPictureKind(node.kind))
+                node.picture = Picture(Member(value, "picture", where), Path(where, "picture"));
+            else
                 Refuse(ManifestProblem::Kind::BadField, Path(where, "picture"));
-            node.picture = Picture(value["picture"], Path(where, "picture"));
         }
         if (value.contains("children"))
             node.children = Nodes(Member(value, "children", where), Path(where, "children"), depth + 1);
@@ -306,15 +309,21 @@ public:
     std::vector<ManifestNode> Nodes(const json& value, const std::string& where, int depth)
     {
         std::vector<ManifestNode> nodes;
-        for (const json& item : Array(value, where))
-            nodes.push_back(Node(item, where + "[" + std::to_string(nodes.size()) + "]", depth));
+        if (!Array(value, where))
+            return nodes;
+        for (const json& item : value) {
+            nodes.push_back(Node(item, Item(where, nodes.size()), depth));
+            if (m_problem)
+                break;
+        }
         return nodes;
     }
 
     ManifestOwner Owner(const json& value, const std::string& where)
     {
-        Object(value, where);
         ManifestOwner owner;
+        if (!Object(value, where))
+            return owner;
         owner.window = Integer<uint32_t>(value, "window", where);
         owner.className = OptionalText(value, "className", where);
         owner.caption = OptionalText(value, "caption", where);
@@ -326,12 +335,18 @@ public:
 
     SnapshotManifest Manifest(const json& root)
     {
-        if (!root.is_object() || !root.contains("format") || root["format"] != kFormatName)
-            Refuse(ManifestProblem::Kind::NotSnapshot, "format");
         SnapshotManifest manifest;
+        if (!root.is_object() || !root.contains("format") || root["format"] != kFormatName) {
+            Refuse(ManifestProblem::Kind::NotSnapshot, "format");
+            return manifest;
+        }
         manifest.formatVersion = Integer<int>(root, "formatVersion", "");
-        if (manifest.formatVersion != kManifestFormatVersion)
+        if (m_problem)
+            return manifest;
+        if (manifest.formatVersion != kManifestFormatVersion) {
             Refuse(ManifestProblem::Kind::UnknownVersion, std::to_string(manifest.formatVersion));
+            return manifest;
+        }
         manifest.plexaVersion = OptionalText(root, "plexaVersion", "");
         manifest.title = OptionalText(root, "title", "");
         manifest.taken = OptionalText(root, "taken", "");
@@ -347,9 +362,10 @@ public:
             manifest.owner = Owner(root["owner"], "owner");
         if (root.contains("takenDespitePrivacyRequest")) {
             const json& taken = root["takenDespitePrivacyRequest"];
-            if (!taken.is_boolean())
+            if (taken.is_boolean())
+                manifest.takenDespitePrivacyRequest = taken.get<bool>();
+            else
                 Refuse(ManifestProblem::Kind::BadField, "takenDespitePrivacyRequest");
-            manifest.takenDespitePrivacyRequest = taken.get<bool>();
         }
         manifest.offeredFormats = Texts(root, "offeredFormats", "");
         manifest.nodes = Nodes(Member(root, "nodes", ""), "nodes", 1);
@@ -357,11 +373,27 @@ public:
     }
 
 private:
+    inline static const json kNull;
+
+    std::optional<ManifestProblem> m_problem;
     uint64_t m_nodes = 0;
+
+    // Keeps the first refusal; false, so that a check can end in it.
+    bool Refuse(ManifestProblem::Kind kind, std::string where)
+    {
+        if (!m_problem)
+            m_problem = ManifestProblem{kind, std::move(where)};
+        return false;
+    }
 
     static std::string Path(const std::string& where, const char* key)
     {
         return where.empty() ? key : where + "." + key;
+    }
+
+    static std::string Item(const std::string& where, size_t index)
+    {
+        return where + "[" + std::to_string(index) + "]";
     }
 };
 
@@ -406,10 +438,9 @@ std::optional<ManifestProblem> ReadManifest(ByteSpan text, SnapshotManifest& man
     const json root = json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded())
         return ManifestProblem{ManifestProblem::Kind::NotJson, {}};
-    try {
-        manifest = CReader().Manifest(root);
-    } catch (const CRefusal& refusal) {
-        return refusal.problem;
-    }
-    return std::nullopt;
+    CReader reader;
+    SnapshotManifest read = reader.Manifest(root);
+    if (!reader.Problem())
+        manifest = std::move(read);
+    return reader.Problem();
 }
