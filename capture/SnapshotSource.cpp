@@ -59,6 +59,8 @@ std::wstring ManifestProblemText(const ManifestProblem& problem)
         return LoadResString(IDS_MANIFEST_TOO_LARGE);
     case Kind::TooDeep:
         return LoadResString(IDS_MANIFEST_TOO_DEEP);
+    case Kind::TooManyFormatNames:
+        return FormatResString(IDS_MANIFEST_TOO_MANY_FORMAT_NAMES, static_cast<unsigned>(kMaxRegisteredNames));
     case Kind::NotSnapshot:
         return LoadResString(IDS_MANIFEST_NOT_A_SNAPSHOT);
     case Kind::UnknownVersion:

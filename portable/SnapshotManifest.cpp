@@ -4,6 +4,7 @@
 
 #include <array>
 #include <limits>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -248,6 +249,9 @@ public:
             return format;
         format.number = Integer<uint32_t>(value, "number", where, 0, 0xFFFF);
         format.registeredName = OptionalText(value, "registeredName", where);
+        if (!format.registeredName.empty() && m_registeredNames.insert(format.registeredName).second &&
+            m_registeredNames.size() > kMaxRegisteredNames)
+            Refuse(ManifestProblem::Kind::TooManyFormatNames, Path(where, "registeredName"));
         format.aspect = Integer<uint32_t>(value, "aspect", where);
         format.lindex = Integer<int32_t>(value, "lindex", where);
         format.tymed = Integer<uint32_t>(value, "tymed", where);
@@ -377,6 +381,7 @@ private:
 
     std::optional<ManifestProblem> m_problem;
     uint64_t m_nodes = 0;
+    std::set<std::string> m_registeredNames;
 
     // Keeps the first refusal; false, so that a check can end in it.
     bool Refuse(ManifestProblem::Kind kind, std::string where)

@@ -18,6 +18,9 @@ inline constexpr int kManifestFormatVersion = 1;
 inline constexpr uint64_t kMaxManifestBytes = 256u << 20;
 inline constexpr int kMaxNodeDepth = 200;
 inline constexpr uint64_t kMaxManifestNodes = 4'000'000;
+// Opening registers every registered name again, and a session's format
+// names are never freed: a file may not use up a share others need.
+inline constexpr size_t kMaxRegisteredNames = 1'000;
 
 // The C++ kind of node, which decides how its picture is made.
 enum class ManifestNodeKind { Data, Dib, DragImage, Bitmap, EnhMetafile, MetafilePict };
@@ -107,12 +110,13 @@ struct SnapshotManifest {
 
 struct ManifestProblem {
     enum class Kind {
-        NotJson,         // not JSON, or not UTF-8
-        TooLarge,        // more bytes or nodes than the limits
-        TooDeep,         // nested past the node depth limit
-        NotSnapshot,     // JSON, but not a snapshot's manifest
-        UnknownVersion,  // a format version this Plexa does not read
-        BadField,        // a field missing, of the wrong type or out of range
+        NotJson,             // not JSON, or not UTF-8
+        TooLarge,            // more bytes or nodes than the limits
+        TooDeep,             // nested past the node depth limit
+        TooManyFormatNames,  // more distinct registered names than kMaxRegisteredNames
+        NotSnapshot,         // JSON, but not a snapshot's manifest
+        UnknownVersion,      // a format version this Plexa does not read
+        BadField,            // a field missing, of the wrong type or out of range
     };
     Kind kind;
     // The field, as a path such as nodes[2].children[0].size; for an unknown

@@ -93,6 +93,7 @@
 #define IDS_MANIFEST_NOT_A_SNAPSHOT         20236
 #define IDS_SNAPSHOT_VERSION_UNSUPPORTED    20237   // version
 #define IDS_MANIFEST_BAD_FIELD              20238   // field
+#define IDS_MANIFEST_TOO_MANY_FORMAT_NAMES  20239   // the most registered names a file may give
 
 // The replay log
 #define IDS_PATHS_OF_COMPUTER               20300   // computer name

@@ -7,7 +7,9 @@
 
 #include "capture/SnapshotFile.h"
 #include "capture/ZipFiles.h"
+#include "framework/Resource.h"
 #include "portable/SnapshotManifest.h"
+#include "res/strings/capture.h"
 #include "support/CaptureEverything.h"
 #include "support/NoLeakTest.h"
 #include "support/TestApp.h"
@@ -155,6 +157,20 @@ TEST_F(SnapshotFileTest, RegisteredFormatsAreRegisteredAgainByName)
     ASSERT_EQ(nodes.size(), 1u);
     EXPECT_EQ(nodes[0]->m_fmt.cfFormat, ::RegisterClipboardFormatW(L"Plexa Renumbered Format"));
     EXPECT_EQ(ReadFileBytes(nodes[0]->m_strTempFile), "ab");
+}
+
+TEST_F(SnapshotFileTest, AFileNamingTooManyRegisteredFormatsIsRefusedBeforeOneIsRegistered)
+{
+    std::vector<ManifestNode> nodes(20'000, TextNode({}, 0));
+    for (size_t i = 0; i < nodes.size(); ++i)
+        nodes[i].format.registeredName = "Plexa Flood Format " + std::to_string(i);
+    WriteArchive(Path(), {{kManifestEntryName, ManifestOf(std::move(nodes))}});
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    std::wstring error;
+    EXPECT_EQ(Open(opened, info, error), SnapshotResult::Failed);
+    EXPECT_EQ(error, FormatResString(IDS_MANIFEST_TOO_MANY_FORMAT_NAMES, static_cast<unsigned>(kMaxRegisteredNames)));
+    EXPECT_NE(::RegisterClipboardFormatW(L"Plexa Format After A Flood"), 0u);
 }
 
 TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)

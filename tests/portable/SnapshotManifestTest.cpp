@@ -114,6 +114,17 @@ std::string DeepNodes(int levels)
     return WriteManifest(manifest);
 }
 
+// A manifest of `count` nodes whose formats are registered under `names` names, in turn.
+std::string RegisteredNames(size_t count, size_t names)
+{
+    SnapshotManifest manifest;
+    for (size_t i = 0; i < count; ++i) {
+        manifest.nodes.push_back(Leaf(ManifestNodeKind::Data, {}, 0));
+        manifest.nodes.back().format = {0xC000, "Plexa Format " + std::to_string(i % names), 1, -1, 1};
+    }
+    return WriteManifest(manifest);
+}
+
 struct HostileManifest {
     const char* name;
     std::string text;
@@ -162,13 +173,23 @@ INSTANTIATE_TEST_SUITE_P(
         HostileManifest{"DeepJson", Nested(100000, "[", "", "]"), Kind::TooDeep, ""},
         HostileManifest{"DeepObjects", Nested(1000, "{\"a\":", "1", "}"), Kind::TooDeep, ""},
         HostileManifest{"DeepNodes", DeepNodes(kMaxNodeDepth + 1), Kind::TooDeep,
-                        "nodes[0]" + Nested(kMaxNodeDepth, ".children[0]", "", "")}),
+                        "nodes[0]" + Nested(kMaxNodeDepth, ".children[0]", "", "")},
+        HostileManifest{"TooManyRegisteredNames",
+                        RegisteredNames(kMaxRegisteredNames + 1, kMaxRegisteredNames + 1), Kind::TooManyFormatNames,
+                        "nodes[" + std::to_string(kMaxRegisteredNames) + "].format.registeredName"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SnapshotManifest, NodesAsDeepAsTheLimitAreRead)
 {
     SnapshotManifest read;
     const auto problem = ReadManifest(Bytes(DeepNodes(kMaxNodeDepth)), read);
+    EXPECT_FALSE(problem) << problem->where;
+}
+
+TEST(SnapshotManifest, ARegisteredNameCountsOnceHoweverOftenItComes)
+{
+    SnapshotManifest read;
+    const auto problem = ReadManifest(Bytes(RegisteredNames(3 * kMaxRegisteredNames, kMaxRegisteredNames)), read);
     EXPECT_FALSE(problem) << problem->where;
 }
 
