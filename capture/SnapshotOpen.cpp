@@ -178,6 +178,24 @@ private:
     }
 };
 
+// The nodes' bytes are copied into files of the working folder: a snapshot
+// whose entries would not fit on its drive is refused before one is written.
+bool RoomForNodeFiles(const SnapshotManifest& manifest, const ICaptureHost& host, std::wstring& error)
+{
+    ULARGE_INTEGER available{};
+    if (!::GetDiskFreeSpaceExW(host.WorkFolder().c_str(), &available, nullptr, nullptr)) {
+        error = SystemErrorText(IDS_CANNOT_READ_FREE_SPACE);
+        return false;
+    }
+    const uint64_t needed = NodeEntryBytes(manifest.nodes);
+    if (needed <= available.QuadPart)
+        return true;
+    constexpr uint64_t kMiB = 1u << 20;
+    error = FormatResString(IDS_NO_ROOM_FOR_SNAPSHOT,
+                            static_cast<unsigned long long>(needed / kMiB + (needed % kMiB != 0)));
+    return false;
+}
+
 CClipboardOwner OwnerOf(const ManifestOwner& owner)
 {
     CClipboardOwner out;
@@ -214,7 +232,7 @@ SnapshotResult OpenSnapshotFile(const std::wstring& path, const ICaptureHost& ho
                                 CSnapshotInfo& info, CCBDataArray& nodes, std::wstring& error)
 {
     const std::unique_ptr<CSnapshotSource> source = OpenSnapshotSource(path, error);
-    if (!source)
+    if (!source || !RoomForNodeFiles(source->Manifest(), host, error))
         return SnapshotResult::Failed;
     CCBDataArray opened;
     try {

@@ -119,36 +119,51 @@ json NodeJson(const ManifestNode& node)
 
 // ---- Reading
 
-// Bracket nesting outside strings, counted before parsing: the tree that a
-// parse builds is only walked once the depth is known to be bounded.
-bool NestingWithin(ByteSpan text, int maxDepth)
-{
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (const uint8_t c : text) {
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > maxDepth)
-                return false;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return true;
-}
-
 // The manifest's top level, a node's two (itself and its child list) per
 // level below, and the objects inside a node.
 constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 2;
+
+// Parses without building anything, stopping at the first problem: whether
+// the text is JSON, nests within the depth limit and holds no more values
+// than their limit. Only then is the tree built and walked.
+class CShapeCheck final : public json::json_sax_t {
+public:
+    std::optional<ManifestProblem> m_problem;
+
+    bool null() override { return Value(); }
+    bool boolean(bool) override { return Value(); }
+    bool number_integer(number_integer_t) override { return Value(); }
+    bool number_unsigned(number_unsigned_t) override { return Value(); }
+    bool number_float(number_float_t, const string_t&) override { return Value(); }
+    bool string(string_t&) override { return Value(); }
+    bool binary(binary_t&) override { return Value(); }
+    bool start_object(std::size_t) override { return Open(); }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(); }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t, const std::string&, const json::exception&) override
+    {
+        return Stop(ManifestProblem::Kind::NotJson);
+    }
+
+private:
+    uint64_t m_values = 0;
+    int m_depth = 0;
+
+    bool Value() { return ++m_values <= kMaxManifestValues || Stop(ManifestProblem::Kind::TooLarge); }
+    bool Open() { return Value() && (++m_depth <= kMaxJsonDepth || Stop(ManifestProblem::Kind::TooDeep)); }
+    bool Close()
+    {
+        --m_depth;
+        return true;
+    }
+    bool Stop(ManifestProblem::Kind kind)
+    {
+        m_problem = ManifestProblem{kind, {}};
+        return false;
+    }
+};
 
 // Reads the manifest's tree field by field. The first refusal is kept, with
 // the path of the field it is about; what is read after it is not used, and
@@ -282,8 +297,6 @@ public:
         ManifestNode node;
         if (depth > kMaxNodeDepth)
             Refuse(ManifestProblem::Kind::TooDeep, where);
-        else if (++m_nodes > kMaxManifestNodes)
-            Refuse(ManifestProblem::Kind::TooLarge, where);
         if (m_problem || !Object(value, where))
             return node;
         node.kind = Named(value, "kind", where, kKindNames);
@@ -380,7 +393,6 @@ private:
     inline static const json kNull;
 
     std::optional<ManifestProblem> m_problem;
-    uint64_t m_nodes = 0;
     std::set<std::string> m_registeredNames;
 
     // Keeps the first refusal; false, so that a check can end in it.
@@ -438,8 +450,9 @@ std::optional<ManifestProblem> ReadManifest(ByteSpan text, SnapshotManifest& man
     manifest = {};
     if (text.size() > kMaxManifestBytes)
         return ManifestProblem{ManifestProblem::Kind::TooLarge, {}};
-    if (!NestingWithin(text, kMaxJsonDepth))
-        return ManifestProblem{ManifestProblem::Kind::TooDeep, {}};
+    CShapeCheck shape;
+    if (!json::sax_parse(text.begin(), text.end(), &shape))
+        return shape.m_problem;
     const json root = json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded())
         return ManifestProblem{ManifestProblem::Kind::NotJson, {}};
@@ -448,4 +461,18 @@ std::optional<ManifestProblem> ReadManifest(ByteSpan text, SnapshotManifest& man
     if (!reader.Problem())
         manifest = std::move(read);
     return reader.Problem();
+}
+
+uint64_t NodeEntryBytes(const std::vector<ManifestNode>& nodes)
+{
+    constexpr uint64_t kMost = std::numeric_limits<uint64_t>::max();
+    uint64_t total = 0;
+    const auto add = [&](uint64_t bytes) { total = bytes > kMost - total ? kMost : total + bytes; };
+    for (const ManifestNode& node : nodes) {
+        if (!node.entry.empty())
+            add(node.size);
+        if (node.children)
+            add(NodeEntryBytes(*node.children));
+    }
+    return total;
 }

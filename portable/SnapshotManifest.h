@@ -14,10 +14,13 @@
 inline constexpr char kManifestEntryName[] = "manifest.json";
 inline constexpr int kManifestFormatVersion = 1;
 // Limits no real snapshot comes near; past them a manifest is refused rather
-// than read at the cost of the stack or the memory.
-inline constexpr uint64_t kMaxManifestBytes = 256u << 20;
+// than read at the cost of the stack or the memory. The bytes are counted
+// once inflated, the values (every object, array, string, number, literal)
+// while parsing, before a tree of them is built: a few hundred kilobytes of
+// deflated text cannot become gigabytes of tree.
+inline constexpr uint64_t kMaxManifestBytes = 32u << 20;
+inline constexpr uint64_t kMaxManifestValues = 4'000'000;
 inline constexpr int kMaxNodeDepth = 200;
-inline constexpr uint64_t kMaxManifestNodes = 4'000'000;
 // Opening registers every registered name again, and a session's format
 // names are never freed: a file may not use up a share others need.
 inline constexpr size_t kMaxRegisteredNames = 1'000;
@@ -111,7 +114,7 @@ struct SnapshotManifest {
 struct ManifestProblem {
     enum class Kind {
         NotJson,             // not JSON, or not UTF-8
-        TooLarge,            // more bytes or nodes than the limits
+        TooLarge,            // more bytes or values than the limits
         TooDeep,             // nested past the node depth limit
         TooManyFormatNames,  // more distinct registered names than kMaxRegisteredNames
         NotSnapshot,         // JSON, but not a snapshot's manifest
@@ -128,3 +131,7 @@ struct ManifestProblem {
 std::string WriteManifest(const SnapshotManifest& manifest);
 // Fills `manifest` from `json`, or says what is wrong and leaves it empty.
 std::optional<ManifestProblem> ReadManifest(ByteSpan json, SnapshotManifest& manifest);
+
+// The bytes of the nodes' own entries, their children's included: what
+// opening copies into files. The largest value when they add up past it.
+uint64_t NodeEntryBytes(const std::vector<ManifestNode>& nodes);

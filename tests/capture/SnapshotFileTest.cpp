@@ -9,6 +9,7 @@
 #include "capture/ZipFiles.h"
 #include "framework/Resource.h"
 #include "portable/SnapshotManifest.h"
+#include "portable/ZipTestArchive.h"
 #include "res/strings/capture.h"
 #include "support/CaptureEverything.h"
 #include "support/NoLeakTest.h"
@@ -85,6 +86,22 @@ protected:
         std::wstring error;
         EXPECT_EQ(Open(opened, info, error), SnapshotResult::Done) << error;
         return DescribeTree(opened);
+    }
+
+    // Opening the file fails with a message holding `message`, keeping the
+    // current snapshot and leaving no file in the working folder.
+    void ExpectRefused(const std::wstring& message)
+    {
+        const size_t before = WorkFiles();
+        CCBDataArray nodes;
+        nodes.push_back(std::make_unique<CCBData>());
+        CSnapshotInfo info{L"current"};
+        std::wstring error;
+        EXPECT_EQ(Open(nodes, info, error), SnapshotResult::Failed);
+        EXPECT_NE(error.find(message), std::wstring::npos) << error;
+        EXPECT_EQ(nodes.size(), 1u) << "the current snapshot stays";
+        EXPECT_EQ(info.title, L"current");
+        EXPECT_EQ(WorkFiles(), before) << "no file is left in the working folder";
     }
 
     std::wstring Path() const { return m_files / L"snapshot.plexa"; }
@@ -260,16 +277,7 @@ TEST_P(HostileSnapshotFileTest, IsRefusedWithItsProblemAndLeavesNothing)
     } else {
         WriteFileBytes(Path(), file.raw);
     }
-    const size_t before = WorkFiles();
-    CCBDataArray nodes;
-    nodes.push_back(std::make_unique<CCBData>());
-    CSnapshotInfo info{L"current"};
-    std::wstring error;
-    EXPECT_EQ(Open(nodes, info, error), SnapshotResult::Failed);
-    EXPECT_NE(error.find(file.message), std::wstring::npos) << error;
-    EXPECT_EQ(nodes.size(), 1u) << "the current snapshot stays";
-    EXPECT_EQ(info.title, L"current");
-    EXPECT_EQ(WorkFiles(), before) << "no file is left in the working folder";
+    ExpectRefused(file.message);
 }
 
 CEntries WithManifest(std::vector<ManifestNode> nodes, CEntries entries)
@@ -322,6 +330,30 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {}, L"重複", "nodes/2.bin", "nodes/1.bin"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+std::string TextOf(const HandArchive& archive)
+{
+    return {archive.bytes.begin(), archive.bytes.end()};
+}
+
+TEST_F(SnapshotFileTest, AManifestInflatingPastItsLimitIsRefusedUnread)
+{
+    const std::string padded = ManifestOf({}) + std::string(kMaxManifestBytes, ' ');
+    const std::string file = TextOf(BuildArchive({DeflatedEntry(kManifestEntryName, padded)}));
+    EXPECT_LT(file.size(), 300'000u);
+    WriteFileBytes(Path(), file);
+    ExpectRefused(LoadResString(IDS_MANIFEST_TOO_LARGE));
+}
+
+TEST_F(SnapshotFileTest, EntriesLargerThanTheWorkingFolderDriveAreRefusedBeforeOneIsWritten)
+{
+    constexpr uint64_t kClaimed = 1ull << 50;
+    HandEntry entry = DeflatedEntry("nodes/000001.bin", "ab");
+    entry.size = kClaimed;
+    const std::string manifest = ManifestOf({TextNode(entry.name, kClaimed)});
+    WriteFileBytes(Path(), TextOf(BuildArchive({StoredEntry(kManifestEntryName, manifest), entry}, true)));
+    ExpectRefused(FormatResString(IDS_NO_ROOM_FOR_SNAPSHOT, static_cast<unsigned long long>(kClaimed >> 20)));
+}
 
 TEST_F(SnapshotFileTest, ATruncatedOrAlteredFileIsRefused)
 {

@@ -125,6 +125,16 @@ std::string RegisteredNames(size_t count, size_t names)
     return WriteManifest(manifest);
 }
 
+// One value past the limit, then text that is no JSON: refused as too large,
+// the parse stopped at the limit rather than at the end.
+std::string ValuesPastTheLimit()
+{
+    std::string text = "[";
+    for (uint64_t i = 0; i < kMaxManifestValues; ++i)
+        text += "0,";
+    return text + "not JSON";
+}
+
 struct HostileManifest {
     const char* name;
     std::string text;
@@ -171,6 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "nodes[0].children"},
         HostileManifest{"RowNotText", WithFirstNode("rows", "[\"a\", 1]"), Kind::BadField, "nodes[0].rows[1]"},
         HostileManifest{"DeepJson", Nested(100000, "[", "", "]"), Kind::TooDeep, ""},
+        HostileManifest{"TooManyValues", ValuesPastTheLimit(), Kind::TooLarge, ""},
         HostileManifest{"DeepObjects", Nested(1000, "{\"a\":", "1", "}"), Kind::TooDeep, ""},
         HostileManifest{"DeepNodes", DeepNodes(kMaxNodeDepth + 1), Kind::TooDeep,
                         "nodes[0]" + Nested(kMaxNodeDepth, ".children[0]", "", "")},
