@@ -200,11 +200,15 @@ public:
     }
 
 protected:
+    // Only names shaped as Plexa gives them: none reaches outside the folder
+    // or names a device.
+    bool MayName(const std::string& name) override
+    {
+        return IsSnapshotEntryName(name) || Fail(EntryText(IDS_DUMP_ENTRY_NAME_UNEXPECTED, name));
+    }
+
     bool FindEntry(const std::string& name, uint64_t& size) const override
     {
-        // Only names an archive could hold: none reaches outside the folder.
-        if (!IsSafeZipName(name) || name.back() == '/')
-            return false;
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (!::GetFileAttributesExW(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -284,6 +288,8 @@ bool CSnapshotSource::CheckEntry(const std::string& name, uint64_t size)
 {
     if (name.empty())
         return true;
+    if (!MayName(name))
+        return false;
     uint64_t stored = 0;
     if (name == kManifestEntryName || !FindEntry(name, stored))
         return Fail(EntryText(IDS_ENTRY_MISSING, name));

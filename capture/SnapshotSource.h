@@ -27,6 +27,9 @@ public:
 protected:
     CSnapshotSource() = default;
 
+    // Whether the manifest may name entry `name` at all; false with the
+    // reason kept when it may not.
+    virtual bool MayName(const std::string& name) { return true; }
     // The size of entry `name` as stored, or false when there is no such entry.
     virtual bool FindEntry(const std::string& name, uint64_t& size) const = 0;
     // Reads and checks the manifest text, then the entries it names.

@@ -2,7 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <limits>
 #include <set>
 #include <string_view>
@@ -414,6 +416,18 @@ private:
     }
 };
 
+}
+
+bool IsSnapshotEntryName(std::string_view name)
+{
+    constexpr std::string_view kFolder = "nodes/";
+    constexpr std::string_view kExtensions[] = {".bin", ".bmp", ".palette", ".emf", ".wmf"};
+    if (!name.starts_with(kFolder))
+        return false;
+    const std::string_view file = name.substr(kFolder.size());
+    const size_t digits = file.find_first_not_of("0123456789");
+    return digits > 0 && digits <= 20 && digits != file.npos &&
+           std::find(std::begin(kExtensions), std::end(kExtensions), file.substr(digits)) != std::end(kExtensions);
 }
 
 std::string WriteManifest(const SnapshotManifest& manifest)

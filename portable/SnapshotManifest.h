@@ -9,9 +9,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr char kManifestEntryName[] = "manifest.json";
+// Whether `name` is shaped as Plexa names the entries of nodes' bytes and
+// pictures: "nodes/", the node's number, and .bin, .bmp, .palette, .emf or .wmf.
+bool IsSnapshotEntryName(std::string_view name);
 inline constexpr int kManifestFormatVersion = 1;
 // Limits no real snapshot comes near; past them a manifest is refused rather
 // than read at the cost of the stack or the memory. The bytes are counted

@@ -8,6 +8,7 @@
 #include "capture/SnapshotFile.h"
 #include "capture/ZipFiles.h"
 #include "framework/Resource.h"
+#include "framework/Utf8.h"
 #include "portable/SnapshotManifest.h"
 #include "portable/ZipTestArchive.h"
 #include "res/strings/capture.h"
@@ -226,17 +227,21 @@ TEST_F(SnapshotFileTest, ADumpFolderHoldsTheSnapshotAndReplacesOnlyAnEarlierDump
     EXPECT_EQ(ReadFileBytes(folder + L"\\notes.txt"), "mine") << "a folder with other files is left alone";
 }
 
-TEST_F(SnapshotFileTest, ADumpFolderWhoseManifestPointsOutsideItIsRefused)
+TEST_F(SnapshotFileTest, ADumpFolderWhoseManifestNamesOtherThanPlexasEntriesIsRefused)
 {
     const std::wstring folder = m_files / L"dump";
     ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW((folder + L"\\nodes").c_str(), nullptr);
     WriteFileBytes(m_files / L"secret.bin", "ab");
-    WriteFileBytes(folder + L"\\manifest.json", ManifestOf({TextNode("../secret.bin", 2)}));
-    CCBDataArray opened;
-    CSnapshotInfo info;
-    std::wstring error;
-    EXPECT_EQ(OpenSnapshotFile(folder, m_app, {}, info, opened, error), SnapshotResult::Failed);
-    EXPECT_NE(error.find(L"「../secret.bin」がありません"), std::wstring::npos) << error;
+    WriteFileBytes(folder + L"\\nodes\\notes.txt", "ab");
+    for (const char* name : {"../secret.bin", "nodes/notes.txt", "nodes/CON.bin", "nodes/1.bin."}) {
+        WriteFileBytes(folder + L"\\manifest.json", ManifestOf({TextNode(name, 2)}));
+        CCBDataArray opened;
+        CSnapshotInfo info;
+        std::wstring error;
+        EXPECT_EQ(OpenSnapshotFile(folder, m_app, {}, info, opened, error), SnapshotResult::Failed) << name;
+        EXPECT_EQ(error, FormatResString(IDS_DUMP_ENTRY_NAME_UNEXPECTED, FromUtf8(name).c_str()));
+    }
 }
 
 TEST_F(SnapshotFileTest, ASaveThatCannotWriteSaysSoAndLeavesNothing)

@@ -197,6 +197,16 @@ TEST(SnapshotManifest, NodesAsDeepAsTheLimitAreRead)
     EXPECT_FALSE(problem) << problem->where;
 }
 
+TEST(SnapshotManifest, EntryNamesAreThoseShapedAsPlexaGivesThem)
+{
+    for (const char* name : {"nodes/000001.bin", "nodes/1.bmp", "nodes/000002.palette", "nodes/42.emf", "nodes/7.wmf"})
+        EXPECT_TRUE(IsSnapshotEntryName(name)) << name;
+    for (const char* name : {"nodes/.bin", "nodes/abc.bin", "nodes/1.exe", "nodes/1", "nodes/1.bin.bin",
+                             "nodes/sub/1.bin", "other/1.bin", "1.bin", "../nodes/1.bin", "nodes/CON.bin",
+                             "nodes/123456789012345678901.bin", "nodes/1.bin/"})
+        EXPECT_FALSE(IsSnapshotEntryName(name)) << name;
+}
+
 TEST(SnapshotManifest, ARegisteredNameCountsOnceHoweverOftenItComes)
 {
     SnapshotManifest read;
