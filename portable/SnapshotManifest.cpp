@@ -89,6 +89,14 @@ json PictureJson(const ManifestPicture& picture)
     return out;
 }
 
+json RowsJson(const std::vector<ManifestRow>& rows)
+{
+    json out = json::array();
+    for (const ManifestRow& row : rows)
+        out.push_back(json{{"text", row.text}, {"error", row.error}});
+    return out;
+}
+
 void PutText(json& out, const char* key, const std::string& text)
 {
     if (!text.empty())
@@ -107,7 +115,7 @@ json NodeJson(const ManifestNode& node)
     out["codePage"] = node.codePage;
     out["size"] = node.size;
     PutText(out, "entry", node.entry);
-    out["rows"] = node.rows;
+    out["rows"] = RowsJson(node.rows);
     if (node.picture)
         out["picture"] = PictureJson(*node.picture);
     if (node.children) {
@@ -121,9 +129,18 @@ json NodeJson(const ManifestNode& node)
 
 // ---- Reading
 
-// The manifest's top level, a node's two (itself and its child list) per
-// level below, and the objects inside a node.
-constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 2;
+// Before rows said whether they are errors, an error row was known by its
+// name, in the language the snapshot was taken in.
+bool HasFormerErrorName(const std::string& row)
+{
+    const std::string_view name = std::string_view(row).substr(0, row.find('\t'));
+    return name == "\xE3\x82\xA8\xE3\x83\xA9\xE3\x83\xBC" || name == "Error";  // エラー in UTF-8
+}
+
+// The manifest's top level and its node list, a node and its child list per
+// level, and a node one level past the limit with a row inside it, so that
+// the refusal names that node.
+constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 3;
 
 // Parses without building anything, stopping at the first problem: whether
 // the text is JSON, nests within the depth limit and holds no more values
@@ -259,6 +276,38 @@ public:
         return texts;
     }
 
+    std::vector<ManifestRow> Rows(const json& value, const std::string& where)
+    {
+        std::vector<ManifestRow> rows;
+        if (!Array(value, where))
+            return rows;
+        for (const json& item : value) {
+            const std::string path = Item(where, rows.size());
+            ManifestRow& row = rows.emplace_back();
+            if (item.is_string())
+                row.text = item.get<std::string>();
+            else if (Object(item, path))
+                row.text = Text(item, "text", path);
+            // Rows without the field come from files written before it.
+            row.error = item.contains("error") ? Flag(item, "error", path) : HasFormerErrorName(row.text);
+            if (m_problem)
+                break;
+        }
+        return rows;
+    }
+
+    // An optional boolean, false when absent.
+    bool Flag(const json& object, const char* key, const std::string& where)
+    {
+        if (!object.contains(key))
+            return false;
+        const json& value = Member(object, key, where);
+        if (value.is_boolean())
+            return value.get<bool>();
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return false;
+    }
+
     ManifestFormat Format(const json& value, const std::string& where)
     {
         ManifestFormat format;
@@ -313,7 +362,7 @@ public:
         node.codePage = Integer<int32_t>(value, "codePage", where, -10, 65535);
         node.size = Integer<uint64_t>(value, "size", where);
         node.entry = OptionalText(value, "entry", where);
-        node.rows = Texts(value, "rows", where);
+        node.rows = Rows(Member(value, "rows", where), Path(where, "rows"));
         if (value.contains("picture")) {
             if (IsPictureKind(node.kind))
                 node.picture = Picture(Member(value, "picture", where), Path(where, "picture"));
@@ -362,7 +411,7 @@ public:
         manifest.formatVersion = Integer<int>(root, "formatVersion", "");
         if (m_problem)
             return manifest;
-        if (manifest.formatVersion != kManifestFormatVersion) {
+        if (manifest.formatVersion < 1 || manifest.formatVersion > kManifestFormatVersion) {
             Refuse(ManifestProblem::Kind::UnknownVersion, std::to_string(manifest.formatVersion));
             return manifest;
         }
@@ -379,13 +428,7 @@ public:
         manifest.computer = OptionalText(root, "computer", "");
         if (root.contains("owner"))
             manifest.owner = Owner(root["owner"], "owner");
-        if (root.contains("takenDespitePrivacyRequest")) {
-            const json& taken = root["takenDespitePrivacyRequest"];
-            if (taken.is_boolean())
-                manifest.takenDespitePrivacyRequest = taken.get<bool>();
-            else
-                Refuse(ManifestProblem::Kind::BadField, "takenDespitePrivacyRequest");
-        }
+        manifest.takenDespitePrivacyRequest = Flag(root, "takenDespitePrivacyRequest", "");
         manifest.offeredFormats = Texts(root, "offeredFormats", "");
         manifest.nodes = Nodes(Member(root, "nodes", ""), "nodes", 1);
         return manifest;

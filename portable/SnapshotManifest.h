@@ -16,7 +16,9 @@ inline constexpr char kManifestEntryName[] = "manifest.json";
 // Whether `name` is shaped as Plexa names the entries of nodes' bytes and
 // pictures: "nodes/", the node's number, and .bin, .bmp, .palette, .emf or .wmf.
 bool IsSnapshotEntryName(std::string_view name);
-inline constexpr int kManifestFormatVersion = 1;
+// Version 1 gave rows as plain strings, an error row known by its name; it is
+// read still.
+inline constexpr int kManifestFormatVersion = 2;
 // Limits no real snapshot comes near; past them a manifest is refused rather
 // than read at the cost of the stack or the memory. The bytes are counted
 // once inflated, the values (every object, array, string, number, literal)
@@ -64,6 +66,15 @@ struct ManifestPicture {
     bool operator==(const ManifestPicture&) const = default;
 };
 
+// One of a node's property rows: name TAB value, as the property page shows
+// it, and whether it is an error line.
+struct ManifestRow {
+    std::string text;
+    bool error = false;
+
+    bool operator==(const ManifestRow&) const = default;
+};
+
 struct ManifestNode {
     ManifestNodeKind kind = ManifestNodeKind::Data;
     std::string label;  // the tree text when saved; for readers of the file only
@@ -77,7 +88,7 @@ struct ManifestNode {
     int32_t codePage = 0;
     uint64_t size = 0;
     std::string entry;  // the entry of the node's bytes; empty when it has none
-    std::vector<std::string> rows;  // name TAB value, error lines among them
+    std::vector<ManifestRow> rows;
     std::optional<ManifestPicture> picture;
     // A node that was given a child list, even an empty one, keeps it.
     std::optional<std::vector<ManifestNode>> children;

@@ -6,6 +6,7 @@
 #include "support/TreeDescription.h"
 
 #include "capture/SnapshotFile.h"
+#include "capture/SnapshotSource.h"
 #include "capture/ZipFiles.h"
 #include "framework/Resource.h"
 #include "framework/Utf8.h"
@@ -189,6 +190,30 @@ TEST_F(SnapshotFileTest, AFileNamingTooManyRegisteredFormatsIsRefusedBeforeOneIs
     EXPECT_EQ(Open(opened, info, error), SnapshotResult::Failed);
     EXPECT_EQ(error, FormatResString(IDS_MANIFEST_TOO_MANY_FORMAT_NAMES, static_cast<unsigned>(kMaxRegisteredNames)));
     EXPECT_NE(::RegisterClipboardFormatW(L"Plexa Format After A Flood"), 0u);
+}
+
+TEST_F(SnapshotFileTest, ErrorRowsAreMarkedInTheFileAndOpenAsErrors)
+{
+    CCBDataArray nodes;
+    nodes.push_back(std::make_unique<CCBData>());
+    nodes[0]->m_arrInfo = {L"名前\ta.txt", ErrorRow(L"読めません")};
+    ASSERT_EQ(Save(nodes), SnapshotResult::Done);
+    std::wstring error;
+    {
+        const auto source = OpenSnapshotSource(Path(), error);
+        ASSERT_TRUE(source) << error;
+        const std::vector<ManifestRow> saved = {{"名前\ta.txt", false}, {ToUtf8(ErrorRow(L"読めません")), true}};
+        EXPECT_EQ(source->Manifest().nodes.at(0).rows, saved);
+    }
+
+    // Marked, whatever its words.
+    ManifestNode marked = TextNode({}, 0);
+    marked.rows = {{"読めません", true}};
+    WriteArchive(Path(), {{kManifestEntryName, ManifestOf({marked})}});
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    ASSERT_EQ(Open(opened, info, error), SnapshotResult::Done) << error;
+    EXPECT_EQ(opened.at(0)->m_arrInfo, CStringArray{ErrorRow(L"読めません")});
 }
 
 TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)
