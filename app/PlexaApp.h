@@ -34,6 +34,7 @@ public:
     // The capture's view of the settings and the working folder.
     CaptureOptions GetCaptureOptions() const override;
     CFileHandle CreateTempFile(std::wstring& path) const override { return m_workFolder.CreateTempFile(path); }
+    std::wstring WorkFolder() const override { return m_workFolder.m_strWorkDir; }
 
     // Removes this application's registry settings, and the company key when
     // nothing else is left in it.

@@ -22,6 +22,8 @@ public:
     // in `path`; an invalid handle (and an empty path when no name could be
     // had) on failure.
     virtual CFileHandle CreateTempFile(std::wstring& path) const = 0;
+    // The folder those files are made in.
+    virtual std::wstring WorkFolder() const = 0;
 
 protected:
     ~ICaptureHost() = default;

@@ -106,7 +106,7 @@ ManifestNode DescribeNode(const CCBData& node)
     out.codePage = node.m_nCodePage;
     out.size = node.m_nSize;
     for (const std::wstring& row : node.m_arrInfo)
-        out.rows.push_back(ToUtf8(row));
+        out.rows.push_back({ToUtf8(row), IsErrorRow(row)});
     return out;
 }
 
@@ -130,7 +130,10 @@ std::unique_ptr<CCBData> MakeNode(const ManifestNode& description, const ICaptur
     node->m_nDefaultTab = FromManifest(kPages, description.defaultPage);
     node->m_nCodePage = description.codePage;
     node->m_nSize = description.size;
-    for (const std::string& row : description.rows)
-        node->m_arrInfo.push_back(FromUtf8(row));
+    for (const ManifestRow& row : description.rows) {
+        // A row the file marks as an error is one here too, whatever its name.
+        const std::wstring text = FromUtf8(row.text);
+        node->m_arrInfo.push_back(row.error && !IsErrorRow(text) ? ErrorRow(text) : text);
+    }
     return node;
 }

@@ -4,6 +4,7 @@
 #include "capture/SnapshotFile.h"
 
 #include "capture/CBDataGdi.h"
+#include "capture/SnapshotErrorText.h"
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
 #include "capture/SnapshotSource.h"
@@ -21,18 +22,8 @@ constexpr size_t kCopyPiece = 1u << 20;
 // Pictures are made from bytes in memory; none that a capture keeps is larger.
 constexpr uint64_t kMaxPictureBytes = 1ull << 30;
 
-std::wstring EntryText(UINT format, const std::string& name)
-{
-    return FormatResString(format, FromUtf8(name).c_str());
-}
-
-// Any failure of the open: the message names the problem.
-struct COpenFailure {
-    std::wstring message;
-};
-
-struct CStopped {};
-
+// Makes the nodes a source's manifest describes; a failure's message is kept
+// for Error().
 class CSnapshotReader {
 public:
     CSnapshotReader(CSnapshotSource& source, const ICaptureHost& host, const SnapshotProgress& progress)
@@ -40,22 +31,28 @@ public:
     {
     }
 
-    void MakeNodes(const std::vector<ManifestNode>& descriptions, CCBDataArray& nodes)
+    const std::wstring& Error() const { return m_error; }
+
+    SnapshotResult MakeNodes(const std::vector<ManifestNode>& descriptions, CCBDataArray& nodes)
     {
         for (const ManifestNode& description : descriptions) {
             std::unique_ptr<CCBData> node = MakeNode(description, m_host);
             if (!node)
-                throw COpenFailure{EntryText(IDS_CANNOT_REGISTER_FORMAT, description.format.registeredName)};
+                return Fail(EntryText(IDS_CANNOT_REGISTER_FORMAT, description.format.registeredName));
+            SnapshotResult result = SnapshotResult::Done;
             if (!description.entry.empty())
-                CopyToTempFile(description.entry, description.size, *node);
-            if (description.picture)
-                MakePicture(*description.picture, *node);
-            if (description.children) {
+                result = CopyToTempFile(description.entry, description.size, *node);
+            if (result == SnapshotResult::Done && description.picture)
+                result = MakePicture(*description.picture, *node);
+            if (result == SnapshotResult::Done && description.children) {
                 node->m_pChildren = std::make_unique<CCBDataArray>();
-                MakeNodes(*description.children, *node->m_pChildren);
+                result = MakeNodes(*description.children, *node->m_pChildren);
             }
+            if (result != SnapshotResult::Done)
+                return result;  // the node deletes the files it had
             nodes.push_back(std::move(node));
         }
+        return SnapshotResult::Done;
     }
 
 private:
@@ -63,82 +60,97 @@ private:
     const ICaptureHost& m_host;
     const SnapshotProgress& m_progress;
     uint64_t m_nDone = 0;
+    std::wstring m_error;
 
-    // Hands the entry's bytes to `consume` piece by piece.
+    SnapshotResult Fail(std::wstring message)
+    {
+        m_error = std::move(message);
+        return SnapshotResult::Failed;
+    }
+
+    // Hands the entry's bytes to `consume` piece by piece; `consume` returns
+    // false, its failure kept, to end the reading.
     template <class Consume>
-    void ReadEntry(const std::string& name, uint64_t size, Consume consume)
+    SnapshotResult ReadEntry(const std::string& name, uint64_t size, Consume consume)
     {
         if (!m_source.Open(name))
-            throw COpenFailure{m_source.LastError()};
+            return Fail(m_source.LastError());
         std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(std::max<uint64_t>(size, 1), kCopyPiece)));
         uint64_t read = 0;
         for (;;) {
             const std::optional<size_t> produced = m_source.Read(buffer);
             if (!produced)
-                throw COpenFailure{m_source.LastError()};
+                return Fail(m_source.LastError());
             // A dump folder's file may have changed since it was checked.
             if (*produced > size - read)
                 break;
             if (*produced == 0) {
                 if (read == size)
-                    return;
+                    return SnapshotResult::Done;
                 break;
             }
             read += *produced;
-            consume(std::span<const uint8_t>(buffer.data(), *produced));
+            if (!consume(std::span<const uint8_t>(buffer.data(), *produced)))
+                return SnapshotResult::Failed;
             m_nDone += *produced;
             if (m_progress && m_progress(m_nDone, m_source.TotalBytes()))
-                throw CStopped{};
+                return SnapshotResult::Stopped;
         }
-        throw COpenFailure{EntryText(IDS_ENTRY_SIZE_MISMATCH, name)};
+        return Fail(EntryText(IDS_ENTRY_SIZE_MISMATCH, name));
     }
 
-    std::vector<uint8_t> ReadInMemory(const std::string& name, uint64_t size)
-    {
-        std::vector<uint8_t> bytes;
-        bytes.reserve(static_cast<size_t>(size));
-        ReadEntry(name, size, [&](std::span<const uint8_t> piece) { bytes.insert(bytes.end(), piece.begin(), piece.end()); });
-        return bytes;
-    }
-
-    void CopyToTempFile(const std::string& name, uint64_t size, CCBData& node)
+    SnapshotResult CopyToTempFile(const std::string& name, uint64_t size, CCBData& node)
     {
         // The node owns the file from the start, so that a failure part way deletes it.
         const CFileHandle file = m_host.CreateTempFile(node.m_strTempFile);
         if (!file)
-            throw COpenFailure{LoadResString(IDS_CANNOT_CREATE_WORK_FILE)};
-        ReadEntry(name, size, [&](std::span<const uint8_t> piece) {
+            return Fail(LoadResString(IDS_CANNOT_CREATE_WORK_FILE));
+        return ReadEntry(name, size, [&](std::span<const uint8_t> piece) {
             DWORD written = 0;
-            if (!::WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr) ||
-                written != piece.size())
-                throw COpenFailure{FormatResString(IDS_CANNOT_WRITE_WORK_FILE, ::GetLastError())};
+            if (::WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr) &&
+                written == piece.size())
+                return true;
+            Fail(SystemErrorText(IDS_CANNOT_WRITE_WORK_FILE));
+            return false;
         });
     }
 
-    std::vector<uint8_t> PictureBytes(const std::string& name, uint64_t size)
+    SnapshotResult PictureBytes(const std::string& name, uint64_t size, std::vector<uint8_t>& bytes)
     {
         if (size > kMaxPictureBytes)
-            throw COpenFailure{EntryText(IDS_PICTURE_TOO_LARGE, name)};
-        return ReadInMemory(name, size);
+            return Fail(EntryText(IDS_PICTURE_TOO_LARGE, name));
+        bytes.reserve(static_cast<size_t>(size));
+        return ReadEntry(name, size, [&](std::span<const uint8_t> piece) {
+            bytes.insert(bytes.end(), piece.begin(), piece.end());
+            return true;
+        });
     }
 
-    void MakePicture(const ManifestPicture& picture, CCBData& node)
+    SnapshotResult MakePicture(const ManifestPicture& picture, CCBData& node)
     {
         // The manifest reader allows a picture on the picture kinds only.
         auto* gdi = dynamic_cast<CCBData_GDI*>(&node);
         if (!gdi)
-            return;
+            return SnapshotResult::Done;
         gdi->m_nWidth = picture.width;
         gdi->m_nHeight = picture.height;
         gdi->m_nBitsPerPixel = picture.bitsPerPixel;
         if (picture.entry.empty())
-            return;
-        const std::vector<uint8_t> bytes = PictureBytes(picture.entry, picture.size);
+            return SnapshotResult::Done;
+        std::vector<uint8_t> bytes;
+        if (const SnapshotResult result = PictureBytes(picture.entry, picture.size, bytes);
+            result != SnapshotResult::Done)
+            return result;
         bool made = false;
         if (auto* bitmap = dynamic_cast<CCBData_HBITMAP*>(gdi)) {
             bitmap->m_hBitmap = BitmapFromFileBytes(bytes, picture.bitsPerPixel);
-            if (!picture.paletteEntry.empty())
-                bitmap->m_hPalette = PaletteFromEntryBytes(PictureBytes(picture.paletteEntry, picture.paletteSize));
+            if (!picture.paletteEntry.empty()) {
+                std::vector<uint8_t> palette;
+                if (const SnapshotResult result = PictureBytes(picture.paletteEntry, picture.paletteSize, palette);
+                    result != SnapshotResult::Done)
+                    return result;
+                bitmap->m_hPalette = PaletteFromEntryBytes(palette);
+            }
             made = bitmap->m_hBitmap && (picture.paletteEntry.empty() || bitmap->m_hPalette);
         } else if (auto* enhanced = dynamic_cast<CCBData_HENHMF*>(gdi)) {
             enhanced->m_hEnhMetaFile = EnhMetaFileFromBytes(bytes);
@@ -146,8 +158,7 @@ private:
         } else if (auto* metafile = dynamic_cast<CCBData_HMETAFILEPICT*>(gdi)) {
             made = MakeMetaFilePict(bytes, *metafile);
         }
-        if (!made)
-            throw COpenFailure{EntryText(IDS_CANNOT_READ_PICTURE, picture.entry)};
+        return made ? SnapshotResult::Done : Fail(EntryText(IDS_CANNOT_READ_PICTURE, picture.entry));
     }
 
     // The block is the node's own bytes, naming the metafile made again.
@@ -166,6 +177,24 @@ private:
         return true;
     }
 };
+
+// The nodes' bytes are copied into files of the working folder: a snapshot
+// whose entries would not fit on its drive is refused before one is written.
+bool RoomForNodeFiles(const SnapshotManifest& manifest, const ICaptureHost& host, std::wstring& error)
+{
+    ULARGE_INTEGER available{};
+    if (!::GetDiskFreeSpaceExW(host.WorkFolder().c_str(), &available, nullptr, nullptr)) {
+        error = SystemErrorText(IDS_CANNOT_READ_FREE_SPACE);
+        return false;
+    }
+    const uint64_t needed = NodeEntryBytes(manifest.nodes);
+    if (needed <= available.QuadPart)
+        return true;
+    constexpr uint64_t kMiB = 1u << 20;
+    error = FormatResString(IDS_NO_ROOM_FOR_SNAPSHOT,
+                            static_cast<unsigned long long>(needed / kMiB + (needed % kMiB != 0)));
+    return false;
+}
 
 CClipboardOwner OwnerOf(const ManifestOwner& owner)
 {
@@ -203,17 +232,17 @@ SnapshotResult OpenSnapshotFile(const std::wstring& path, const ICaptureHost& ho
                                 CSnapshotInfo& info, CCBDataArray& nodes, std::wstring& error)
 {
     const std::unique_ptr<CSnapshotSource> source = OpenSnapshotSource(path, error);
-    if (!source)
+    if (!source || !RoomForNodeFiles(source->Manifest(), host, error))
         return SnapshotResult::Failed;
     CCBDataArray opened;
     try {
-        CSnapshotReader(*source, host, progress).MakeNodes(source->Manifest().nodes, opened);
+        CSnapshotReader reader(*source, host, progress);
+        const SnapshotResult result = reader.MakeNodes(source->Manifest().nodes, opened);
+        if (result == SnapshotResult::Failed)
+            error = reader.Error();
+        if (result != SnapshotResult::Done)
+            return result;
         info = InfoOf(source->Manifest());
-    } catch (const COpenFailure& failure) {
-        error = failure.message;
-        return SnapshotResult::Failed;
-    } catch (const CStopped&) {
-        return SnapshotResult::Stopped;
     } catch (const std::bad_alloc&) {
         error = LoadResString(IDS_OUT_OF_MEMORY);
         return SnapshotResult::Failed;

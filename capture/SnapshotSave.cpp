@@ -6,6 +6,7 @@
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
 #include "capture/SnapshotEntrySink.h"
+#include "capture/SnapshotErrorText.h"
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
 #include "common/Version.h"
@@ -48,7 +49,7 @@ private:
         const std::string stem = FormatEntryStem(++m_nNodes);
         ManifestNode out = DescribeNode(node);
         if (!node.m_strTempFile.empty()) {
-            out.entry = stem + ".bin";
+            out.entry = stem + kSnapshotEntryExtensions[kBytesEntry];
             m_entries.push_back({out.entry, &node, {}});
         }
         if (const auto* picture = dynamic_cast<const CCBData_GDI*>(&node))
@@ -78,12 +79,14 @@ private:
             m_entries.push_back({entry, nullptr, std::move(bytes)});
         };
         if (const auto* bitmap = dynamic_cast<const CCBData_HBITMAP*>(&node)) {
-            add(picture.entry, picture.size, BitmapFileBytes(bitmap->m_hBitmap), ".bmp");
-            add(picture.paletteEntry, picture.paletteSize, PaletteEntryBytes(bitmap->m_hPalette), ".palette");
+            add(picture.entry, picture.size, BitmapFileBytes(bitmap->m_hBitmap), kSnapshotEntryExtensions[kBitmapEntry]);
+            add(picture.paletteEntry, picture.paletteSize, PaletteEntryBytes(bitmap->m_hPalette),
+                kSnapshotEntryExtensions[kPaletteEntry]);
         } else if (const auto* enhanced = dynamic_cast<const CCBData_HENHMF*>(&node)) {
-            add(picture.entry, picture.size, EnhMetaFileBytes(enhanced->m_hEnhMetaFile), ".emf");
+            add(picture.entry, picture.size, EnhMetaFileBytes(enhanced->m_hEnhMetaFile),
+                kSnapshotEntryExtensions[kEnhMetafileEntry]);
         } else if (const auto* metafile = dynamic_cast<const CCBData_HMETAFILEPICT*>(&node)) {
-            add(picture.entry, picture.size, MetaFileBytes(metafile->m_hMetaFile), ".wmf");
+            add(picture.entry, picture.size, MetaFileBytes(metafile->m_hMetaFile), kSnapshotEntryExtensions[kMetafileEntry]);
         }
         return picture;
     }
@@ -124,12 +127,6 @@ std::pair<uint16_t, uint16_t> DosNow()
     ::FileTimeToLocalFileTime(&utc, &local);
     ::FileTimeToDosDateTime(&local, &date, &time);
     return {date, time};
-}
-
-// Text `id` with the last error's number.
-std::wstring SystemErrorText(UINT id)
-{
-    return FormatResString(id, ::GetLastError());
 }
 
 bool HoldsWholeNode(const CCBData& node)

@@ -1,5 +1,6 @@
 #include "capture/SnapshotSource.h"
 
+#include "capture/SnapshotErrorText.h"
 #include "capture/ZipFiles.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
@@ -12,11 +13,6 @@
 #include <unordered_map>
 
 namespace {
-
-std::wstring EntryText(UINT format, const std::string& name)
-{
-    return FormatResString(format, FromUtf8(name).c_str());
-}
 
 std::wstring ZipErrorText(ZipError error, const std::string& name)
 {
@@ -63,6 +59,8 @@ std::wstring ManifestProblemText(const ManifestProblem& problem)
         return LoadResString(IDS_MANIFEST_TOO_LARGE);
     case Kind::TooDeep:
         return LoadResString(IDS_MANIFEST_TOO_DEEP);
+    case Kind::TooManyFormatNames:
+        return FormatResString(IDS_MANIFEST_TOO_MANY_FORMAT_NAMES, static_cast<unsigned>(kMaxRegisteredNames));
     case Kind::NotSnapshot:
         return LoadResString(IDS_MANIFEST_NOT_A_SNAPSHOT);
     case Kind::UnknownVersion:
@@ -71,12 +69,6 @@ std::wstring ManifestProblemText(const ManifestProblem& problem)
         break;
     }
     return EntryText(IDS_MANIFEST_BAD_FIELD, problem.where);
-}
-
-// Text `id` with the last error's number.
-std::wstring SystemErrorText(UINT id)
-{
-    return FormatResString(id, ::GetLastError());
 }
 
 CFileHandle OpenForReading(const std::wstring& path)
@@ -89,19 +81,20 @@ class CZipSnapshotSource final : public CSnapshotSource {
 public:
     explicit CZipSnapshotSource(CFileHandle file) : m_file(std::move(file)), m_source(m_file) {}
 
-    void Read()
+    bool Load() override
     {
         std::string badName;
         if (const ZipError error = ReadZipDirectory(m_source, m_entries, &badName); error != ZipError::None)
-            throw CSnapshotSourceFailure{ZipErrorText(error, badName)};
+            return Fail(ZipErrorText(error, badName));
         for (const ZipEntry& entry : m_entries)
             m_byName.emplace(entry.name, &entry);
         const auto manifest = m_byName.find(kManifestEntryName);
         if (manifest == m_byName.end())
-            throw CSnapshotSourceFailure{LoadResString(IDS_MANIFEST_MISSING)};
+            return Fail(LoadResString(IDS_MANIFEST_MISSING));
         if (manifest->second->size > kMaxManifestBytes)
-            throw CSnapshotSourceFailure{ManifestProblemText({ManifestProblem::Kind::TooLarge, {}})};
-        ReadManifest(ReadWhole(*manifest->second));
+            return Fail(ManifestProblemText({ManifestProblem::Kind::TooLarge, {}}));
+        std::vector<uint8_t> text;
+        return ReadWhole(*manifest->second, text) && ReadManifest(text);
     }
 
     bool Open(const std::string& name) override
@@ -136,9 +129,9 @@ protected:
     }
 
 private:
-    std::vector<uint8_t> ReadWhole(const ZipEntry& entry)
+    bool ReadWhole(const ZipEntry& entry, std::vector<uint8_t>& bytes)
     {
-        std::vector<uint8_t> bytes(static_cast<size_t>(entry.size));
+        bytes.resize(static_cast<size_t>(entry.size));
         CZipEntryReader reader(m_source, entry);
         size_t at = 0;
         for (;;) {
@@ -146,9 +139,9 @@ private:
             uint8_t end = 0;
             const std::span<uint8_t> out = at < bytes.size() ? std::span(bytes).subspan(at) : std::span(&end, 1);
             if (const ZipError error = reader.Read(out, produced); error != ZipError::None)
-                throw CSnapshotSourceFailure{ZipErrorText(error, entry.name)};
+                return Fail(ZipErrorText(error, entry.name));
             if (produced == 0)
-                return bytes;
+                return true;
             at += produced;
         }
     }
@@ -167,22 +160,22 @@ class CFolderSnapshotSource final : public CSnapshotSource {
 public:
     explicit CFolderSnapshotSource(std::wstring folder) : m_folder(std::move(folder)) {}
 
-    void Read()
+    bool Load() override
     {
         const CFileHandle manifest = OpenForReading(PathOf(kManifestEntryName));
         if (!manifest)
-            throw CSnapshotSourceFailure{LoadResString(IDS_MANIFEST_MISSING)};
+            return Fail(LoadResString(IDS_MANIFEST_MISSING));
         LARGE_INTEGER size{};
         if (!::GetFileSizeEx(manifest, &size))
-            throw CSnapshotSourceFailure{SystemErrorText(IDS_CANNOT_READ_MANIFEST)};
+            return Fail(SystemErrorText(IDS_CANNOT_READ_MANIFEST));
         if (static_cast<uint64_t>(size.QuadPart) > kMaxManifestBytes)
-            throw CSnapshotSourceFailure{ManifestProblemText({ManifestProblem::Kind::TooLarge, {}})};
+            return Fail(ManifestProblemText({ManifestProblem::Kind::TooLarge, {}}));
         std::vector<uint8_t> text(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
         if (!text.empty() && (!::ReadFile(manifest, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
                               read != text.size()))
-            throw CSnapshotSourceFailure{SystemErrorText(IDS_CANNOT_READ_MANIFEST)};
-        ReadManifest(text);
+            return Fail(SystemErrorText(IDS_CANNOT_READ_MANIFEST));
+        return ReadManifest(text);
     }
 
     bool Open(const std::string& name) override
@@ -207,11 +200,15 @@ public:
     }
 
 protected:
+    // Only names shaped as Plexa gives them: none reaches outside the folder
+    // or names a device.
+    bool MayName(const std::string& name) override
+    {
+        return IsSnapshotEntryName(name) || Fail(EntryText(IDS_DUMP_ENTRY_NAME_UNEXPECTED, name));
+    }
+
     bool FindEntry(const std::string& name, uint64_t& size) const override
     {
-        // Only names an archive could hold: none reaches outside the folder.
-        if (!IsSafeZipName(name) || name.back() == '/')
-            return false;
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (!::GetFileAttributesExW(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -237,60 +234,69 @@ private:
 std::unique_ptr<CSnapshotSource> OpenSnapshotSource(const std::wstring& path, std::wstring& error)
 {
     try {
+        std::unique_ptr<CSnapshotSource> source;
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            auto folder = std::make_unique<CFolderSnapshotSource>(path);
-            folder->Read();
-            return folder;
+            source = std::make_unique<CFolderSnapshotSource>(path);
+        } else {
+            CFileHandle file = OpenForReading(path);
+            if (!file) {
+                error = SystemErrorText(IDS_CANNOT_OPEN_FILE);
+                return nullptr;
+            }
+            source = std::make_unique<CZipSnapshotSource>(std::move(file));
         }
-        CFileHandle file = OpenForReading(path);
-        if (!file) {
-            error = SystemErrorText(IDS_CANNOT_OPEN_FILE);
-            return nullptr;
-        }
-        auto archive = std::make_unique<CZipSnapshotSource>(std::move(file));
-        archive->Read();
-        return archive;
-    } catch (const CSnapshotSourceFailure& failure) {
-        error = failure.message;
+        if (source->Load())
+            return source;
+        error = source->LastError();
     } catch (const std::bad_alloc&) {
         error = LoadResString(IDS_OUT_OF_MEMORY);
     }
     return nullptr;
 }
 
-void CSnapshotSource::ReadManifest(const std::vector<uint8_t>& text)
+bool CSnapshotSource::ReadManifest(const std::vector<uint8_t>& text)
 {
     if (const auto problem = ::ReadManifest(text, m_manifest))
-        throw CSnapshotSourceFailure{ManifestProblemText(*problem)};
-    CheckEntries(m_manifest.nodes);
+        return Fail(ManifestProblemText(*problem));
+    return CheckEntries(m_manifest.nodes);
+}
+
+bool CSnapshotSource::Fail(std::wstring message)
+{
+    m_lastError = std::move(message);
+    return false;
 }
 
 // Every entry the manifest names exists with the size it gives and is named
 // once, before a byte is copied.
-void CSnapshotSource::CheckEntries(const std::vector<ManifestNode>& nodes)
+bool CSnapshotSource::CheckEntries(const std::vector<ManifestNode>& nodes)
 {
     for (const ManifestNode& node : nodes) {
-        CheckEntry(node.entry, node.size);
-        if (node.picture) {
-            CheckEntry(node.picture->entry, node.picture->size);
-            CheckEntry(node.picture->paletteEntry, node.picture->paletteSize);
-        }
-        if (node.children)
-            CheckEntries(*node.children);
+        if (!CheckEntry(node.entry, node.size))
+            return false;
+        if (node.picture && !(CheckEntry(node.picture->entry, node.picture->size) &&
+                              CheckEntry(node.picture->paletteEntry, node.picture->paletteSize)))
+            return false;
+        if (node.children && !CheckEntries(*node.children))
+            return false;
     }
+    return true;
 }
 
-void CSnapshotSource::CheckEntry(const std::string& name, uint64_t size)
+bool CSnapshotSource::CheckEntry(const std::string& name, uint64_t size)
 {
     if (name.empty())
-        return;
+        return true;
+    if (!MayName(name))
+        return false;
     uint64_t stored = 0;
     if (name == kManifestEntryName || !FindEntry(name, stored))
-        throw CSnapshotSourceFailure{EntryText(IDS_ENTRY_MISSING, name)};
+        return Fail(EntryText(IDS_ENTRY_MISSING, name));
     if (stored != size)
-        throw CSnapshotSourceFailure{EntryText(IDS_ENTRY_SIZE_MISMATCH, name)};
+        return Fail(EntryText(IDS_ENTRY_SIZE_MISMATCH, name));
     if (!m_named.insert(name).second)
-        throw CSnapshotSourceFailure{EntryText(IDS_ENTRY_NAMED_TWICE, name)};
+        return Fail(EntryText(IDS_ENTRY_NAMED_TWICE, name));
     m_nTotal += size;
+    return true;
 }

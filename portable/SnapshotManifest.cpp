@@ -2,8 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <limits>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -86,6 +89,14 @@ json PictureJson(const ManifestPicture& picture)
     return out;
 }
 
+json RowsJson(const std::vector<ManifestRow>& rows)
+{
+    json out = json::array();
+    for (const ManifestRow& row : rows)
+        out.push_back(json{{"text", row.text}, {"error", row.error}});
+    return out;
+}
+
 void PutText(json& out, const char* key, const std::string& text)
 {
     if (!text.empty())
@@ -104,7 +115,7 @@ json NodeJson(const ManifestNode& node)
     out["codePage"] = node.codePage;
     out["size"] = node.size;
     PutText(out, "entry", node.entry);
-    out["rows"] = node.rows;
+    out["rows"] = RowsJson(node.rows);
     if (node.picture)
         out["picture"] = PictureJson(*node.picture);
     if (node.children) {
@@ -118,77 +129,94 @@ json NodeJson(const ManifestNode& node)
 
 // ---- Reading
 
-// Every refusal carries the path of the field it is about.
-struct CRefusal {
-    ManifestProblem problem;
+// Before rows said whether they are errors, an error row was known by its
+// name, in the language the snapshot was taken in.
+bool HasFormerErrorName(const std::string& row)
+{
+    const std::string_view name = std::string_view(row).substr(0, row.find('\t'));
+    return name == "\xE3\x82\xA8\xE3\x83\xA9\xE3\x83\xBC" || name == "Error";  // エラー in UTF-8
+}
+
+// The manifest's top level and its node list, a node and its child list per
+// level, and a node one level past the limit with a row inside it, so that
+// the refusal names that node.
+constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 3;
+
+// Parses without building anything, stopping at the first problem: whether
+// the text is JSON, nests within the depth limit and holds no more values
+// than their limit. Only then is the tree built and walked.
+class CShapeCheck final : public json::json_sax_t {
+public:
+    std::optional<ManifestProblem> m_problem;
+
+    bool null() override { return Value(); }
+    bool boolean(bool) override { return Value(); }
+    bool number_integer(number_integer_t) override { return Value(); }
+    bool number_unsigned(number_unsigned_t) override { return Value(); }
+    bool number_float(number_float_t, const string_t&) override { return Value(); }
+    bool string(string_t&) override { return Value(); }
+    bool binary(binary_t&) override { return Value(); }
+    bool start_object(std::size_t) override { return Open(); }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(); }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t, const std::string&, const json::exception&) override
+    {
+        return Stop(ManifestProblem::Kind::NotJson);
+    }
+
+private:
+    uint64_t m_values = 0;
+    int m_depth = 0;
+
+    bool Value() { return ++m_values <= kMaxManifestValues || Stop(ManifestProblem::Kind::TooLarge); }
+    bool Open() { return Value() && (++m_depth <= kMaxJsonDepth || Stop(ManifestProblem::Kind::TooDeep)); }
+    bool Close()
+    {
+        --m_depth;
+        return true;
+    }
+    bool Stop(ManifestProblem::Kind kind)
+    {
+        m_problem = ManifestProblem{kind, {}};
+        return false;
+    }
 };
 
-[[noreturn]] void Refuse(ManifestProblem::Kind kind, std::string where)
-{
-    throw CRefusal{{kind, std::move(where)}};
-}
-
-// Bracket nesting outside strings, counted before parsing: the tree that a
-// parse builds is only walked once the depth is known to be bounded.
-bool NestingWithin(ByteSpan text, int maxDepth)
-{
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (const uint8_t c : text) {
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > maxDepth)
-                return false;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return true;
-}
-
-// The manifest's top level, a node's two (itself and its child list) per
-// level below, and the objects inside a node.
-constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 2;
-
+// Reads the manifest's tree field by field. The first refusal is kept, with
+// the path of the field it is about; what is read after it is not used, and
+// lists stop at it.
 class CReader {
 public:
+    const std::optional<ManifestProblem>& Problem() const { return m_problem; }
+
     const json& Member(const json& object, const char* key, const std::string& where)
     {
         const auto found = object.find(key);
-        if (found == object.end())
-            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
-        return *found;
+        if (found != object.end())
+            return *found;
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return kNull;
     }
 
-    const json& Object(const json& value, const std::string& where)
+    bool Object(const json& value, const std::string& where)
     {
-        if (!value.is_object())
-            Refuse(ManifestProblem::Kind::BadField, where);
-        return value;
+        return value.is_object() || Refuse(ManifestProblem::Kind::BadField, where);
     }
 
-    const json& Array(const json& value, const std::string& where)
+    bool Array(const json& value, const std::string& where)
     {
-        if (!value.is_array())
-            Refuse(ManifestProblem::Kind::BadField, where);
-        return value;
+        return value.is_array() || Refuse(ManifestProblem::Kind::BadField, where);
     }
 
     std::string Text(const json& object, const char* key, const std::string& where)
     {
         const json& value = Member(object, key, where);
-        if (!value.is_string())
-            Refuse(ManifestProblem::Kind::BadField, Path(where, key));
-        return value.get<std::string>();
+        if (value.is_string())
+            return value.get<std::string>();
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return {};
     }
 
     std::string OptionalText(const json& object, const char* key, const std::string& where)
@@ -228,26 +256,68 @@ public:
                 return item;
         }
         Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return table.front().first;
     }
 
     std::vector<std::string> Texts(const json& object, const char* key, const std::string& where)
     {
         const std::string path = Path(where, key);
+        const json& list = Member(object, key, where);
         std::vector<std::string> texts;
-        for (const json& item : Array(Member(object, key, where), path)) {
-            if (!item.is_string())
-                Refuse(ManifestProblem::Kind::BadField, path + "[" + std::to_string(texts.size()) + "]");
+        if (!Array(list, path))
+            return texts;
+        for (const json& item : list) {
+            if (!item.is_string()) {
+                Refuse(ManifestProblem::Kind::BadField, Item(path, texts.size()));
+                break;
+            }
             texts.push_back(item.get<std::string>());
         }
         return texts;
     }
 
+    std::vector<ManifestRow> Rows(const json& value, const std::string& where)
+    {
+        std::vector<ManifestRow> rows;
+        if (!Array(value, where))
+            return rows;
+        for (const json& item : value) {
+            const std::string path = Item(where, rows.size());
+            ManifestRow& row = rows.emplace_back();
+            if (item.is_string())
+                row.text = item.get<std::string>();
+            else if (Object(item, path))
+                row.text = Text(item, "text", path);
+            // Rows without the field come from files written before it.
+            row.error = item.contains("error") ? Flag(item, "error", path) : HasFormerErrorName(row.text);
+            if (m_problem)
+                break;
+        }
+        return rows;
+    }
+
+    // An optional boolean, false when absent.
+    bool Flag(const json& object, const char* key, const std::string& where)
+    {
+        if (!object.contains(key))
+            return false;
+        const json& value = Member(object, key, where);
+        if (value.is_boolean())
+            return value.get<bool>();
+        Refuse(ManifestProblem::Kind::BadField, Path(where, key));
+        return false;
+    }
+
     ManifestFormat Format(const json& value, const std::string& where)
     {
-        Object(value, where);
         ManifestFormat format;
+        if (!Object(value, where))
+            return format;
         format.number = Integer<uint32_t>(value, "number", where, 0, 0xFFFF);
         format.registeredName = OptionalText(value, "registeredName", where);
+        if (!format.registeredName.empty() && m_registeredNames.insert(format.registeredName).second &&
+            m_registeredNames.size() > kMaxRegisteredNames)
+            Refuse(ManifestProblem::Kind::TooManyFormatNames, Path(where, "registeredName"));
         format.aspect = Integer<uint32_t>(value, "aspect", where);
         format.lindex = Integer<int32_t>(value, "lindex", where);
         format.tymed = Integer<uint32_t>(value, "tymed", where);
@@ -256,8 +326,9 @@ public:
 
     ManifestPicture Picture(const json& value, const std::string& where)
     {
-        Object(value, where);
         ManifestPicture picture;
+        if (!Object(value, where))
+            return picture;
         picture.width = Integer<int32_t>(value, "width", where);
         picture.height = Integer<int32_t>(value, "height", where);
         picture.bitsPerPixel = Integer<int32_t>(value, "bitsPerPixel", where, 0, 64);
@@ -274,12 +345,11 @@ public:
 
     ManifestNode Node(const json& value, const std::string& where, int depth)
     {
+        ManifestNode node;
         if (depth > kMaxNodeDepth)
             Refuse(ManifestProblem::Kind::TooDeep, where);
-        if (++m_nodes > kMaxManifestNodes)
-            Refuse(ManifestProblem::Kind::TooLarge, where);
-        Object(value, where);
-        ManifestNode node;
+        if (m_problem || !Object(value, where))
+            return node;
         node.kind = Named(value, "kind", where, kKindNames);
         node.label = OptionalText(value, "label", where);
         node.format = Format(Member(value, "format", where), Path(where, "format"));
@@ -292,11 +362,12 @@ public:
         node.codePage = Integer<int32_t>(value, "codePage", where, -10, 65535);
         node.size = Integer<uint64_t>(value, "size", where);
         node.entry = OptionalText(value, "entry", where);
-        node.rows = Texts(value, "rows", where);
+        node.rows = Rows(Member(value, "rows", where), Path(where, "rows"));
         if (value.contains("picture")) {
-            if (!IsPictureKind(node.kind))
+            if (IsPictureKind(node.kind))
+                node.picture = Picture(Member(value, "picture", where), Path(where, "picture"));
+            else
                 Refuse(ManifestProblem::Kind::BadField, Path(where, "picture"));
-            node.picture = Picture(value["picture"], Path(where, "picture"));
         }
         if (value.contains("children"))
             node.children = Nodes(Member(value, "children", where), Path(where, "children"), depth + 1);
@@ -306,15 +377,21 @@ public:
     std::vector<ManifestNode> Nodes(const json& value, const std::string& where, int depth)
     {
         std::vector<ManifestNode> nodes;
-        for (const json& item : Array(value, where))
-            nodes.push_back(Node(item, where + "[" + std::to_string(nodes.size()) + "]", depth));
+        if (!Array(value, where))
+            return nodes;
+        for (const json& item : value) {
+            nodes.push_back(Node(item, Item(where, nodes.size()), depth));
+            if (m_problem)
+                break;
+        }
         return nodes;
     }
 
     ManifestOwner Owner(const json& value, const std::string& where)
     {
-        Object(value, where);
         ManifestOwner owner;
+        if (!Object(value, where))
+            return owner;
         owner.window = Integer<uint32_t>(value, "window", where);
         owner.className = OptionalText(value, "className", where);
         owner.caption = OptionalText(value, "caption", where);
@@ -326,12 +403,18 @@ public:
 
     SnapshotManifest Manifest(const json& root)
     {
-        if (!root.is_object() || !root.contains("format") || root["format"] != kFormatName)
-            Refuse(ManifestProblem::Kind::NotSnapshot, "format");
         SnapshotManifest manifest;
+        if (!root.is_object() || !root.contains("format") || root["format"] != kFormatName) {
+            Refuse(ManifestProblem::Kind::NotSnapshot, "format");
+            return manifest;
+        }
         manifest.formatVersion = Integer<int>(root, "formatVersion", "");
-        if (manifest.formatVersion != kManifestFormatVersion)
+        if (m_problem)
+            return manifest;
+        if (manifest.formatVersion < 1 || manifest.formatVersion > kManifestFormatVersion) {
             Refuse(ManifestProblem::Kind::UnknownVersion, std::to_string(manifest.formatVersion));
+            return manifest;
+        }
         manifest.plexaVersion = OptionalText(root, "plexaVersion", "");
         manifest.title = OptionalText(root, "title", "");
         manifest.taken = OptionalText(root, "taken", "");
@@ -345,26 +428,49 @@ public:
         manifest.computer = OptionalText(root, "computer", "");
         if (root.contains("owner"))
             manifest.owner = Owner(root["owner"], "owner");
-        if (root.contains("takenDespitePrivacyRequest")) {
-            const json& taken = root["takenDespitePrivacyRequest"];
-            if (!taken.is_boolean())
-                Refuse(ManifestProblem::Kind::BadField, "takenDespitePrivacyRequest");
-            manifest.takenDespitePrivacyRequest = taken.get<bool>();
-        }
+        manifest.takenDespitePrivacyRequest = Flag(root, "takenDespitePrivacyRequest", "");
         manifest.offeredFormats = Texts(root, "offeredFormats", "");
         manifest.nodes = Nodes(Member(root, "nodes", ""), "nodes", 1);
         return manifest;
     }
 
 private:
-    uint64_t m_nodes = 0;
+    inline static const json kNull;
+
+    std::optional<ManifestProblem> m_problem;
+    std::set<std::string> m_registeredNames;
+
+    // Keeps the first refusal; false, so that a check can end in it.
+    bool Refuse(ManifestProblem::Kind kind, std::string where)
+    {
+        if (!m_problem)
+            m_problem = ManifestProblem{kind, std::move(where)};
+        return false;
+    }
 
     static std::string Path(const std::string& where, const char* key)
     {
         return where.empty() ? key : where + "." + key;
     }
+
+    static std::string Item(const std::string& where, size_t index)
+    {
+        return where + "[" + std::to_string(index) + "]";
+    }
 };
 
+}
+
+bool IsSnapshotEntryName(std::string_view name)
+{
+    constexpr std::string_view kFolder = "nodes/";
+    if (!name.starts_with(kFolder))
+        return false;
+    const std::string_view file = name.substr(kFolder.size());
+    const size_t digits = file.find_first_not_of("0123456789");
+    return digits > 0 && digits <= 20 && digits != file.npos &&
+           std::find(std::begin(kSnapshotEntryExtensions), std::end(kSnapshotEntryExtensions), file.substr(digits)) !=
+               std::end(kSnapshotEntryExtensions);
 }
 
 std::string WriteManifest(const SnapshotManifest& manifest)
@@ -401,15 +507,29 @@ std::optional<ManifestProblem> ReadManifest(ByteSpan text, SnapshotManifest& man
     manifest = {};
     if (text.size() > kMaxManifestBytes)
         return ManifestProblem{ManifestProblem::Kind::TooLarge, {}};
-    if (!NestingWithin(text, kMaxJsonDepth))
-        return ManifestProblem{ManifestProblem::Kind::TooDeep, {}};
+    CShapeCheck shape;
+    if (!json::sax_parse(text.begin(), text.end(), &shape))
+        return shape.m_problem;
     const json root = json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded())
         return ManifestProblem{ManifestProblem::Kind::NotJson, {}};
-    try {
-        manifest = CReader().Manifest(root);
-    } catch (const CRefusal& refusal) {
-        return refusal.problem;
+    CReader reader;
+    SnapshotManifest read = reader.Manifest(root);
+    if (!reader.Problem())
+        manifest = std::move(read);
+    return reader.Problem();
+}
+
+uint64_t NodeEntryBytes(const std::vector<ManifestNode>& nodes)
+{
+    constexpr uint64_t kMost = std::numeric_limits<uint64_t>::max();
+    uint64_t total = 0;
+    const auto add = [&](uint64_t bytes) { total = bytes > kMost - total ? kMost : total + bytes; };
+    for (const ManifestNode& node : nodes) {
+        if (!node.entry.empty())
+            add(node.size);
+        if (node.children)
+            add(NodeEntryBytes(*node.children));
     }
-    return std::nullopt;
+    return total;
 }

@@ -9,15 +9,31 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr char kManifestEntryName[] = "manifest.json";
-inline constexpr int kManifestFormatVersion = 1;
+// The endings of the entries Plexa writes: a node's bytes, a bitmap with its
+// palette, an enhanced or a Windows metafile.
+inline constexpr const char* kSnapshotEntryExtensions[] = {".bin", ".bmp", ".palette", ".emf", ".wmf"};
+enum SnapshotEntryExtension { kBytesEntry, kBitmapEntry, kPaletteEntry, kEnhMetafileEntry, kMetafileEntry };
+// Whether `name` is shaped as Plexa names the entries of nodes' bytes and
+// pictures: "nodes/", the node's number, and .bin, .bmp, .palette, .emf or .wmf.
+bool IsSnapshotEntryName(std::string_view name);
+// Version 1 gave rows as plain strings, an error row known by its name; it is
+// read still.
+inline constexpr int kManifestFormatVersion = 2;
 // Limits no real snapshot comes near; past them a manifest is refused rather
-// than read at the cost of the stack or the memory.
-inline constexpr uint64_t kMaxManifestBytes = 256u << 20;
+// than read at the cost of the stack or the memory. The bytes are counted
+// once inflated, the values (every object, array, string, number, literal)
+// while parsing, before a tree of them is built: a few hundred kilobytes of
+// deflated text cannot become gigabytes of tree.
+inline constexpr uint64_t kMaxManifestBytes = 32u << 20;
+inline constexpr uint64_t kMaxManifestValues = 4'000'000;
 inline constexpr int kMaxNodeDepth = 200;
-inline constexpr uint64_t kMaxManifestNodes = 4'000'000;
+// Opening registers every registered name again, and a session's format
+// names are never freed: a file may not use up a share others need.
+inline constexpr size_t kMaxRegisteredNames = 1'000;
 
 // The C++ kind of node, which decides how its picture is made.
 enum class ManifestNodeKind { Data, Dib, DragImage, Bitmap, EnhMetafile, MetafilePict };
@@ -54,6 +70,15 @@ struct ManifestPicture {
     bool operator==(const ManifestPicture&) const = default;
 };
 
+// One of a node's property rows: name TAB value, as the property page shows
+// it, and whether it is an error line.
+struct ManifestRow {
+    std::string text;
+    bool error = false;
+
+    bool operator==(const ManifestRow&) const = default;
+};
+
 struct ManifestNode {
     ManifestNodeKind kind = ManifestNodeKind::Data;
     std::string label;  // the tree text when saved; for readers of the file only
@@ -67,7 +92,7 @@ struct ManifestNode {
     int32_t codePage = 0;
     uint64_t size = 0;
     std::string entry;  // the entry of the node's bytes; empty when it has none
-    std::vector<std::string> rows;  // name TAB value, error lines among them
+    std::vector<ManifestRow> rows;
     std::optional<ManifestPicture> picture;
     // A node that was given a child list, even an empty one, keeps it.
     std::optional<std::vector<ManifestNode>> children;
@@ -107,12 +132,13 @@ struct SnapshotManifest {
 
 struct ManifestProblem {
     enum class Kind {
-        NotJson,         // not JSON, or not UTF-8
-        TooLarge,        // more bytes or nodes than the limits
-        TooDeep,         // nested past the node depth limit
-        NotSnapshot,     // JSON, but not a snapshot's manifest
-        UnknownVersion,  // a format version this Plexa does not read
-        BadField,        // a field missing, of the wrong type or out of range
+        NotJson,             // not JSON, or not UTF-8
+        TooLarge,            // more bytes or values than the limits
+        TooDeep,             // nested past the node depth limit
+        TooManyFormatNames,  // more distinct registered names than kMaxRegisteredNames
+        NotSnapshot,         // JSON, but not a snapshot's manifest
+        UnknownVersion,      // a format version this Plexa does not read
+        BadField,            // a field missing, of the wrong type or out of range
     };
     Kind kind;
     // The field, as a path such as nodes[2].children[0].size; for an unknown
@@ -124,3 +150,7 @@ struct ManifestProblem {
 std::string WriteManifest(const SnapshotManifest& manifest);
 // Fills `manifest` from `json`, or says what is wrong and leaves it empty.
 std::optional<ManifestProblem> ReadManifest(ByteSpan json, SnapshotManifest& manifest);
+
+// The bytes of the nodes' own entries, their children's included: what
+// opening copies into files. The largest value when they add up past it.
+uint64_t NodeEntryBytes(const std::vector<ManifestNode>& nodes);

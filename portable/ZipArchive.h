@@ -67,7 +67,10 @@ enum class ZipError {
 // Whether an entry may carry `name`: parts between '/' that are neither
 // empty, "." nor "..", so that two spellings cannot name one path (a
 // trailing '/' marks a folder); no leading '/', NUL, backslash or ':' (no
-// drive letter); at most 4096 bytes.
+// drive letter); at most 4096 bytes. No part is a name Windows gives a device
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any case, with or
+// without an extension) or ends in a dot or a space, which Windows drops:
+// the name must mean the same file wherever it is unpacked.
 bool IsSafeZipName(std::string_view name);
 
 // The checked list of entries, in the order of the central directory; any

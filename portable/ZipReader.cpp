@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <new>
 
 namespace {
@@ -349,6 +350,22 @@ private:
     bool m_ended = false;
 };
 
+bool IsDeviceName(std::string_view part)
+{
+    // Windows ignores the extension, and blanks before it.
+    std::string_view stem = part.substr(0, part.find('.'));
+    stem = stem.substr(0, stem.find_last_not_of(' ') + 1);
+    if (stem.size() > 4)
+        return false;
+    std::string upper(stem);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL")
+        return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+           upper[3] <= '9';
+}
+
 } // namespace
 
 bool IsSafeZipName(std::string_view name)
@@ -362,7 +379,8 @@ bool IsSafeZipName(std::string_view name)
     for (size_t start = 0;;) {
         const size_t slash = parts.find('/', start);
         const std::string_view part = parts.substr(start, slash - start);
-        if (part.empty() || part == "." || part == "..")
+        // "." and ".." end in a dot too.
+        if (part.empty() || part.back() == '.' || part.back() == ' ' || IsDeviceName(part))
             return false;
         if (slash == parts.npos)
             return true;

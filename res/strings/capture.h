@@ -93,6 +93,10 @@
 #define IDS_MANIFEST_NOT_A_SNAPSHOT         20236
 #define IDS_SNAPSHOT_VERSION_UNSUPPORTED    20237   // version
 #define IDS_MANIFEST_BAD_FIELD              20238   // field
+#define IDS_MANIFEST_TOO_MANY_FORMAT_NAMES  20239   // the most registered names a file may give
+#define IDS_NO_ROOM_FOR_SNAPSHOT            20240   // MB the nodes' bytes take
+#define IDS_CANNOT_READ_FREE_SPACE          20241   // error
+#define IDS_DUMP_ENTRY_NAME_UNEXPECTED      20242   // entry
 
 // The replay log
 #define IDS_PATHS_OF_COMPUTER               20300   // computer name

@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FormerLiteral{IDS_ERROR_ROW_KEY, kJapaneseUi, L"エラー\t"}, FormerLiteral{IDS_FETCH_TIME_ROW_KEY, kJapaneseUi, L"取得時間\t"},
                     FormerLiteral{IDS_FILE_NAME_ROW, kJapaneseUi, L"名前[%u]\t%s"},
                     FormerLiteral{IDS_ENTRY_NAME_UNSAFE, kJapaneseUi,
-                                 L"エントリ名「%s」は使えません（絶対パス、ドライブ名または \"..\" を含みます）。"},
+                                 L"エントリ名「%s」は使えません（絶対パス、ドライブ名、\"..\" または Windows のデバイス名を含むか、"
+                                 L"点か空白で終わる部分があります）。"},
                     FormerLiteral{IDS_NO_DATA_GETDATA, kJapaneseUi, L"データを取得できません（COleDataObject::GetData()）"},
                     FormerLiteral{IDS_NAME_UNAVAILABLE, kJapaneseUi, L"(取得できません)"}));
 

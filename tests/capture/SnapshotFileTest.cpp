@@ -6,8 +6,13 @@
 #include "support/TreeDescription.h"
 
 #include "capture/SnapshotFile.h"
+#include "capture/SnapshotSource.h"
 #include "capture/ZipFiles.h"
+#include "framework/Resource.h"
+#include "framework/Utf8.h"
 #include "portable/SnapshotManifest.h"
+#include "portable/ZipTestArchive.h"
+#include "res/strings/capture.h"
 #include "support/CaptureEverything.h"
 #include "support/NoLeakTest.h"
 #include "support/TestApp.h"
@@ -85,6 +90,22 @@ protected:
         return DescribeTree(opened);
     }
 
+    // Opening the file fails with a message holding `message`, keeping the
+    // current snapshot and leaving no file in the working folder.
+    void ExpectRefused(const std::wstring& message)
+    {
+        const size_t before = WorkFiles();
+        CCBDataArray nodes;
+        nodes.push_back(std::make_unique<CCBData>());
+        CSnapshotInfo info{L"current"};
+        std::wstring error;
+        EXPECT_EQ(Open(nodes, info, error), SnapshotResult::Failed);
+        EXPECT_NE(error.find(message), std::wstring::npos) << error;
+        EXPECT_EQ(nodes.size(), 1u) << "the current snapshot stays";
+        EXPECT_EQ(info.title, L"current");
+        EXPECT_EQ(WorkFiles(), before) << "no file is left in the working folder";
+    }
+
     std::wstring Path() const { return m_files / L"snapshot.plexa"; }
     size_t WorkFiles() const { return ListFolder(m_app.m_workFolder.m_strWorkDir).size(); }
 
@@ -157,6 +178,44 @@ TEST_F(SnapshotFileTest, RegisteredFormatsAreRegisteredAgainByName)
     EXPECT_EQ(ReadFileBytes(nodes[0]->m_strTempFile), "ab");
 }
 
+TEST_F(SnapshotFileTest, AFileNamingTooManyRegisteredFormatsIsRefusedBeforeOneIsRegistered)
+{
+    std::vector<ManifestNode> nodes(20'000, TextNode({}, 0));
+    for (size_t i = 0; i < nodes.size(); ++i)
+        nodes[i].format.registeredName = "Plexa Flood Format " + std::to_string(i);
+    WriteArchive(Path(), {{kManifestEntryName, ManifestOf(std::move(nodes))}});
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    std::wstring error;
+    EXPECT_EQ(Open(opened, info, error), SnapshotResult::Failed);
+    EXPECT_EQ(error, FormatResString(IDS_MANIFEST_TOO_MANY_FORMAT_NAMES, static_cast<unsigned>(kMaxRegisteredNames)));
+    EXPECT_NE(::RegisterClipboardFormatW(L"Plexa Format After A Flood"), 0u);
+}
+
+TEST_F(SnapshotFileTest, ErrorRowsAreMarkedInTheFileAndOpenAsErrors)
+{
+    CCBDataArray nodes;
+    nodes.push_back(std::make_unique<CCBData>());
+    nodes[0]->m_arrInfo = {L"名前\ta.txt", ErrorRow(L"読めません")};
+    ASSERT_EQ(Save(nodes), SnapshotResult::Done);
+    std::wstring error;
+    {
+        const auto source = OpenSnapshotSource(Path(), error);
+        ASSERT_TRUE(source) << error;
+        const std::vector<ManifestRow> saved = {{"名前\ta.txt", false}, {ToUtf8(ErrorRow(L"読めません")), true}};
+        EXPECT_EQ(source->Manifest().nodes.at(0).rows, saved);
+    }
+
+    // Marked, whatever its words.
+    ManifestNode marked = TextNode({}, 0);
+    marked.rows = {{"読めません", true}};
+    WriteArchive(Path(), {{kManifestEntryName, ManifestOf({marked})}});
+    CCBDataArray opened;
+    CSnapshotInfo info;
+    ASSERT_EQ(Open(opened, info, error), SnapshotResult::Done) << error;
+    EXPECT_EQ(opened.at(0)->m_arrInfo, CStringArray{ErrorRow(L"読めません")});
+}
+
 TEST_F(SnapshotFileTest, StoppingASaveOrAnOpenLeavesNoFile)
 {
     const CCBDataArray nodes = CaptureEverything(EveryKindOfSource(m_dropped.Path()), m_app);
@@ -193,17 +252,21 @@ TEST_F(SnapshotFileTest, ADumpFolderHoldsTheSnapshotAndReplacesOnlyAnEarlierDump
     EXPECT_EQ(ReadFileBytes(folder + L"\\notes.txt"), "mine") << "a folder with other files is left alone";
 }
 
-TEST_F(SnapshotFileTest, ADumpFolderWhoseManifestPointsOutsideItIsRefused)
+TEST_F(SnapshotFileTest, ADumpFolderWhoseManifestNamesOtherThanPlexasEntriesIsRefused)
 {
     const std::wstring folder = m_files / L"dump";
     ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW((folder + L"\\nodes").c_str(), nullptr);
     WriteFileBytes(m_files / L"secret.bin", "ab");
-    WriteFileBytes(folder + L"\\manifest.json", ManifestOf({TextNode("../secret.bin", 2)}));
-    CCBDataArray opened;
-    CSnapshotInfo info;
-    std::wstring error;
-    EXPECT_EQ(OpenSnapshotFile(folder, m_app, {}, info, opened, error), SnapshotResult::Failed);
-    EXPECT_NE(error.find(L"「../secret.bin」がありません"), std::wstring::npos) << error;
+    WriteFileBytes(folder + L"\\nodes\\notes.txt", "ab");
+    for (const char* name : {"../secret.bin", "nodes/notes.txt", "nodes/CON.bin", "nodes/1.bin."}) {
+        WriteFileBytes(folder + L"\\manifest.json", ManifestOf({TextNode(name, 2)}));
+        CCBDataArray opened;
+        CSnapshotInfo info;
+        std::wstring error;
+        EXPECT_EQ(OpenSnapshotFile(folder, m_app, {}, info, opened, error), SnapshotResult::Failed) << name;
+        EXPECT_EQ(error, FormatResString(IDS_DUMP_ENTRY_NAME_UNEXPECTED, FromUtf8(name).c_str()));
+    }
 }
 
 TEST_F(SnapshotFileTest, ASaveThatCannotWriteSaysSoAndLeavesNothing)
@@ -244,16 +307,7 @@ TEST_P(HostileSnapshotFileTest, IsRefusedWithItsProblemAndLeavesNothing)
     } else {
         WriteFileBytes(Path(), file.raw);
     }
-    const size_t before = WorkFiles();
-    CCBDataArray nodes;
-    nodes.push_back(std::make_unique<CCBData>());
-    CSnapshotInfo info{L"current"};
-    std::wstring error;
-    EXPECT_EQ(Open(nodes, info, error), SnapshotResult::Failed);
-    EXPECT_NE(error.find(file.message), std::wstring::npos) << error;
-    EXPECT_EQ(nodes.size(), 1u) << "the current snapshot stays";
-    EXPECT_EQ(info.title, L"current");
-    EXPECT_EQ(WorkFiles(), before) << "no file is left in the working folder";
+    ExpectRefused(file.message);
 }
 
 CEntries WithManifest(std::vector<ManifestNode> nodes, CEntries entries)
@@ -306,6 +360,30 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {}, L"重複", "nodes/2.bin", "nodes/1.bin"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+std::string TextOf(const HandArchive& archive)
+{
+    return {archive.bytes.begin(), archive.bytes.end()};
+}
+
+TEST_F(SnapshotFileTest, AManifestInflatingPastItsLimitIsRefusedUnread)
+{
+    const std::string padded = ManifestOf({}) + std::string(kMaxManifestBytes, ' ');
+    const std::string file = TextOf(BuildArchive({DeflatedEntry(kManifestEntryName, padded)}));
+    EXPECT_LT(file.size(), 300'000u);
+    WriteFileBytes(Path(), file);
+    ExpectRefused(LoadResString(IDS_MANIFEST_TOO_LARGE));
+}
+
+TEST_F(SnapshotFileTest, EntriesLargerThanTheWorkingFolderDriveAreRefusedBeforeOneIsWritten)
+{
+    constexpr uint64_t kClaimed = 1ull << 50;
+    HandEntry entry = DeflatedEntry("nodes/000001.bin", "ab");
+    entry.size = kClaimed;
+    const std::string manifest = ManifestOf({TextNode(entry.name, kClaimed)});
+    WriteFileBytes(Path(), TextOf(BuildArchive({StoredEntry(kManifestEntryName, manifest), entry}, true)));
+    ExpectRefused(FormatResString(IDS_NO_ROOM_FOR_SNAPSHOT, static_cast<unsigned long long>(kClaimed >> 20)));
+}
 
 TEST_F(SnapshotFileTest, ATruncatedOrAlteredFileIsRefused)
 {

@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         Change{"OnlyLabelsRowsAndWhenAndWhereDiffer",
                [](CSnapshot& b) {
                    Deep(b).label = "別名";
-                   Deep(b).rows = {"エラー\t読めません"};
+                   Deep(b).rows = {{"エラー\t読めません", true}};
                    b.manifest.title = "ドロップデータ 12:34:56";
                    b.manifest.owner = ManifestOwner{0x10042, "Notepad"};
                    Text(b).children.emplace();  // an empty child list, like none

@@ -24,7 +24,7 @@ ManifestNode Leaf(ManifestNodeKind kind, const std::string& entry, uint64_t size
     node.defaultPage = ManifestPage::Text;
     node.size = size;
     node.entry = entry;
-    node.rows = {"名前\tテスト.txt", "エラー\t読めません"};
+    node.rows = {{"名前\tテスト.txt"}, {"エラー\t読めません", true}};
     return node;
 }
 
@@ -114,6 +114,27 @@ std::string DeepNodes(int levels)
     return WriteManifest(manifest);
 }
 
+// A manifest of `count` nodes whose formats are registered under `names` names, in turn.
+std::string RegisteredNames(size_t count, size_t names)
+{
+    SnapshotManifest manifest;
+    for (size_t i = 0; i < count; ++i) {
+        manifest.nodes.push_back(Leaf(ManifestNodeKind::Data, {}, 0));
+        manifest.nodes.back().format = {0xC000, "Plexa Format " + std::to_string(i % names), 1, -1, 1};
+    }
+    return WriteManifest(manifest);
+}
+
+// One value past the limit, then text that is no JSON: refused as too large,
+// the parse stopped at the limit rather than at the end.
+std::string ValuesPastTheLimit()
+{
+    std::string text = "[";
+    for (uint64_t i = 0; i < kMaxManifestValues; ++i)
+        text += "0,";
+    return text + "not JSON";
+}
+
 struct HostileManifest {
     const char* name;
     std::string text;
@@ -139,8 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileManifest{"NotUtf8", WithFirstNode("label", "\"\xff\xfe\""), Kind::NotJson, ""},
         HostileManifest{"AnArray", "[]", Kind::NotSnapshot, "format"},
         HostileManifest{"AnotherFormat", "{\"format\": \"zip\"}", Kind::NotSnapshot, "format"},
-        HostileManifest{"NewerVersion", "{\"format\": \"Plexa snapshot\", \"formatVersion\": 2}", Kind::UnknownVersion,
-                        "2"},
+        HostileManifest{"NewerVersion", "{\"format\": \"Plexa snapshot\", \"formatVersion\": 3}", Kind::UnknownVersion,
+                        "3"},
         HostileManifest{"PrivacyRequestAsText",
                         "{\"format\": \"Plexa snapshot\", \"formatVersion\": 1, \"takenDespitePrivacyRequest\": 1}",
                         Kind::BadField, "takenDespitePrivacyRequest"},
@@ -159,16 +180,53 @@ INSTANTIATE_TEST_SUITE_P(
         HostileManifest{"ChildrenNotAList", WithFirstNode("medium", "1, \"children\": {}"), Kind::BadField,
                         "nodes[0].children"},
         HostileManifest{"RowNotText", WithFirstNode("rows", "[\"a\", 1]"), Kind::BadField, "nodes[0].rows[1]"},
+        HostileManifest{"RowErrorNotAFlag", WithFirstNode("rows", "[{\"text\": \"a\", \"error\": 1}]"), Kind::BadField,
+                        "nodes[0].rows[0].error"},
         HostileManifest{"DeepJson", Nested(100000, "[", "", "]"), Kind::TooDeep, ""},
+        HostileManifest{"TooManyValues", ValuesPastTheLimit(), Kind::TooLarge, ""},
         HostileManifest{"DeepObjects", Nested(1000, "{\"a\":", "1", "}"), Kind::TooDeep, ""},
         HostileManifest{"DeepNodes", DeepNodes(kMaxNodeDepth + 1), Kind::TooDeep,
-                        "nodes[0]" + Nested(kMaxNodeDepth, ".children[0]", "", "")}),
+                        "nodes[0]" + Nested(kMaxNodeDepth, ".children[0]", "", "")},
+        HostileManifest{"TooManyRegisteredNames",
+                        RegisteredNames(kMaxRegisteredNames + 1, kMaxRegisteredNames + 1), Kind::TooManyFormatNames,
+                        "nodes[" + std::to_string(kMaxRegisteredNames) + "].format.registeredName"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SnapshotManifest, NodesAsDeepAsTheLimitAreRead)
 {
     SnapshotManifest read;
     const auto problem = ReadManifest(Bytes(DeepNodes(kMaxNodeDepth)), read);
+    EXPECT_FALSE(problem) << problem->where;
+}
+
+TEST(SnapshotManifest, ARowWithoutItsErrorFieldIsAnErrorWhenNamedSoInEitherLanguage)
+{
+    std::string text = WithFirstNode("rows", "[\"名前\\tx\", \"エラー\\ty\", \"Error\\tz\", \"Errors\\tw\", "
+                                             "{\"text\": \"Error\\tv\"}, {\"text\": \"Error\\tu\", \"error\": false}]");
+    const std::string version = "\"formatVersion\": " + std::to_string(kManifestFormatVersion);
+    text.replace(text.find(version), version.size(), "\"formatVersion\": 1");
+    SnapshotManifest read;
+    const auto problem = ReadManifest(Bytes(text), read);
+    ASSERT_FALSE(problem) << problem->where;
+    const std::vector<ManifestRow> expected = {{"名前\tx", false}, {"エラー\ty", true}, {"Error\tz", true},
+                                               {"Errors\tw", false}, {"Error\tv", true}, {"Error\tu", false}};
+    EXPECT_EQ(read.nodes[0].rows, expected);
+}
+
+TEST(SnapshotManifest, EntryNamesAreThoseShapedAsPlexaGivesThem)
+{
+    for (const char* name : {"nodes/000001.bin", "nodes/1.bmp", "nodes/000002.palette", "nodes/42.emf", "nodes/7.wmf"})
+        EXPECT_TRUE(IsSnapshotEntryName(name)) << name;
+    for (const char* name : {"nodes/.bin", "nodes/abc.bin", "nodes/1.exe", "nodes/1", "nodes/1.bin.bin",
+                             "nodes/sub/1.bin", "other/1.bin", "1.bin", "../nodes/1.bin", "nodes/CON.bin",
+                             "nodes/123456789012345678901.bin", "nodes/1.bin/"})
+        EXPECT_FALSE(IsSnapshotEntryName(name)) << name;
+}
+
+TEST(SnapshotManifest, ARegisteredNameCountsOnceHoweverOftenItComes)
+{
+    SnapshotManifest read;
+    const auto problem = ReadManifest(Bytes(RegisteredNames(3 * kMaxRegisteredNames, kMaxRegisteredNames)), read);
     EXPECT_FALSE(problem) << problem->where;
 }
 

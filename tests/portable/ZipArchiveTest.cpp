@@ -267,17 +267,23 @@ TEST(ZipArchive, RefusesHostileDirectories)
 TEST(ZipArchive, RefusesUnsafeNames)
 {
     const std::string names[] = {"", "..", "nodes/../x", "./x", "nodes/.", "/abs", "//server/x", "C:x", "nodes\\x",
-                                 std::string("a\0b", 3), "a:b", "a//b", "nodes//", std::string(4097, 'n')};
+                                 std::string("a\0b", 3), "a:b", "a//b", "nodes//", std::string(4097, 'n'),
+                                 "CON.bin", "nul", "a.", "a /b", "nodes/com1.txt", "Lpt9", "aux .tar.gz", "prn/x"};
     for (const std::string& name : names) {
         const HandArchive archive = BuildArchive({StoredEntry("manifest.json", "{}"), StoredEntry(name, "")});
         EntryTexts read;
         std::string badName = "unset";
         EXPECT_EQ(ReadArchive(archive.bytes, read, &badName), ZipError::UnsafeName) << name;
         EXPECT_EQ(badName, name);
+        CMemorySink sink;
+        EXPECT_FALSE(CZipWriter(sink, 0, 0).BeginEntry(name, 0)) << name;
     }
-    const HandArchive longest = BuildArchive({StoredEntry(std::string(4096, 'n'), "")});
+    std::vector<HandEntry> windowsNames;
+    for (const char* name : {"CONSOLE.bin", "com10", "com0.txt", "nodes/.hidden", "a.b/c", "nul-ish", "lpt.txt", "nodes/"})
+        windowsNames.push_back(StoredEntry(name, ""));
+    windowsNames.push_back(StoredEntry(std::string(4096, 'n'), ""));
     EntryTexts read;
-    EXPECT_EQ(ReadArchive(longest.bytes, read), ZipError::None);
+    EXPECT_EQ(ReadArchive(BuildArchive(windowsNames).bytes, read), ZipError::None);
 }
 
 TEST(ZipArchive, EntryReaderRefusesBytesThatDisagreeWithTheDirectory)

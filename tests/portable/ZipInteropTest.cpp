@@ -103,7 +103,7 @@ std::string SnapshotManifestText()
     node.format = {13, {}, 1, -1, 1};
     node.size = 12;
     node.entry = "nodes/クリップボード.txt";
-    node.rows = {"エラー\t読めません"};
+    node.rows = {{"エラー\t読めません", true}, {"名前\ta.txt"}};
     manifest.nodes = {node};
     return WriteManifest(manifest);
 }
@@ -147,7 +147,9 @@ TEST_F(ZipInterop, UnzipAndPythonReadWhatPlexaWrote)
     std::string manifest;
     EXPECT_TRUE(RunCommand("python3 -c 'import json, sys, zipfile\n"
                            "m = json.loads(zipfile.ZipFile(sys.argv[1]).read(\"manifest.json\"))\n"
-                           "print(m[\"format\"], m[\"title\"], m[\"nodes\"][0][\"entry\"], m[\"nodes\"][0][\"rows\"])' " +
+                           "rows = m[\"nodes\"][0][\"rows\"]\n"
+                           "errors = [row[\"text\"] for row in rows if row.get(\"error\")]\n"
+                           "print(m[\"format\"], m[\"title\"], m[\"nodes\"][0][\"entry\"], errors)' " +
                                Quoted(archive),
                            &manifest));
     EXPECT_EQ(manifest, "Plexa snapshot クリップボード#42 nodes/クリップボード.txt ['エラー\\t読めません']\n");
