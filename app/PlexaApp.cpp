@@ -74,7 +74,7 @@ int CPlexaApp::RunHeadless()
 {
     const CConsoleOutput console;
     if (m_commandLine.command == CommandKind::Help) {
-        console.Out(LoadResString(IDS_CMDLINE_HELP));
+        console.Out(L"Plexa " + CAboutDlg::VersionLine() + L"\r\n\r\n" + LoadResString(IDS_CMDLINE_HELP));
         return kExitDone;
     }
     if (!m_commandLine.error.empty()) {

@@ -3,12 +3,16 @@
 # then runs them: natively with sanitizers for the byte-layout readers,
 # briefly each of their fuzz targets, and under Wine for everything else.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$ROOT/scripts/packaging.sh"
 
 "$ROOT/scripts/check_layers.sh"
-ensure_packages "${TEST_PACKAGES[@]}"
+ensure_packages "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 build_native
 build_fuzz
 build_windows ON
+echo "== packages"
+package_release "$BUILD/bin/Plexa.exe"
+package_next_version "$BUILD/bin/Plexa.exe" "$BUILD/package-test/Plexa-next-x64.msi"
 
 cleanup() { stop_wine; stop_display; }
 trap cleanup EXIT

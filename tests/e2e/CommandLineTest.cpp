@@ -5,6 +5,7 @@
 #include "app/WorkFolder.h"
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
+#include "common/Version.h"
 #include "framework/Format.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Resource.h"
@@ -237,7 +238,8 @@ TEST_F(CommandLineTest, HelpListsTheCommands)
 TEST_F(CommandLineTest, LangChoosesTheLanguageOfTheHelpAndOfErrorsAboutEarlierOptions)
 {
     EXPECT_EQ(Run(L"/lang en /?"), 0);
-    EXPECT_EQ(m_out, ToUtf8(LoadResStringIn(IDS_CMDLINE_HELP, kEnglishUi)));
+    const std::wstring version = FormatString(LoadResStringIn(IDS_VERSION_LINE, kEnglishUi).c_str(), kPlexaVersion, 64u);
+    EXPECT_EQ(m_out, ToUtf8(L"Plexa " + version + L"\r\n\r\n" + LoadResStringIn(IDS_CMDLINE_HELP, kEnglishUi)));
     EXPECT_EQ(Run(L"/dupm /lang en"), 2);
     const std::wstring unknown = LoadResStringIn(IDS_CMDLINE_UNKNOWN_OPTION, kEnglishUi);
     EXPECT_EQ(m_err, ToUtf8(L"Plexa: " + FormatString(unknown.c_str(), L"/dupm") + L"\r\n" +
