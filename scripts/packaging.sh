@@ -78,3 +78,12 @@ package_next_version() {
     make_msi "$major.$minor.$((patch + 1)).$build" "$stage" "$2"
     rm -rf "$stage"
 }
+
+# The ZIP as a user unpacks it, into a folder of the Wine prefix whose path
+# holds spaces and Japanese, where the package test runs it.
+unpack_zip_for_test() {
+    local folder="$WINEPREFIX/drive_c/Program Files (x86)/テスト フォルダ"
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    unzip -q "$DIST/Plexa-$PLEXA_VERSION-x64.zip" -d "$folder"
+}

@@ -24,5 +24,6 @@ run_fuzz_targets 3
 
 ensure_display
 setup_wine "$BUILD/wineprefix" unmanaged
+unpack_zip_for_test
 echo "== Windows tests under Wine (DISPLAY=$DISPLAY)"
 ctest --test-dir "$BUILD" --output-on-failure --timeout 1200
