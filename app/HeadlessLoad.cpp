@@ -4,6 +4,7 @@
 #include "app/HeadlessCommands.h"
 
 #include "capture/SnapshotDataObject.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Resource.h"
 #include "res/strings/app.h"
 
@@ -47,6 +48,8 @@ int CHeadlessCommands::Load(const std::wstring& file, int holdSeconds)
         chosen.push_back(node.get());
     CStringArray leftOut;
     const CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(snapshot, chosen, &leftOut);
+    if (!replay)
+        return Fail(LoadResString(IDS_OUT_OF_MEMORY));
     for (const std::wstring& name : leftOut)
         Say(FormatResString(IDS_LOAD_LEFT_OUT, name.c_str()));
     if (chosen.size() == leftOut.size()) {

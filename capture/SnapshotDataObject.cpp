@@ -83,7 +83,9 @@ bool FillsInto(const CCBData& node, const FORMATETC& format, DWORD tymed)
 CComPtr<CSnapshotDataObject> CSnapshotDataObject::Create(std::shared_ptr<const CCBDataArray> snapshot,
                                                          std::vector<const CCBData*> chosen, CStringArray* leftOut)
 {
-    CComPtr<CSnapshotDataObject> object(new CSnapshotDataObject(std::move(snapshot)));
+    CComPtr<CSnapshotDataObject> object(new (std::nothrow) CSnapshotDataObject(std::move(snapshot)));
+    if (!object)
+        return object;
     const CCBData_HBITMAP* paletteBitmap = FindPaletteBitmap(*object->m_snapshot);
     for (const CCBData* node : chosen) {
         // Offered as described, served on the medium that came.

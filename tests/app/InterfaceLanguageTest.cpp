@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <fstream>
 #include <optional>
 #include <regex>
@@ -66,6 +67,31 @@ std::vector<std::pair<std::string, UINT>> DefinedTextIds()
         }
     }
     return ids;
+}
+
+// The printf conversions of a text in order, each as the arguments it takes:
+// a '*' for a width or precision given as one, the length and the letter.
+std::vector<std::wstring> Conversions(const std::wstring& text)
+{
+    std::vector<std::wstring> conversions;
+    for (size_t at = text.find(L'%'); at != std::wstring::npos; at = text.find(L'%', at)) {
+        ++at;
+        if (at < text.size() && text[at] == L'%') {
+            ++at;
+            continue;
+        }
+        std::wstring conversion;
+        for (; at < text.size() && std::wcschr(L"-+ #0123456789.*", text[at]); ++at) {
+            if (text[at] == L'*')
+                conversion += L'*';
+        }
+        for (; at < text.size() && std::wcschr(L"hlLqjztI", text[at]); ++at)
+            conversion += text[at];
+        if (at < text.size())
+            conversion += text[at++];
+        conversions.push_back(conversion);
+    }
+    return conversions;
 }
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM)
@@ -164,6 +190,14 @@ TEST(InterfaceLanguage, EveryTextIdTheCodeCanUseHasATextInBothLanguages)
             EXPECT_FALSE(LoadResStringIn(id, language).empty()) << name << " in " << LanguageName(language);
     }
     EXPECT_EQ(TextIds(kJapaneseUi), TextIds(kEnglishUi)) << "the two string tables hold the same ids";
+}
+
+TEST(InterfaceLanguage, EveryTextTakesTheSameArgumentsInBothLanguages)
+{
+    const std::set<UINT> ids = TextIds(kJapaneseUi);
+    ASSERT_GT(ids.size(), 5u);
+    for (const UINT id : ids)
+        EXPECT_EQ(Conversions(LoadResStringIn(id, kJapaneseUi)), Conversions(LoadResStringIn(id, kEnglishUi))) << id;
 }
 
 TEST(InterfaceLanguage, EveryMenuDialogAndDialogListIsTranslated)
