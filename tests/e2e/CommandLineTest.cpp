@@ -10,6 +10,7 @@
 #include "framework/Resource.h"
 #include "framework/Utf8.h"
 #include "res/strings/app.h"
+#include "support/ClipboardRead.h"
 #include "support/EveryKindOfSource.h"
 #include "support/SnapshotOfSource.h"
 
@@ -163,6 +164,79 @@ TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsA
     EXPECT_EQ(load.Wait(), 0);
     EXPECT_NE(load.Err().find("置き換えました"), std::string::npos) << load.Err();
 }
+
+namespace {
+
+// Every top-level window of the process, hidden ones too: those taskkill and a log-off reach.
+std::vector<HWND> TopLevelWindowsOf(DWORD processId)
+{
+    std::pair<DWORD, std::vector<HWND>> search{processId, {}};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            if (owner == s->first)
+                s->second.push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+struct LoadEnding {
+    const char* name;
+    // Asks the process, alone in its process group, to end; false when the platform cannot.
+    bool (*ask)(DWORD processId);
+};
+
+bool PressCtrlBreak(DWORD processId)
+{
+    return ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, processId) != FALSE;
+}
+
+bool CloseAsTaskkillDoes(DWORD processId)
+{
+    for (const HWND window : TopLevelWindowsOf(processId))
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    return true;
+}
+
+bool LogOff(DWORD processId)
+{
+    for (const HWND window : TopLevelWindowsOf(processId)) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+        ::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    }
+    return true;
+}
+
+class LoadEndingTest : public CommandLineTest, public testing::WithParamInterface<LoadEnding> {};
+
+}
+
+TEST_P(LoadEndingTest, EndsAtOnceLeavingTheDataOnTheClipboard)
+{
+    constexpr wchar_t kText[] = L"left behind";
+    const auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(std::wstring_view(kText, std::size(kText)))));
+    ASSERT_FALSE(SaveSnapshotOf(source, L"text", m_temp / L"text.plexa").empty());
+    CPlexaCommand load(m_temp.Path(), L"/load " + Quoted(L"text.plexa") + L" /hold 60", CREATE_NEW_PROCESS_GROUP);
+    for (int tries = 0; tries < 200 && load.Out().empty(); ++tries)
+        ::Sleep(50);
+    ASSERT_FALSE(load.Out().empty()) << load.Err();
+    if (!GetParam().ask(load.ProcessId()))
+        GTEST_SKIP() << "not delivered here, error " << ::GetLastError();
+    EXPECT_EQ(load.Wait(10000), 0) << load.Err();
+    EXPECT_EQ(ClipboardText(), kText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LoadEndingTest,
+                         testing::Values(LoadEnding{"CtrlBreak", PressCtrlBreak},
+                                         LoadEnding{"CloseAsTaskkillDoes", CloseAsTaskkillDoes},
+                                         LoadEnding{"LogOff", LogOff}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLineTest, CompareSaysWhetherTwoSnapshotsMatchAndWhereTheyDiffer)
 {
