@@ -37,7 +37,7 @@ CLoadEndRequests::CLoadEndRequests(std::function<void()> leaveNow) : m_leaveNow(
     ::AttachConsole(ATTACH_PARENT_PROCESS);
     ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
     // Top-level and never shown: taskkill and a log-off reach only such windows.
-    CreateEx(0, RegisterWndClass(0, nullptr, nullptr, nullptr), L"Plexa /load", WS_POPUP, {}, nullptr, 0);
+    CreateEx(0, RegisterWndClass(0, nullptr, nullptr, nullptr), kLoadWindowTitle, WS_POPUP, {}, nullptr, 0);
 }
 
 CLoadEndRequests::~CLoadEndRequests()

@@ -10,6 +10,9 @@
 
 #include <functional>
 
+// The title of that window, which taskkill and a log-off reach.
+inline constexpr wchar_t kLoadWindowTitle[] = L"Plexa /load";
+
 class CLoadEndRequests final : public CWnd {
 public:
     // Listens until destroyed; one object at a time. `leaveNow` leaves the

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <fstream>
 #include <optional>
 #include <regex>
@@ -73,25 +72,13 @@ std::vector<std::pair<std::string, UINT>> DefinedTextIds()
 // a '*' for a width or precision given as one, the length and the letter.
 std::vector<std::wstring> Conversions(const std::wstring& text)
 {
-    std::vector<std::wstring> conversions;
-    for (size_t at = text.find(L'%'); at != std::wstring::npos; at = text.find(L'%', at)) {
-        ++at;
-        if (at < text.size() && text[at] == L'%') {
-            ++at;
-            continue;
-        }
-        std::wstring conversion;
-        for (; at < text.size() && std::wcschr(L"-+ #0123456789.*", text[at]); ++at) {
-            if (text[at] == L'*')
-                conversion += L'*';
-        }
-        for (; at < text.size() && std::wcschr(L"hlLqjztI", text[at]); ++at)
-            conversion += text[at];
-        if (at < text.size())
-            conversion += text[at++];
-        conversions.push_back(conversion);
+    static const std::wregex conversion(LR"(%(%|[-+ #0]*(\*?)\d*(?:\.(\*?)\d*)?([hlLjzt]*[a-zA-Z])))");
+    std::vector<std::wstring> found;
+    for (std::wsregex_iterator match(text.begin(), text.end(), conversion), end; match != end; ++match) {
+        if ((*match)[1] != L"%")
+            found.push_back((*match)[2].str() + (*match)[3].str() + (*match)[4].str());
     }
-    return conversions;
+    return found;
 }
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM)

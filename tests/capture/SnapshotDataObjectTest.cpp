@@ -89,57 +89,32 @@ TEST_F(SnapshotDataObjectTest, AnswersTargetsAsThePlatformsDataObjectsDo)
     ::GlobalFree(here.hGlobal);
 }
 
-namespace {
-
-// A medium of `tymed` as a caller hands it to GetDataHere, room enough for any node of the snapshot.
-void MakeHandedMedium(DWORD tymed, CStgMedium& medium)
-{
-    medium.tymed = tymed;
-    if (tymed == TYMED_HGLOBAL)
-        medium.hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, 4096);
-    else if (tymed == TYMED_ISTREAM)
-        ::CreateStreamOnHGlobal(nullptr, TRUE, &medium.pstm);
-    else if (tymed == TYMED_ISTORAGE)
-        ::StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE, 0,
-                           &medium.pstg);
-}
-
-struct HandedMedium {
-    const char* node;
-    CLIPFORMAT format;
-    LONG index;
-    DWORD tymed;
-    HRESULT expected;
-};
-
-}
-
 TEST_F(SnapshotDataObjectTest, GetDataHereWritesOnlyIntoTheMediumTheNodeIsServedOn)
 {
     const CComPtr<CSnapshotDataObject> object = CSnapshotDataObject::Create(m_snapshot, Everything());
     const auto contents = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileContents"));
-    const HandedMedium rows[] = {
-        {"memory", CF_TEXT, -1, TYMED_HGLOBAL, S_OK},
-        {"memory", CF_TEXT, -1, TYMED_ISTREAM, DV_E_TYMED},
-        {"memory", CF_TEXT, -1, TYMED_ISTORAGE, DV_E_TYMED},
-        {"stream", 0xC210, -1, TYMED_HGLOBAL, DV_E_TYMED},
-        {"stream", 0xC210, -1, TYMED_ISTREAM, S_OK},
-        {"stream", 0xC210, -1, TYMED_ISTORAGE, DV_E_TYMED},
-        {"storage", 0xC212, -1, TYMED_HGLOBAL, DV_E_TYMED},
-        {"storage", 0xC212, -1, TYMED_ISTREAM, DV_E_TYMED},
-        {"storage", 0xC212, -1, TYMED_ISTORAGE, S_OK},
-        {"bitmap", CF_BITMAP, -1, TYMED_HGLOBAL, DV_E_TYMED},
-        {"virtual file on memory", contents, 0, TYMED_HGLOBAL, S_OK},
-        {"virtual file on a stream", contents, 1, TYMED_HGLOBAL, DV_E_TYMED},
-        {"virtual file on a stream", contents, 1, TYMED_ISTREAM, S_OK},
-    };
-    for (const HandedMedium& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.node << " into TYMED " << row.tymed);
-        FORMATETC format{row.format, nullptr, DVASPECT_CONTENT, row.index,
-                         TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_ISTORAGE | TYMED_GDI};
-        CStgMedium medium;
-        MakeHandedMedium(row.tymed, medium);
-        EXPECT_EQ(HResultName(object->GetDataHere(&format, &medium)), HResultName(row.expected));
+    const struct {
+        CLIPFORMAT format;
+        LONG index;
+        DWORD served;
+    } nodes[] = {{CF_TEXT, -1, TYMED_HGLOBAL}, {0xC210, -1, TYMED_ISTREAM},  {0xC212, -1, TYMED_ISTORAGE},
+                 {contents, 0, TYMED_HGLOBAL}, {contents, 1, TYMED_ISTREAM}};
+    for (const auto& node : nodes) {
+        for (const DWORD handed : {TYMED_HGLOBAL, TYMED_ISTREAM, TYMED_ISTORAGE}) {
+            const DWORD any = TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_ISTORAGE;
+            FORMATETC format{node.format, nullptr, DVASPECT_CONTENT, node.index, any};
+            CStgMedium medium;
+            medium.tymed = handed;
+            medium.hGlobal = handed == TYMED_HGLOBAL ? ::GlobalAlloc(GMEM_MOVEABLE, 4096) : nullptr;
+            if (handed == TYMED_ISTREAM)
+                ::CreateStreamOnHGlobal(nullptr, TRUE, &medium.pstm);
+            if (handed == TYMED_ISTORAGE)
+                ::StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE,
+                                   0, &medium.pstg);
+            EXPECT_EQ(HResultName(object->GetDataHere(&format, &medium)),
+                      HResultName(handed == node.served ? S_OK : DV_E_TYMED))
+                << node.format << " " << node.index << " into TYMED " << handed;
+        }
     }
 }
 

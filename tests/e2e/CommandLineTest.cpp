@@ -2,6 +2,7 @@
 // standard error, the result on standard output, and the exit status.
 #include "PlexaSession.h"
 #include "SampleSources.h"
+#include "app/LoadEndRequests.h"
 #include "app/WorkFolder.h"
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
@@ -167,50 +168,10 @@ TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsA
 
 namespace {
 
-// Every top-level window of the process, hidden ones too: those taskkill and a log-off reach.
-std::vector<HWND> TopLevelWindowsOf(DWORD processId)
-{
-    std::pair<DWORD, std::vector<HWND>> search{processId, {}};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hWnd, &owner);
-            if (owner == s->first)
-                s->second.push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 struct LoadEnding {
     const char* name;
-    // Asks the process, alone in its process group, to end; false when the platform cannot.
-    bool (*ask)(DWORD processId);
+    bool (*ask)(DWORD processId);  // false when the platform does not deliver it
 };
-
-bool PressCtrlBreak(DWORD processId)
-{
-    return ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, processId) != FALSE;
-}
-
-bool CloseAsTaskkillDoes(DWORD processId)
-{
-    for (const HWND window : TopLevelWindowsOf(processId))
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-    return true;
-}
-
-bool LogOff(DWORD processId)
-{
-    for (const HWND window : TopLevelWindowsOf(processId)) {
-        DWORD_PTR answer = 0;
-        ::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
-        ::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
-    }
-    return true;
-}
 
 class LoadEndingTest : public CommandLineTest, public testing::WithParamInterface<LoadEnding> {};
 
@@ -232,11 +193,19 @@ TEST_P(LoadEndingTest, EndsAtOnceLeavingTheDataOnTheClipboard)
     EXPECT_EQ(ClipboardText(), kText);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LoadEndingTest,
-                         testing::Values(LoadEnding{"CtrlBreak", PressCtrlBreak},
-                                         LoadEnding{"CloseAsTaskkillDoes", CloseAsTaskkillDoes},
-                                         LoadEnding{"LogOff", LogOff}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadEndingTest,
+    testing::Values(
+        LoadEnding{"CtrlBreak", [](DWORD process) { return ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, process) != 0; }},
+        LoadEnding{"Close",
+                   [](DWORD) { return ::PostMessageW(::FindWindowW(nullptr, kLoadWindowTitle), WM_CLOSE, 0, 0) != 0; }},
+        LoadEnding{"LogOff",
+                   [](DWORD) {
+                       DWORD_PTR answer = 0;
+                       return ::SendMessageTimeoutW(::FindWindowW(nullptr, kLoadWindowTitle), WM_ENDSESSION, TRUE,
+                                                    ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLineTest, CompareSaysWhetherTwoSnapshotsMatchAndWhereTheyDiffer)
 {
