@@ -21,6 +21,9 @@ private:
     int Dump(const std::wstring& folder, bool json, bool force);
     int Save(const std::wstring& file, bool force);
     int Load(const std::wstring& file, int holdSeconds);
+    // Ends serving `replay`: what can be rendered stays on the clipboard,
+    // unless another program has replaced it.
+    int LeaveOnClipboard(IDataObject& replay) const;
     int Compare(const std::wstring& first, const std::wstring& second, bool json);
     // A line on standard error, after the program's name.
     void Say(const std::wstring& message) const;

@@ -1,29 +1,33 @@
 // `/load`: a saved snapshot served on the clipboard by Plexa's own data
-// object until another program replaces it or the time is up, then left
-// there rendered.
+// object until another program replaces it, the time is up or it is asked
+// to end, then left there rendered.
 #include "app/HeadlessCommands.h"
 
+#include "app/LoadEndRequests.h"
 #include "capture/SnapshotDataObject.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Resource.h"
 #include "res/strings/app.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
 constexpr DWORD kPollMs = 100;
 
 // Serves calls into the data object (OLE's clipboard window and other
-// processes' requests arrive as messages) until `done` says so.
+// processes' requests arrive as messages) until `done` says so; `asked`
+// wakes it at once.
 template <class Done>
-void ServeUntil(ULONGLONG deadline, Done done)
+void ServeUntil(ULONGLONG deadline, HANDLE asked, Done done)
 {
     while (!done()) {
         const ULONGLONG now = ::GetTickCount64();
         if (now >= deadline)
             return;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, kPollMs)),
-                                    QS_ALLINPUT);
+        ::MsgWaitForMultipleObjects(1, &asked, FALSE,
+                                    static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, kPollMs)), QS_ALLINPUT);
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -47,20 +51,34 @@ int CHeadlessCommands::Load(const std::wstring& file, int holdSeconds)
         chosen.push_back(node.get());
     CStringArray leftOut;
     const CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(snapshot, chosen, &leftOut);
+    if (!replay)
+        return Fail(LoadResString(IDS_OUT_OF_MEMORY));
     for (const std::wstring& name : leftOut)
         Say(FormatResString(IDS_LOAD_LEFT_OUT, name.c_str()));
     if (chosen.size() == leftOut.size()) {
         Say(LoadResString(IDS_LOAD_NOTHING_TO_SET));
         return kExitDifferent;
     }
+    std::optional<int> status;
+    const auto leave = [&] {
+        if (!status)
+            status = LeaveOnClipboard(*replay.Get());
+    };
+    // Listening before the line below, which tells a script it may ask for the end.
+    CLoadEndRequests ends(leave);
     if (const HRESULT set = ::OleSetClipboard(replay.Get()); FAILED(set))
         return Fail(FormatResString(IDS_LOAD_CANNOT_SET, static_cast<unsigned long>(set)));
     m_console.Out(FormatResString(IDS_LOAD_SET, file.c_str(), static_cast<unsigned>(chosen.size() - leftOut.size())) +
                   L"\r\n");
+    ServeUntil(::GetTickCount64() + static_cast<ULONGLONG>(holdSeconds) * 1000, ends.ConsoleEvent(),
+               [&] { return ends.IsAsked() || ::OleIsCurrentClipboard(replay.Get()) != S_OK; });
+    leave();
+    return *status;
+}
 
-    const auto replaced = [&] { return ::OleIsCurrentClipboard(replay.Get()) != S_OK; };
-    ServeUntil(::GetTickCount64() + static_cast<ULONGLONG>(holdSeconds) * 1000, replaced);
-    if (replaced()) {
+int CHeadlessCommands::LeaveOnClipboard(IDataObject& replay) const
+{
+    if (::OleIsCurrentClipboard(&replay) != S_OK) {
         Say(LoadResString(IDS_LOAD_REPLACED));
         return kExitDone;
     }

@@ -93,6 +93,13 @@ std::wstring CWorkFolder::MakeTempFileName() const
     return path;
 }
 
+unsigned int CWorkFolder::DrawNamePart() const
+{
+    unsigned int random = 0;
+    rand_s(&random);
+    return random;
+}
+
 CFileHandle CWorkFolder::CreateTempFile(std::wstring& path) const
 {
     SYSTEMTIME now;
@@ -100,16 +107,19 @@ CFileHandle CWorkFolder::CreateTempFile(std::wstring& path) const
     const std::wstring stamp = FormatString(L"%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay,
                                             now.wHour, now.wMinute, now.wSecond);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        unsigned int random = 0;
-        rand_s(&random);
-        path = m_strWorkDir + L"\\" + stamp + FormatString(L"%08lx", random) + L".cvtmp";
-        CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        path = m_strWorkDir + L"\\" + stamp + FormatString(L"%08lx", DrawNamePart()) + L".cvtmp";
+        // Never CREATE_ALWAYS: two nodes named in the same second with the
+        // same random part would share one file.
+        CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)
             return file;
+        const DWORD error = ::GetLastError();
         // Someone removed the folder while we run: make it again and retry.
-        if (::GetLastError() == ERROR_PATH_NOT_FOUND)
+        if (error == ERROR_PATH_NOT_FOUND)
             ::CreateDirectoryW(m_strWorkDir.c_str(), nullptr);
+        else if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;  // another name would fail the same way
     }
     path.clear();
     return {};

@@ -10,7 +10,7 @@
 class CWorkFolder {
 public:
     CWorkFolder() = default;
-    ~CWorkFolder() { Release(); }
+    virtual ~CWorkFolder() { Release(); }
     CWorkFolder(const CWorkFolder&) = delete;
     CWorkFolder& operator=(const CWorkFolder&) = delete;
 
@@ -26,12 +26,16 @@ public:
     // Creates a new empty file in the folder and returns its path; empty on failure.
     std::wstring MakeTempFileName() const;
     // The same file left open for writing, its path in `path`; an invalid
-    // handle and an empty path on failure.
+    // handle and an empty path on failure. Never an existing file: a name
+    // taken already is drawn again.
     CFileHandle CreateTempFile(std::wstring& path) const;
-
 
     std::wstring m_strWorkDir;
     std::wstring m_strCheckFile;
+
+protected:
+    // The random part of a name; tests narrow it so that names collide.
+    virtual unsigned int DrawNamePart() const;
 
 private:
     void RemoveTempFiles() const;

@@ -70,12 +70,22 @@ DWORD OneMedium(DWORD media)
     return media & (~media + 1);
 }
 
+// Whether GetDataHere may write `node` into the caller's medium of `tymed`:
+// only the one medium it is served on, or a storage asked of a node without
+// elements would be answered with nothing written.
+bool FillsInto(const CCBData& node, const FORMATETC& format, DWORD tymed)
+{
+    return tymed && OneMedium(tymed) == tymed && (ServedMedium(node) & format.tymed & tymed);
+}
+
 }
 
 CComPtr<CSnapshotDataObject> CSnapshotDataObject::Create(std::shared_ptr<const CCBDataArray> snapshot,
                                                          std::vector<const CCBData*> chosen, CStringArray* leftOut)
 {
-    CComPtr<CSnapshotDataObject> object(new CSnapshotDataObject(std::move(snapshot)));
+    CComPtr<CSnapshotDataObject> object(new (std::nothrow) CSnapshotDataObject(std::move(snapshot)));
+    if (!object)
+        return object;
     const CCBData_HBITMAP* paletteBitmap = FindPaletteBitmap(*object->m_snapshot);
     for (const CCBData* node : chosen) {
         // Offered as described, served on the medium that came.
@@ -223,6 +233,8 @@ STDMETHODIMP CSnapshotDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medi
     const CCBData* node = Find(*format);
     if (!node)
         return Logged(L"GetDataHere", format, DV_E_FORMATETC);
+    if (!FillsInto(*node, *format, medium->tymed))
+        return Logged(L"GetDataHere", format, DV_E_TYMED);
     const HRESULT result = FillReplayMedium(*node, *medium);
     return Logged(L"GetDataHere", format, result, SUCCEEDED(result) ? node->m_nSize : 0);
 }

@@ -17,7 +17,7 @@ class CSnapshotDataObject final : public IDataObject {
 public:
     // Offers `chosen` (nodes of `snapshot`, which the object keeps alive);
     // formats whose capture failed, even part way, are left out and named in
-    // `leftOut`.
+    // `leftOut`. Null when there is no memory for the object.
     static CComPtr<CSnapshotDataObject> Create(std::shared_ptr<const CCBDataArray> snapshot,
                                                std::vector<const CCBData*> chosen, CStringArray* leftOut = nullptr);
 

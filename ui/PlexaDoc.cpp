@@ -341,6 +341,10 @@ CComPtr<CSnapshotDataObject> CPlexaDoc::MakeReplay(const std::vector<const CCBDa
         return {};
     CStringArray leftOut;
     CComPtr<CSnapshotDataObject> replay = CSnapshotDataObject::Create(m_pCaptures, chosen, &leftOut);
+    if (!replay) {
+        AfxMessageBox(IDS_OUT_OF_MEMORY, MB_OK);
+        return {};
+    }
     if (!m_info.computer.empty() && m_info.computer != ThisComputer())
         replay->SetTakenElsewhere(m_info.computer);
     if (const HWND main = AfxGetApp()->GetMainHwnd()) {

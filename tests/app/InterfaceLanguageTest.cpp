@@ -68,6 +68,19 @@ std::vector<std::pair<std::string, UINT>> DefinedTextIds()
     return ids;
 }
 
+// The printf conversions of a text in order, each as the arguments it takes:
+// a '*' for a width or precision given as one, the length and the letter.
+std::vector<std::wstring> Conversions(const std::wstring& text)
+{
+    static const std::wregex conversion(LR"(%(%|[-+ #0]*(\*?)\d*(?:\.(\*?)\d*)?([hlLjzt]*[a-zA-Z])))");
+    std::vector<std::wstring> found;
+    for (std::wsregex_iterator match(text.begin(), text.end(), conversion), end; match != end; ++match) {
+        if ((*match)[1] != L"%")
+            found.push_back((*match)[2].str() + (*match)[3].str() + (*match)[4].str());
+    }
+    return found;
+}
+
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM)
 {
     return msg == WM_INITDIALOG;
@@ -164,6 +177,14 @@ TEST(InterfaceLanguage, EveryTextIdTheCodeCanUseHasATextInBothLanguages)
             EXPECT_FALSE(LoadResStringIn(id, language).empty()) << name << " in " << LanguageName(language);
     }
     EXPECT_EQ(TextIds(kJapaneseUi), TextIds(kEnglishUi)) << "the two string tables hold the same ids";
+}
+
+TEST(InterfaceLanguage, EveryTextTakesTheSameArgumentsInBothLanguages)
+{
+    const std::set<UINT> ids = TextIds(kJapaneseUi);
+    ASSERT_GT(ids.size(), 5u);
+    for (const UINT id : ids)
+        EXPECT_EQ(Conversions(LoadResStringIn(id, kJapaneseUi)), Conversions(LoadResStringIn(id, kEnglishUi))) << id;
 }
 
 TEST(InterfaceLanguage, EveryMenuDialogAndDialogListIsTranslated)

@@ -6,7 +6,9 @@
 #include "framework/Clipboard.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
+#include "framework/Resource.h"
 #include "res/resource.h"
+#include "res/strings/capture.h"
 #include "support/TestApp.h"
 #include "ui/MainFrame.h"
 #include "ui/PlexaDoc.h"
@@ -263,7 +265,7 @@ TEST_F(MainFrameTest, AWatchedChangeWaitsWhileTheWindowIsDisabledAndIsTakenAfter
         ASSERT_TRUE(clipboard);
         ::EmptyClipboard();
     }
-    const std::wstring changed = L"クリップボード#" + std::to_wstring(::GetClipboardSequenceNumber());
+    const std::wstring changed = FormatResString(IDS_CLIPBOARD_SNAPSHOT_TITLE, ::GetClipboardSequenceNumber());
 
     // As a capture, a search or a modal dialog leaves it.
     ::EnableWindow(*m_frame, FALSE);

@@ -1,8 +1,11 @@
 #include "common/SettingsNames.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Menu.h"
 #include "framework/Registry.h"
+#include "framework/Resource.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+#include "res/strings/app.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +38,8 @@ TEST(PlexaApp, StartUpStopsWithTheWorkingFileMessageWhenTheMarkerCannotBeOpened)
 
     EXPECT_FALSE(app.InitInstance());
     ASSERT_EQ(app.m_messages.size(), 1u);
-    EXPECT_EQ(app.m_messages[0], L"作業用ファイルを開けません。\r\n" + app.m_tempRoot / L"blocker" +
-                                     L"\\{F60B5956-6986-4CEF-9737-34DAA74A5C1E}\\$ichk$.tmp");
+    const std::wstring marker = app.m_tempRoot / L"blocker" + L"\\{F60B5956-6986-4CEF-9737-34DAA74A5C1E}\\$ichk$.tmp";
+    EXPECT_EQ(app.m_messages[0], FormatResString(IDS_WORK_FILE_CANNOT_OPEN, marker.c_str()));
     EXPECT_EQ(app.m_messageTypes[0], static_cast<UINT>(MB_OK));
     EXPECT_EQ(app.m_pMainWnd, nullptr) << "no window exists when the folder cannot be had";
     app.ExitInstance();
@@ -67,11 +70,11 @@ TEST(PlexaApp, ShowsTheUntitledFrameWithItsMenuAndClosingRemovesTheWorkingFolder
     ASSERT_TRUE(app.InitInstance());
     ASSERT_NE(app.m_pMainWnd, nullptr);
     const HWND frame = *app.m_pMainWnd;
-    EXPECT_EQ(app.m_pMainWnd->GetWindowText(), L"無題 - Plexa");
+    EXPECT_EQ(app.m_pMainWnd->GetWindowText(), LoadResString(IDS_UNTITLED) + L" - Plexa");
     EXPECT_TRUE(::IsWindowVisible(frame));
     const HMENU menu = ::GetMenu(frame);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(MenuText(menu, 0), L"ファイル(&F)");
+    EXPECT_EQ(MenuText(menu, 0), MenuText(CMenuHandle(LoadMenuResource(IDR_MAINFRAME)), 0));
 
     const std::wstring workDir = app.m_workFolder.m_strWorkDir;
     const std::wstring captured = app.MakeTempFileName();
@@ -94,8 +97,7 @@ TEST(PlexaApp, DeleteSettingsRemovesBothKeysEvenAfterWritesDuringShutdown)
 
     ::SendMessageW(frame, WM_COMMAND, ID_DELETE_SETTINGS_AND_EXIT, 0);
     ASSERT_EQ(app.m_messages.size(), 1u);
-    EXPECT_EQ(app.m_messages[0], L"Plexaの設定をレジストリから削除して終了します。\r\n\r\n"
-                                 L"アンインストールする場合はPlexa.exeファイルを別途削除してください。");
+    EXPECT_EQ(app.m_messages[0], LoadResString(IDS_DELETE_SETTINGS_QUESTION));
     EXPECT_EQ(app.m_messageTypes[0], static_cast<UINT>(MB_OKCANCEL));
     EXPECT_TRUE(app.m_bDeleteSettingsOnExit);
     ASSERT_TRUE(app.PumpUntilQuit()) << "the confirmed command closes the main window";

@@ -1,7 +1,10 @@
 #include "common/SettingsNames.h"
+#include "common/Version.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Resource.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+#include "res/strings/app.h"
 #include "support/ModalDriver.h"
 #include "support/TestApp.h"
 
@@ -104,7 +107,7 @@ TEST(SettingDialog, ANonIntegerIsRefusedWithTheMessageAndTheDialogStaysOpen)
         }
         EXPECT_TRUE(openAfterOk) << text;
         EXPECT_EQ(focus, edit) << text;
-        EXPECT_EQ(app.m_messages, std::vector<std::wstring>{L"整数を入力してください。"}) << text;
+        EXPECT_EQ(app.m_messages, std::vector<std::wstring>{LoadResString(IDS_INTEGER_REQUIRED)}) << text;
         EXPECT_EQ(app.m_messageTypes, std::vector<UINT>{MB_OK}) << text;
         EXPECT_EQ(app.m_nSubDirSizeLimit, 32) << text;
         EXPECT_EQ(app.GetProfileInt(settings::kSettingsSection, settings::kSubDirSizeLimit, 99), 99) << text;
@@ -120,5 +123,5 @@ TEST(AboutDialog, ShowsTheVersionLineWithThePointerWidth)
         ClickButton(dialog, IDOK);
     });
     EXPECT_TRUE(app.OnCmdMsg(ID_APP_ABOUT));
-    EXPECT_EQ(line, L"Version 0.9.0.1 (64bit版)");
+    EXPECT_EQ(line, FormatResString(IDS_VERSION_LINE, kPlexaVersion, 64u));
 }

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwctype>
+#include <set>
 
 namespace {
 
@@ -12,6 +14,12 @@ std::wstring FolderUnder(const CTempDir& root)
 {
     return root / kWorkFolderName;
 }
+
+// Names whose random part takes only 1,024 values, so that they collide as
+// often as a snapshot of hundreds of thousands of nodes opened in one second.
+class CCrowdedWorkFolder final : public CWorkFolder {
+    unsigned int DrawNamePart() const override { return std::rand() % 1024; }
+};
 
 }
 
@@ -111,6 +119,18 @@ TEST(WorkFolder, NamesAreAStampEightHexDigitsAndTheExtension)
         EXPECT_EQ(std::stoi(name.substr(0, 4)), before.wYear);
         EXPECT_EQ(ReadFileBytes(path), "") << "the file is created empty";
     }
+}
+
+TEST(WorkFolder, NamesThatCollideNeverShareAFile)
+{
+    CTempDir root;
+    CCrowdedWorkFolder instance;
+    instance.m_strWorkDir = root.Path();
+    std::set<std::wstring> paths;
+    for (int file = 0; file < 1000; ++file)
+        paths.insert(instance.MakeTempFileName());
+    EXPECT_EQ(paths.size(), 1000u);
+    EXPECT_EQ(ListFolder(root.Path(), L"*.cvtmp").size(), 1000u);
 }
 
 TEST(WorkFolder, NoNameWhenTheFolderCannotBeCreated)

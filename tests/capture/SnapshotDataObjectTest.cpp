@@ -89,6 +89,35 @@ TEST_F(SnapshotDataObjectTest, AnswersTargetsAsThePlatformsDataObjectsDo)
     ::GlobalFree(here.hGlobal);
 }
 
+TEST_F(SnapshotDataObjectTest, GetDataHereWritesOnlyIntoTheMediumTheNodeIsServedOn)
+{
+    const CComPtr<CSnapshotDataObject> object = CSnapshotDataObject::Create(m_snapshot, Everything());
+    const auto contents = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"FileContents"));
+    const struct {
+        CLIPFORMAT format;
+        LONG index;
+        DWORD served;
+    } nodes[] = {{CF_TEXT, -1, TYMED_HGLOBAL}, {0xC210, -1, TYMED_ISTREAM},  {0xC212, -1, TYMED_ISTORAGE},
+                 {contents, 0, TYMED_HGLOBAL}, {contents, 1, TYMED_ISTREAM}};
+    for (const auto& node : nodes) {
+        for (const DWORD handed : {TYMED_HGLOBAL, TYMED_ISTREAM, TYMED_ISTORAGE}) {
+            const DWORD any = TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_ISTORAGE;
+            FORMATETC format{node.format, nullptr, DVASPECT_CONTENT, node.index, any};
+            CStgMedium medium;
+            medium.tymed = handed;
+            medium.hGlobal = handed == TYMED_HGLOBAL ? ::GlobalAlloc(GMEM_MOVEABLE, 4096) : nullptr;
+            if (handed == TYMED_ISTREAM)
+                ::CreateStreamOnHGlobal(nullptr, TRUE, &medium.pstm);
+            if (handed == TYMED_ISTORAGE)
+                ::StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE,
+                                   0, &medium.pstg);
+            EXPECT_EQ(HResultName(object->GetDataHere(&format, &medium)),
+                      HResultName(handed == node.served ? S_OK : DV_E_TYMED))
+                << node.format << " " << node.index << " into TYMED " << handed;
+        }
+    }
+}
+
 TEST_F(SnapshotDataObjectTest, TheLogShowsEachCallATargetMakesWithItsResult)
 {
     const CComPtr<CSnapshotDataObject> object = CSnapshotDataObject::Create(m_snapshot, Everything());

@@ -2,6 +2,7 @@
 // standard error, the result on standard output, and the exit status.
 #include "PlexaSession.h"
 #include "SampleSources.h"
+#include "app/LoadEndRequests.h"
 #include "app/WorkFolder.h"
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
@@ -11,6 +12,7 @@
 #include "framework/Resource.h"
 #include "framework/Utf8.h"
 #include "res/strings/app.h"
+#include "support/ClipboardRead.h"
 #include "support/EveryKindOfSource.h"
 #include "support/SnapshotOfSource.h"
 
@@ -163,6 +165,47 @@ TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsA
     EXPECT_EQ(load.Wait(), 0);
     EXPECT_NE(load.Err().find("置き換えました"), std::string::npos) << load.Err();
 }
+
+namespace {
+
+struct LoadEnding {
+    const char* name;
+    bool (*ask)(DWORD processId);  // false when the platform does not deliver it
+};
+
+class LoadEndingTest : public CommandLineTest, public testing::WithParamInterface<LoadEnding> {};
+
+}
+
+TEST_P(LoadEndingTest, EndsAtOnceLeavingTheDataOnTheClipboard)
+{
+    constexpr wchar_t kText[] = L"left behind";
+    const auto source = CTestDataObject::Create();
+    source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(std::wstring_view(kText, std::size(kText)))));
+    ASSERT_FALSE(SaveSnapshotOf(source, L"text", m_temp / L"text.plexa").empty());
+    CPlexaCommand load(m_temp.Path(), L"/load " + Quoted(L"text.plexa") + L" /hold 60", CREATE_NEW_PROCESS_GROUP);
+    for (int tries = 0; tries < 200 && load.Out().empty(); ++tries)
+        ::Sleep(50);
+    ASSERT_FALSE(load.Out().empty()) << load.Err();
+    if (!GetParam().ask(load.ProcessId()))
+        GTEST_SKIP() << "not delivered here, error " << ::GetLastError();
+    EXPECT_EQ(load.Wait(10000), 0) << load.Err();
+    EXPECT_EQ(ClipboardText(), kText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadEndingTest,
+    testing::Values(
+        LoadEnding{"CtrlBreak", [](DWORD process) { return ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, process) != 0; }},
+        LoadEnding{"Close",
+                   [](DWORD) { return ::PostMessageW(::FindWindowW(nullptr, kLoadWindowTitle), WM_CLOSE, 0, 0) != 0; }},
+        LoadEnding{"LogOff",
+                   [](DWORD) {
+                       DWORD_PTR answer = 0;
+                       return ::SendMessageTimeoutW(::FindWindowW(nullptr, kLoadWindowTitle), WM_ENDSESSION, TRUE,
+                                                    ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLineTest, CompareSaysWhetherTwoSnapshotsMatchAndWhereTheyDiffer)
 {

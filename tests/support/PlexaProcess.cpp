@@ -42,7 +42,7 @@ HWND FindMainWindowOf(DWORD processId)
 }
 
 bool StartPlexa(const std::wstring& tempRoot, const std::wstring& arguments, HANDLE output, HANDLE error,
-                PROCESS_INFORMATION& info)
+                PROCESS_INFORMATION& info, DWORD creationFlags)
 {
     // The child inherits TEMP from us; put ours back right after.
     std::vector<wchar_t> saved(32768);
@@ -57,8 +57,8 @@ bool StartPlexa(const std::wstring& tempRoot, const std::wstring& arguments, HAN
     std::wstring commandLine = L"\"" + PlexaPath() + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;
-    const bool started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                                          nullptr, &startup, &info) != FALSE;
+    const bool started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr,
+                                          creationFlags, nullptr, nullptr, &startup, &info) != FALSE;
     ::SetEnvironmentVariableW(L"TEMP", savedLength ? saved.data() : nullptr);
     if (started)
         ::CloseHandle(info.hThread);
@@ -125,7 +125,7 @@ std::string ReadWholeFile(const std::wstring& path)
 
 }
 
-CPlexaCommand::CPlexaCommand(const std::wstring& tempRoot, const std::wstring& arguments)
+CPlexaCommand::CPlexaCommand(const std::wstring& tempRoot, const std::wstring& arguments, DWORD creationFlags)
 {
     static int s_nRun = 0;
     const std::wstring stem = tempRoot + L"\\command" + std::to_wstring(++s_nRun);
@@ -134,7 +134,7 @@ CPlexaCommand::CPlexaCommand(const std::wstring& tempRoot, const std::wstring& a
     const CFileHandle out = CreateOutputFile(m_outPath);
     const CFileHandle err = CreateOutputFile(m_errPath);
     PROCESS_INFORMATION info{};
-    if (out && err && StartPlexa(tempRoot, arguments, out, err, info)) {
+    if (out && err && StartPlexa(tempRoot, arguments, out, err, info, creationFlags)) {
         m_process.Attach(info.hProcess);
         m_processId = info.dwProcessId;
     }

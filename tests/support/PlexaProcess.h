@@ -16,14 +16,15 @@ void ClearPlexaSettings();
 
 // Starts the Plexa.exe beside the test program with `arguments` after its
 // name and `tempRoot` as its TEMP; standard output and error go to the
-// inheritable `output` and `error` when given. `info.hThread` is closed already.
+// inheritable `output` and `error` when given, and CreateProcess takes
+// `creationFlags`. `info.hThread` is closed already.
 bool StartPlexa(const std::wstring& tempRoot, const std::wstring& arguments, HANDLE output, HANDLE error,
-                PROCESS_INFORMATION& info);
+                PROCESS_INFORMATION& info, DWORD creationFlags = 0);
 
 // Plexa.exe run as a command, its standard output and error written to files.
 class CPlexaCommand {
 public:
-    CPlexaCommand(const std::wstring& tempRoot, const std::wstring& arguments);
+    CPlexaCommand(const std::wstring& tempRoot, const std::wstring& arguments, DWORD creationFlags = 0);
     ~CPlexaCommand();
     CPlexaCommand(const CPlexaCommand&) = delete;
     CPlexaCommand& operator=(const CPlexaCommand&) = delete;
