@@ -147,12 +147,13 @@ TEST_F(ZipInterop, UnzipAndPythonReadWhatPlexaWrote)
     std::string manifest;
     EXPECT_TRUE(RunCommand("python3 -c 'import json, sys, zipfile\n"
                            "m = json.loads(zipfile.ZipFile(sys.argv[1]).read(\"manifest.json\"))\n"
-                           "rows = m[\"nodes\"][0][\"rows\"]\n"
-                           "errors = [row[\"text\"] for row in rows if row.get(\"error\")]\n"
-                           "print(m[\"format\"], m[\"title\"], m[\"nodes\"][0][\"entry\"], errors)' " +
+                           "node = m[\"nodes\"][0]\n"
+                           "errors = [node[\"rows\"][i] for i in node[\"errorRows\"]]\n"
+                           "print(m[\"format\"], m[\"title\"], node[\"entry\"], node[\"rows\"], errors)' " +
                                Quoted(archive),
                            &manifest));
-    EXPECT_EQ(manifest, "Plexa snapshot クリップボード#42 nodes/クリップボード.txt ['エラー\\t読めません']\n");
+    EXPECT_EQ(manifest, "Plexa snapshot クリップボード#42 nodes/クリップボード.txt ['エラー\\t読めません', '名前\\ta.txt'] "
+                        "['エラー\\t読めません']\n");
 }
 
 TEST_F(ZipInterop, PlexaReadsWhatPythonDeflated)
