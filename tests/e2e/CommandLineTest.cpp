@@ -144,8 +144,7 @@ TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsA
     const auto comparison = nlohmann::json::parse(m_out);
     EXPECT_EQ(comparison["onlyInB"], nlohmann::json::array());
     // Only the formats whose capture had failed are not served again, and
-    // Wine hands no palette to another process. The manifest, as Plexa writes
-    // it, is read as our users' scripts read it: error rows listed beside the rows.
+    // Wine hands no palette to another process.
     const auto saved = nlohmann::json::parse(WriteManifest(ManifestOf(L"every.plexa")))["nodes"];
     for (const auto& label : comparison["onlyInA"]) {
         const auto node = std::find_if(saved.begin(), saved.end(), [&](const auto& n) { return n["label"] == label; });

@@ -147,9 +147,9 @@ TEST_F(ZipInterop, UnzipAndPythonReadWhatPlexaWrote)
     std::string manifest;
     EXPECT_TRUE(RunCommand("python3 -c 'import json, sys, zipfile\n"
                            "m = json.loads(zipfile.ZipFile(sys.argv[1]).read(\"manifest.json\"))\n"
-                           "node = m[\"nodes\"][0]\n"
-                           "errors = [node[\"rows\"][i] for i in node[\"errorRows\"]]\n"
-                           "print(m[\"format\"], m[\"title\"], node[\"entry\"], errors)' " +
+                           "rows = m[\"nodes\"][0][\"rows\"]\n"
+                           "errors = [rows[i] for i in m[\"nodes\"][0][\"errorRows\"]]\n"
+                           "print(m[\"format\"], m[\"title\"], m[\"nodes\"][0][\"entry\"], errors)' " +
                                Quoted(archive),
                            &manifest));
     EXPECT_EQ(manifest, "Plexa snapshot クリップボード#42 nodes/クリップボード.txt ['エラー\\t読めません']\n");
