@@ -237,6 +237,17 @@ SnapshotResult WriteSnapshot(ISnapshotEntrySink& sink, const CSnapshotInfo& info
 {
     CManifestBuilder builder;
     const std::string manifest = WriteManifest(BuildManifest(info, nodes, builder));
+    // Opening refuses a larger manifest: a file it would make could never be opened.
+    if (manifest.size() > kMaxManifestBytes) {
+        // Rounded up: a manifest just past the limit must not read as the limit.
+        constexpr uint64_t kMiB = 1u << 20;
+        const auto mebibytes = [](uint64_t bytes) {
+            return static_cast<unsigned long long>((bytes + kMiB - 1) / kMiB);
+        };
+        error = FormatResString(IDS_SNAPSHOT_TOO_LARGE_TO_SAVE, mebibytes(manifest.size()),
+                                mebibytes(kMaxManifestBytes));
+        return SnapshotResult::Failed;
+    }
     return CEntriesWrite(sink, progress, error).Write(manifest, builder.m_entries);
 }
 

@@ -89,12 +89,20 @@ json PictureJson(const ManifestPicture& picture)
     return out;
 }
 
-json RowsJson(const std::vector<ManifestRow>& rows)
+// Rows stay the strings readers of the file have always taken; which of them
+// are errors goes beside them, only when some are.
+void PutRows(json& out, const std::vector<ManifestRow>& rows)
 {
-    json out = json::array();
-    for (const ManifestRow& row : rows)
-        out.push_back(json{{"text", row.text}, {"error", row.error}});
-    return out;
+    json texts = json::array();
+    json errors = json::array();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        texts.push_back(rows[i].text);
+        if (rows[i].error)
+            errors.push_back(i);
+    }
+    out["rows"] = std::move(texts);
+    if (!errors.empty())
+        out["errorRows"] = std::move(errors);
 }
 
 void PutText(json& out, const char* key, const std::string& text)
@@ -115,7 +123,7 @@ json NodeJson(const ManifestNode& node)
     out["codePage"] = node.codePage;
     out["size"] = node.size;
     PutText(out, "entry", node.entry);
-    out["rows"] = RowsJson(node.rows);
+    PutRows(out, node.rows);
     if (node.picture)
         out["picture"] = PictureJson(*node.picture);
     if (node.children) {
@@ -129,18 +137,17 @@ json NodeJson(const ManifestNode& node)
 
 // ---- Reading
 
-// Before rows said whether they are errors, an error row was known by its
-// name, in the language the snapshot was taken in.
+// Before files listed their error rows, an error row was known by its name,
+// in the language the snapshot was taken in.
 bool HasFormerErrorName(const std::string& row)
 {
     const std::string_view name = std::string_view(row).substr(0, row.find('\t'));
     return name == "\xE3\x82\xA8\xE3\x83\xA9\xE3\x83\xBC" || name == "Error";  // エラー in UTF-8
 }
 
-// The manifest's top level and its node list, a node and its child list per
-// level, and a node one level past the limit with a row inside it, so that
-// the refusal names that node.
-constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 3;
+// The manifest's top level, a node's two (itself and its child list) per
+// level below, and the objects inside a node.
+constexpr int kMaxJsonDepth = 2 + 2 * kMaxNodeDepth + 2;
 
 // Parses without building anything, stopping at the first problem: whether
 // the text is JSON, nests within the depth limit and holds no more values
@@ -276,22 +283,35 @@ public:
         return texts;
     }
 
-    std::vector<ManifestRow> Rows(const json& value, const std::string& where)
+    // A node's rows: errors are those its errorRows lists (ascending indices
+    // of rows), or in files written before that field those named as errors.
+    std::vector<ManifestRow> Rows(const json& node, const std::string& where)
     {
         std::vector<ManifestRow> rows;
-        if (!Array(value, where))
+        const bool listed = node.contains("errorRows");
+        for (std::string& text : Texts(node, "rows", where)) {
+            const bool error = !listed && HasFormerErrorName(text);
+            rows.push_back({std::move(text), error});
+        }
+        if (m_problem || !listed)
             return rows;
-        for (const json& item : value) {
-            const std::string path = Item(where, rows.size());
-            ManifestRow& row = rows.emplace_back();
-            if (item.is_string())
-                row.text = item.get<std::string>();
-            else if (Object(item, path))
-                row.text = Text(item, "text", path);
-            // Rows without the field come from files written before it.
-            row.error = item.contains("error") ? Flag(item, "error", path) : HasFormerErrorName(row.text);
-            if (m_problem)
+        const std::string path = Path(where, "errorRows");
+        const json& list = Member(node, "errorRows", where);
+        // An empty list is never written; written again, it would not say the same.
+        if (!list.is_array() || list.empty()) {
+            Refuse(ManifestProblem::Kind::BadField, path);
+            return rows;
+        }
+        size_t next = 0;  // the lowest index the next item may give
+        for (size_t i = 0; i < list.size(); ++i) {
+            const json& item = list[i];
+            if (!item.is_number_unsigned() || item.get<uint64_t>() < next || item.get<uint64_t>() >= rows.size()) {
+                Refuse(ManifestProblem::Kind::BadField, Item(path, i));
                 break;
+            }
+            const size_t index = item.get<size_t>();
+            rows[index].error = true;
+            next = index + 1;
         }
         return rows;
     }
@@ -362,7 +382,7 @@ public:
         node.codePage = Integer<int32_t>(value, "codePage", where, -10, 65535);
         node.size = Integer<uint64_t>(value, "size", where);
         node.entry = OptionalText(value, "entry", where);
-        node.rows = Rows(Member(value, "rows", where), Path(where, "rows"));
+        node.rows = Rows(value, where);
         if (value.contains("picture")) {
             if (IsPictureKind(node.kind))
                 node.picture = Picture(Member(value, "picture", where), Path(where, "picture"));
@@ -411,7 +431,7 @@ public:
         manifest.formatVersion = Integer<int>(root, "formatVersion", "");
         if (m_problem)
             return manifest;
-        if (manifest.formatVersion < 1 || manifest.formatVersion > kManifestFormatVersion) {
+        if (manifest.formatVersion != kManifestFormatVersion) {
             Refuse(ManifestProblem::Kind::UnknownVersion, std::to_string(manifest.formatVersion));
             return manifest;
         }

@@ -20,9 +20,7 @@ enum SnapshotEntryExtension { kBytesEntry, kBitmapEntry, kPaletteEntry, kEnhMeta
 // Whether `name` is shaped as Plexa names the entries of nodes' bytes and
 // pictures: "nodes/", the node's number, and .bin, .bmp, .palette, .emf or .wmf.
 bool IsSnapshotEntryName(std::string_view name);
-// Version 1 gave rows as plain strings, an error row known by its name; it is
-// read still.
-inline constexpr int kManifestFormatVersion = 2;
+inline constexpr int kManifestFormatVersion = 1;
 // Limits no real snapshot comes near; past them a manifest is refused rather
 // than read at the cost of the stack or the memory. The bytes are counted
 // once inflated, the values (every object, array, string, number, literal)
@@ -71,7 +69,8 @@ struct ManifestPicture {
 };
 
 // One of a node's property rows: name TAB value, as the property page shows
-// it, and whether it is an error line.
+// it, and whether it is an error line. The file keeps the rows as plain
+// strings, the errors by their indices beside them.
 struct ManifestRow {
     std::string text;
     bool error = false;

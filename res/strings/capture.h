@@ -97,6 +97,7 @@
 #define IDS_NO_ROOM_FOR_SNAPSHOT            20240   // MB the nodes' bytes take
 #define IDS_CANNOT_READ_FREE_SPACE          20241   // error
 #define IDS_DUMP_ENTRY_NAME_UNEXPECTED      20242   // entry
+#define IDS_SNAPSHOT_TOO_LARGE_TO_SAVE      20243   // MiB the manifest takes, MiB a manifest may take
 
 // The replay log
 #define IDS_PATHS_OF_COMPUTER               20300   // computer name

@@ -277,6 +277,20 @@ TEST_F(SnapshotFileTest, ASaveThatCannotWriteSaysSoAndLeavesNothing)
     EXPECT_NE(error.find(L"ファイルを作成できません"), std::wstring::npos) << error;
 }
 
+TEST_F(SnapshotFileTest, ASnapshotTooLargeToOpenAgainIsNotSavedAndLeavesNothing)
+{
+    CCBDataArray nodes;
+    nodes.push_back(std::make_unique<CCBData>());
+    nodes[0]->m_arrInfo = {std::wstring(kMaxManifestBytes, L'a')};
+    const auto limit = static_cast<unsigned long long>(kMaxManifestBytes >> 20);
+    for (const auto save : {&SaveSnapshotFile, &SaveSnapshotFolder}) {
+        std::wstring error;
+        EXPECT_EQ(save(Path(), {}, nodes, {}, error), SnapshotResult::Failed);
+        EXPECT_EQ(error, FormatResString(IDS_SNAPSHOT_TOO_LARGE_TO_SAVE, limit + 1, limit));
+        EXPECT_EQ(ListFolder(m_files.Path()).size(), 0u) << "nothing is left behind";
+    }
+}
+
 struct HostileFile {
     const char* name;
     std::function<CEntries()> entries;  // empty: the bytes of `raw`

@@ -148,7 +148,7 @@ TEST_F(ZipInterop, UnzipAndPythonReadWhatPlexaWrote)
     EXPECT_TRUE(RunCommand("python3 -c 'import json, sys, zipfile\n"
                            "m = json.loads(zipfile.ZipFile(sys.argv[1]).read(\"manifest.json\"))\n"
                            "rows = m[\"nodes\"][0][\"rows\"]\n"
-                           "errors = [row[\"text\"] for row in rows if row.get(\"error\")]\n"
+                           "errors = [rows[i] for i in m[\"nodes\"][0][\"errorRows\"]]\n"
                            "print(m[\"format\"], m[\"title\"], m[\"nodes\"][0][\"entry\"], errors)' " +
                                Quoted(archive),
                            &manifest));
