@@ -171,7 +171,7 @@ TEST_F(SnapshotDataObjectTest, TheLogSaysWhenADropListNamesPathsOfAnotherMachine
     object->SetTakenElsewhere(L"開発機");
     CStgMedium elsewhere;
     ASSERT_EQ(object->GetData(&format, &elsewhere), S_OK);
-    EXPECT_EQ(values, (std::vector<std::wstring>{L"", L"開発機 のパス"}));
+    EXPECT_EQ(values, (std::vector<std::wstring>{L"", FormatResString(IDS_PATHS_OF_COMPUTER, L"開発機")}));
 }
 
 TEST_F(SnapshotDataObjectTest, AFormatThatFailedIsNotOfferedWhateverTheLanguageOfItsErrorRow)

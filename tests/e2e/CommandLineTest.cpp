@@ -139,7 +139,8 @@ TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsA
     CPlexaCommand load(m_temp.Path(), L"/load " + Quoted(L"every.plexa") + L" /hold 60");
     for (int tries = 0; tries < 200 && load.Out().empty(); ++tries)
         ::Sleep(50);
-    ASSERT_NE(load.Out().find("形式をクリップボードに置きました"), std::string::npos) << load.Err();
+    const std::wstring set = LoadResString(IDS_LOAD_SET);
+    ASSERT_NE(load.Out().find(ToUtf8(set.substr(set.rfind(L'%') + 2))), std::string::npos) << load.Err();
     EXPECT_EQ(FindMainWindowOf(load.ProcessId()), nullptr);
 
     ASSERT_EQ(Run(L"/dump " + Quoted(L"dump")), 0) << m_err;
@@ -161,7 +162,7 @@ TEST_F(CommandLineTest, ASavedClipboardLoadedAgainIsServedUntilReplacedAndDumpsA
 
     const CClipboardSample replacement;
     EXPECT_EQ(load.Wait(), 0);
-    EXPECT_NE(load.Err().find("置き換えました"), std::string::npos) << load.Err();
+    EXPECT_NE(load.Err().find(ToUtf8(LoadResString(IDS_LOAD_REPLACED))), std::string::npos) << load.Err();
 }
 
 namespace {
@@ -218,9 +219,9 @@ TEST_F(CommandLineTest, CompareSaysWhetherTwoSnapshotsMatchAndWhereTheyDiffer)
     ASSERT_FALSE(SaveSnapshotOf(text(L"abcXef"), L"c", m_temp / L"c.plexa").empty());
 
     EXPECT_EQ(Run(L"/compare " + Quoted(L"a.plexa") + L" " + Quoted(L"b.plexa")), 0) << m_err;
-    EXPECT_NE(m_out.find("一致しました"), std::string::npos) << m_out;
+    EXPECT_NE(m_out.find(ToUtf8(LoadResString(IDS_SNAPSHOTS_EQUAL))), std::string::npos) << m_out;
     EXPECT_EQ(Run(L"/compare " + Quoted(L"a.plexa") + L" " + Quoted(L"c.plexa")), 1) << m_err;
-    EXPECT_NE(m_out.find("異なる形式: CF_UNICODETEXT: バイト が異なります（大きさ 12 / 12、最初の相違はオフセット 6）"),
+    EXPECT_NE(m_out.find(ToUtf8(FormatResString(IDS_DIFFERENT_BYTES, L"CF_UNICODETEXT", 12ull, 12ull, 6ull))),
               std::string::npos)
         << m_out;
 }
@@ -229,7 +230,7 @@ struct CommandFailure {
     const char* name;
     const wchar_t* arguments;  // "%T" stands for the test's folder
     int status;
-    const char* message;  // a part of standard error
+    std::wstring (*message)();  // a part of standard error
 };
 
 class CommandFailureTest : public CommandLineTest, public testing::WithParamInterface<CommandFailure> {};
@@ -245,25 +246,33 @@ TEST_P(CommandFailureTest, EndsWithItsStatusAndMessage)
     for (size_t at = arguments.find(L"%T"); at != std::wstring::npos; at = arguments.find(L"%T"))
         arguments.replace(at, 2, m_temp.Path());
     EXPECT_EQ(Run(arguments), GetParam().status);
-    EXPECT_NE(m_err.find(GetParam().message), std::string::npos) << m_err;
+    EXPECT_NE(m_err.find(ToUtf8(GetParam().message())), std::string::npos) << m_err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandFailureTest,
-    testing::Values(CommandFailure{"MissingPath", L"/dump", 2, "/dump には 1 個のパス"},
-                    CommandFailure{"UnknownOption", L"/dupm x", 2, "不明なオプションです: /dupm"},
-                    CommandFailure{"BadHold", L"/load x.plexa /hold soon", 2, "/hold には"},
-                    CommandFailure{"MissingFile", L"/load \"%T\\missing.plexa\"", 2, "スナップショットを開けません"},
-                    CommandFailure{"HostileFile", L"/compare \"%T\\hostile.plexa\" \"%T\\hostile.plexa\"", 2,
-                                   "ZIP"},
-                    CommandFailure{"EmptyClipboard", L"/save \"%T\\empty.plexa\"", 1, "クリップボードは空です"}),
+    testing::Values(
+        CommandFailure{"MissingPath", L"/dump", 2, [] { return FormatResString(IDS_CMDLINE_PATH_COUNT, L"dump", 1u); }},
+        CommandFailure{"UnknownOption", L"/dupm x", 2,
+                       [] { return FormatResString(IDS_CMDLINE_UNKNOWN_OPTION, L"/dupm"); }},
+        CommandFailure{"BadHold", L"/load x.plexa /hold soon", 2,
+                       [] { return FormatResString(IDS_CMDLINE_HOLD_SECONDS, 24 * 60 * 60); }},
+        CommandFailure{"MissingFile", L"/load \"%T\\missing.plexa\"", 2,
+                       [] {
+                           const std::wstring line = LoadResString(IDS_SNAPSHOT_CANNOT_OPEN_LINE);
+                           return line.substr(0, line.find(L'%'));
+                       }},
+        CommandFailure{"HostileFile", L"/compare \"%T\\hostile.plexa\" \"%T\\hostile.plexa\"", 2,
+                       [] { return std::wstring(L"ZIP"); }},
+        CommandFailure{"EmptyClipboard", L"/save \"%T\\empty.plexa\"", 1,
+                       [] { return LoadResString(IDS_CLIPBOARD_EMPTY); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLineTest, DataItsSourceAsksMonitorsToLeaveAloneIsDumpedOnlyWithForce)
 {
     PutMarkedText(L"secret", kClipboardHistoryFormat, 0);
     EXPECT_EQ(Run(L"/dump " + Quoted(L"dump")), 3);
-    EXPECT_NE(m_err.find("/force を付けると取得します"), std::string::npos) << m_err;
+    EXPECT_NE(m_err.find(ToUtf8(FormatResString(IDS_FORCE_TAKES_IT, L""))), std::string::npos) << m_err;
     EXPECT_EQ(::GetFileAttributesW((m_temp / L"dump").c_str()), INVALID_FILE_ATTRIBUTES);
     ASSERT_EQ(Run(L"/dump " + Quoted(L"dump") + L" /force"), 0) << m_err;
     EXPECT_TRUE(ManifestOf(L"dump").takenDespitePrivacyRequest);
