@@ -10,6 +10,7 @@
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
 #include "common/Version.h"
+#include "framework/FileSize.h"
 #include "framework/Format.h"
 #include "framework/Resource.h"
 #include "framework/Utf8.h"
@@ -131,9 +132,7 @@ std::pair<uint16_t, uint16_t> DosNow()
 
 bool HoldsWholeNode(const CCBData& node)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    return ::GetFileAttributesExW(node.m_strTempFile.c_str(), GetFileExInfoStandard, &data) &&
-           ((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) == node.m_nSize;
+    return FileSizeOf(node.m_strTempFile) == node.m_nSize;
 }
 
 // Writes the entries, saying in `error` why when it cannot.

@@ -2,6 +2,7 @@
 
 #include "capture/SnapshotErrorText.h"
 #include "capture/ZipFiles.h"
+#include "framework/FileSize.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
 #include "framework/Resource.h"
@@ -209,12 +210,10 @@ protected:
 
     bool FindEntry(const std::string& name, uint64_t& size) const override
     {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!::GetFileAttributesExW(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
-            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return false;
-        size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        return true;
+        const std::optional<uint64_t> found = FileSizeOf(PathOf(name));
+        if (found)
+            size = *found;
+        return found.has_value();
     }
 
 private:
