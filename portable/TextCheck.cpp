@@ -1,0 +1,19 @@
+// PLACEHOLDER until the check is written.
+#include "portable/BufferedCheck.h"
+#include "portable/FormatCheckKinds.h"
+
+namespace {
+class CPlaceholder : public CBufferedCheck {
+    void Check(ByteSpan, uint64_t, FindingList&) override {}
+};
+}  // namespace
+
+std::unique_ptr<CFormatCheck> MakeAnsiTextCheck()
+{
+    return std::make_unique<CPlaceholder>();
+}
+
+std::unique_ptr<CFormatCheck> MakeUnicodeTextCheck()
+{
+    return std::make_unique<CPlaceholder>();
+}
