@@ -1,5 +1,6 @@
 #include "app/HeadlessCommands.h"
 
+#include "app/FindingsJson.h"
 #include "capture/ClipboardCapture.h"
 #include "capture/ClipboardPrivacy.h"
 #include "capture/SnapshotSource.h"
@@ -202,6 +203,7 @@ int CHeadlessCommands::Dump(const std::wstring& folder, bool json, bool force)
     const nlohmann::json result = {{"folder", ToUtf8(folder)},
                                    {"formats", nodes.size()},
                                    {"errors", errors},
+                                   {"findings", FindingsJson(nodes)},
                                    {"manifest", nlohmann::json::parse(WriteManifest(dump->Manifest()))}};
     m_console.Out(FromUtf8(result.dump(2) + "\n"));
     return kExitDone;

@@ -71,6 +71,7 @@ void CCBData::TakeOver(std::unique_ptr<CCBData> source)
     m_bPending = source->m_bPending;
     m_pPendingFolder = std::move(source->m_pPendingFolder);
     m_pPendingStorage = std::move(source->m_pPendingStorage);
+    m_pCheck = std::move(source->m_pCheck);
 }
 
 namespace {

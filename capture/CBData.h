@@ -6,6 +6,7 @@
 #include "common/Strings.h"
 #include "framework/ComPtr.h"
 #include "portable/CodePageValues.h"
+#include "portable/FormatCheck.h"
 
 #include <objidl.h>
 #include <shobjidl.h>
@@ -101,6 +102,10 @@ public:
     CComPtr<IStorage> m_pPendingStorage;
     int m_nDefaultTab = kTabHex;
     int m_nCodePage = kCodePageNone;
+    // What the checks found, made once the snapshot is whole.
+    FindingList m_findings;
+    // The check the bytes went through as they were copied, until it is finished.
+    std::unique_ptr<CFormatCheck> m_pCheck;
 };
 
 // Rows are written in the interface's language but recognised in either,

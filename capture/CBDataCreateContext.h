@@ -65,10 +65,16 @@ public:
 
     // The chunk buffer that every copy of the run shares, made on first use.
     BYTE* GetCopyBuffer();
+    // The next copy of bytes is a top-level format's, to be checked as `kind`
+    // while it is copied; nested copies are not.
+    void CheckNextCopy(CheckKind kind) { m_nextCopyCheck = kind; }
+    // The check for the copy starting now, once; null when there is none.
+    std::unique_ptr<CFormatCheck> TakeCopyCheck(uint64_t size);
 
 private:
     const ICaptureHost& m_host;
     ICaptureProgress& m_progress;
     bool m_bStopped = false;
     std::unique_ptr<BYTE[]> m_pCopyBuffer;
+    CheckKind m_nextCopyCheck = CheckKind::None;
 };

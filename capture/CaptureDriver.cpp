@@ -3,6 +3,7 @@
 #include "capture/RegisteredFormats.h"
 #include "capture/CBDataCreateContext.h"
 #include "capture/CBDataFileDescriptor.h"
+#include "capture/NodeChecks.h"
 #include "framework/Clipboard.h"
 #include "framework/Format.h"
 #include "framework/OleDataObject.h"
@@ -178,12 +179,15 @@ CaptureOutcome CaptureAll(CCBDataArray& result, COleDataObject* dataObject, cons
             break;
         context.m_nTotal = 0;
         const Clock::time_point started = Clock::now();
+        context.CheckNextCopy(CopyCheckKindOf(fmt));
         result.push_back(context.CreateData(fmt));
+        context.CheckNextCopy(CheckKind::None);
         AddFetchTime(*result.back(), started);
         progress.ShowProgress(result.size(), formats.size());
     }
     ApplyLocaleCodePage(result);
     CaptureFileContentsOf(result, context, pasted);
+    CheckSnapshot(result, CheckMoment::Captured);
     // Asked once more: a stop during the last fetch, which it cancelled, may not have been seen yet.
     return context.ShouldStop() ? CaptureOutcome::Stopped : CaptureOutcome::Complete;
 }

@@ -116,11 +116,9 @@ std::wstring GetFormatName(UINT cfFormat, bool* registered)
     if (cfFormat >= CF_PRIVATEFIRST && cfFormat <= CF_PRIVATELAST)
         return FormatString(L"CF_PRIVATEFIRST+%u", cfFormat - CF_PRIVATEFIRST);
 
-    std::wstring name(kNameBufferChars, L'\0');
-    const int length = ::GetClipboardFormatNameW(cfFormat, name.data(), kNameBufferChars);
-    if (length <= 0)
+    const std::wstring name = RegisteredFormatName(cfFormat);
+    if (name.empty())
         return FormatString(L"%u", cfFormat);
-    name.resize(length);
     if (registered)
         *registered = true;
     if (const wchar_t* shellName = FindShellName(name))
@@ -157,4 +155,14 @@ void GetFormatNames(const CFormatEtcArray& formats, CStringArray& names)
     names.clear();
     for (const auto& fmt : formats)
         names.push_back(GetFormatEtcName(fmt));
+}
+
+std::wstring RegisteredFormatName(UINT cfFormat)
+{
+    if (cfFormat < 0xC000)
+        return {};
+    std::wstring name(kNameBufferChars, L'\0');
+    const int length = ::GetClipboardFormatNameW(cfFormat, name.data(), kNameBufferChars);
+    name.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return name;
 }

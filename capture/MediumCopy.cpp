@@ -6,6 +6,7 @@
 #include "res/strings/capture.h"
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,7 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
         node.AddErrorLine(LoadResString(IDS_CANNOT_WRITE_TEMP_FILE));
         return;
     }
+    std::unique_ptr<CFormatCheck> check = context.TakeCopyCheck(node.m_nSize);
     uint64_t done = 0;
     while (done < node.m_nSize && !context.ShouldStop()) {
         const DWORD wanted = static_cast<DWORD>(std::min<uint64_t>(node.m_nSize - done, kChunkSize));
@@ -37,6 +39,8 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
         DWORD written = 0;
         if (size && (!::WriteFile(file, chunk.data, size, &written, nullptr) || written != size))
             break;
+        if (check)
+            check->Consume({chunk.data, size});
         done += size;
         if (chunk.failed || size < wanted)
             break;
@@ -46,7 +50,9 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
         ::DeleteFileW(node.m_strTempFile.c_str());
         node.m_strTempFile.clear();
         node.AddErrorLine(LoadResString(incompleteLine));
+        return;
     }
+    node.m_pCheck = std::move(check);
 }
 
 }
@@ -57,6 +63,12 @@ BYTE* CCBDataCreateContext::GetCopyBuffer()
     if (!m_pCopyBuffer)
         m_pCopyBuffer.reset(new BYTE[kChunkSize]);
     return m_pCopyBuffer.get();
+}
+
+std::unique_ptr<CFormatCheck> CCBDataCreateContext::TakeCopyCheck(uint64_t size)
+{
+    const CheckKind kind = std::exchange(m_nextCopyCheck, CheckKind::None);
+    return m_nDepth == 0 ? MakeFormatCheck(kind, size) : nullptr;
 }
 
 std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)

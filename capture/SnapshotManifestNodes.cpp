@@ -2,6 +2,7 @@
 
 #include "capture/CBDataGdi.h"
 #include "capture/CBDataImageBytes.h"
+#include "capture/FormatNames.h"
 #include "framework/Utf8.h"
 
 #include <array>
@@ -76,17 +77,6 @@ std::unique_ptr<CCBData> MakeOfKind(ManifestNodeKind kind, const ICaptureHost& h
     return std::make_unique<CCBData>();
 }
 
-std::string RegisteredName(UINT format)
-{
-    if (format < 0xC000)
-        return {};
-    // Registered names may be as long as an atom's.
-    std::wstring name(255, L'\0');
-    const int length = ::GetClipboardFormatNameW(format, name.data(), static_cast<int>(name.size() + 1));
-    name.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return ToUtf8(name);
-}
-
 }
 
 ManifestNode DescribeNode(const CCBData& node)
@@ -95,7 +85,7 @@ ManifestNode DescribeNode(const CCBData& node)
     out.kind = KindOf(node);
     out.label = ToUtf8(node.GetLabel());
     const FORMATETC& fmt = node.m_fmt;
-    out.format = {fmt.cfFormat, RegisteredName(fmt.cfFormat), fmt.dwAspect, static_cast<int32_t>(fmt.lindex),
+    out.format = {fmt.cfFormat, ToUtf8(RegisteredFormatName(fmt.cfFormat)), fmt.dwAspect, static_cast<int32_t>(fmt.lindex),
                   fmt.tymed};
     out.medium = node.m_tymedActual;
     out.type = ToUtf8(node.m_strType);

@@ -4,6 +4,7 @@
 #include "capture/SnapshotFile.h"
 
 #include "capture/CBDataGdi.h"
+#include "capture/NodeChecks.h"
 #include "capture/SnapshotErrorText.h"
 #include "capture/SnapshotManifestNodes.h"
 #include "capture/SnapshotPictures.h"
@@ -242,6 +243,7 @@ SnapshotResult OpenSnapshotFile(const std::wstring& path, const ICaptureHost& ho
             error = reader.Error();
         if (result != SnapshotResult::Done)
             return result;
+        CheckSnapshot(opened, CheckMoment::Opened);
         info = InfoOf(source->Manifest());
     } catch (const std::bad_alloc&) {
         error = LoadResString(IDS_OUT_OF_MEMORY);

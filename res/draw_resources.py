@@ -131,6 +131,8 @@ PALETTE = {
     "b": rgb("#6E4618"), "B": rgb("#C08A48"), "c": rgb("#4E5663"), "M": rgb("#C9CED6"),
     # magnifier: ring, glass, handle
     "n": rgb("#22364E"), "g": rgb("#CDE7FB"), "h": rgb("#3B2A1A"),
+    # warning sign's outline
+    "k": rgb("#6A4A00"),
 }
 
 TREE_FOLDER = [
@@ -247,6 +249,32 @@ PASTE_CHOOSE = [
     ".bbbfHHHHHHHHHHf",
     "....ffffffffffff",
     "................",
+]
+
+# Tree overlays: a mark in the lower left corner of the item's picture, as
+# the shell marks shortcuts, for a node whose checks found an error or a warning.
+ERROR_OVERLAY = ["................"] * 7 + [
+    "..rRRRr.........",
+    ".rRRRRRr........",
+    "rRWRRRWRr.......",
+    "RRRWRWRRR.......",
+    "RRRRWRRRR.......",
+    "RRRWRWRRR.......",
+    "rRWRRRWRr.......",
+    ".rRRRRRr........",
+    "..rRRRr.........",
+]
+
+WARNING_OVERLAY = ["................"] * 7 + [
+    "....k...........",
+    "...kYk..........",
+    "...kfk..........",
+    "..kYfYk.........",
+    "..kYfYk.........",
+    ".kYYYYYk........",
+    ".kYYfYYk........",
+    "kYYYYYYYk.......",
+    "kkkkkkkkk.......",
 ]
 
 # Frame icon at 16 pixels: clipboard and a magnifying glass.
@@ -499,6 +527,8 @@ def main():
         "TreeData.ico": from_map(TEXT_PAGE, PALETTE),
         "TreeImage.ico": from_map(LANDSCAPE, PALETTE),
         "TreeUnknown.ico": from_map(QUESTION, PALETTE),
+        "TreeErrorOverlay.ico": from_map(ERROR_OVERLAY, PALETTE),
+        "TreeWarningOverlay.ico": from_map(WARNING_OVERLAY, PALETTE),
     }
     for name, img in tree.items():
         # 100 %, 150 % and 200 %, so that no scale gets a blurred stretch.

@@ -21,6 +21,9 @@
 #define IDI_TREE_DATA                   325
 #define IDI_TREE_IMAGE                  326
 #define IDI_TREE_UNKNOWN                327
+// Overlays of the tree items of nodes whose checks found an error or a warning.
+#define IDI_TREE_ERROR_OVERLAY          332
+#define IDI_TREE_WARNING_OVERLAY        333
 
 // Strings
 #define IDS_OLE_INIT_FAILED             100
@@ -55,6 +58,7 @@
 #define IDD_COPYING                     328
 #define IDD_HEX_FIND                    330
 #define IDD_REPLAY_LOG                  331
+#define IDD_CHECKS_VIEW                 334
 
 // Controls. Numbers repeat across dialogs; each name belongs to one dialog.
 #ifndef IDC_STATIC
@@ -91,6 +95,8 @@
 #define IDC_REPLAY_LOG_LIST             1030
 #define IDC_REPLAY_LOG_COPY             1031
 #define IDC_REPLAY_LOG_LEFT_OUT         1032
+// checks page
+#define IDC_CHECKS_LIST                 1040
 // image page
 #define IDC_IMAGE_PLACEHOLDER           1007
 #define IDC_IMAGE_INFO                  1009

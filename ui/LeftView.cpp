@@ -1,8 +1,25 @@
 #include "ui/LeftView.h"
 
+#include "capture/NodeChecks.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
 #include "ui/PlexaDoc.h"
+
+namespace {
+
+// The overlay images follow the four item images in the list.
+constexpr int kImageErrorOverlay = 4, kImageWarningOverlay = 5;
+constexpr UINT kOverlayNone = 0, kOverlayError = 1, kOverlayWarning = 2;
+
+// Notes are facts, not faults: they mark nothing.
+UINT OverlayOf(std::optional<FindingSeverity> worst)
+{
+    if (worst == FindingSeverity::Error)
+        return kOverlayError;
+    return worst == FindingSeverity::Warning ? kOverlayWarning : kOverlayNone;
+}
+
+}  // namespace
 
 CLeftView::~CLeftView()
 {
@@ -26,11 +43,14 @@ void CLeftView::SetDpi(UINT dpi)
     const int side = ScaleForDpi(16, dpi);
     CImageListHandle images(::ImageList_Create(side, side, ILC_COLOR24 | ILC_MASK, 0, 4));
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (UINT icon : {IDI_TREE_FOLDER, IDI_TREE_DATA, IDI_TREE_IMAGE, IDI_TREE_UNKNOWN}) {
+    for (UINT icon : {IDI_TREE_FOLDER, IDI_TREE_DATA, IDI_TREE_IMAGE, IDI_TREE_UNKNOWN, IDI_TREE_ERROR_OVERLAY,
+                      IDI_TREE_WARNING_OVERLAY}) {
         const CIconHandle handle(static_cast<HICON>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
         ::ImageList_AddIcon(images, handle);
     }
+    ::ImageList_SetOverlayImage(images, kImageErrorOverlay, kOverlayError);
+    ::ImageList_SetOverlayImage(images, kImageWarningOverlay, kOverlayWarning);
     TreeView_SetImageList(m_hWnd, images, TVSIL_NORMAL);
     // The old list goes only now that the tree no longer draws with it.
     m_imageList = std::move(images);
@@ -51,14 +71,19 @@ void CLeftView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
         Rebuild();
     if (hint & HINT_SELECT_FIRST)
         SelectFirstNode();
+    if (hint & HINT_SELECT_NODE)
+        SelectTopLevelNode(static_cast<const CCBData*>(hintObject));
 }
 
-HTREEITEM CLeftView::InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node)
+HTREEITEM CLeftView::InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node,
+                                std::optional<FindingSeverity> worst)
 {
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+    insert.item.stateMask = TVIS_OVERLAYMASK;
+    insert.item.state = INDEXTOOVERLAYMASK(OverlayOf(worst));
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.iImage = insert.item.iSelectedImage = image;
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
@@ -72,7 +97,7 @@ HTREEITEM CLeftView::InsertItem(HTREEITEM parent, const std::wstring& text, int 
 void CLeftView::AddNodes(HTREEITEM parent, const CCBDataArray& nodes)
 {
     for (const auto& node : nodes)
-        InsertItem(parent, node->GetLabel(), node->m_nIcon, node.get());
+        InsertItem(parent, node->GetLabel(), node->m_nIcon, node.get(), WorstSeverity(*node));
 }
 
 CCBData* CLeftView::NodeOf(HTREEITEM item) const
@@ -96,7 +121,8 @@ void CLeftView::Rebuild()
     auto* document = static_cast<CPlexaDoc*>(GetDocument());
     if (!document || !document->Snapshot())
         return;
-    const HTREEITEM root = InsertItem(TVI_ROOT, document->GetTitle(), kIconFolder, nullptr);
+    const HTREEITEM root =
+        InsertItem(TVI_ROOT, document->GetTitle(), kIconFolder, nullptr, WorstSeverity(*document->Snapshot()));
     AddNodes(root, *document->Snapshot());
     TreeView_Expand(m_hWnd, root, TVE_EXPAND);
     // A new snapshot is read from the tree: the keys start there.
@@ -140,16 +166,28 @@ void CLeftView::ReplaySelectionToClipboard()
         document->ReplayToClipboard(FormatsOf(TreeView_GetSelection(m_hWnd)));
 }
 
-bool CLeftView::SelectFormat(CLIPFORMAT format)
+template <class Matches>
+HTREEITEM CLeftView::FindTopLevelItem(Matches matches) const
 {
     const HTREEITEM root = TreeView_GetRoot(m_hWnd);
     for (HTREEITEM item = root ? TreeView_GetChild(m_hWnd, root) : nullptr; item;
          item = TreeView_GetNextSibling(m_hWnd, item)) {
-        const CCBData* node = NodeOf(item);
-        if (node && node->m_fmt.cfFormat == format)
-            return TreeView_SelectItem(m_hWnd, item) != FALSE;
+        if (const CCBData* node = NodeOf(item); node && matches(*node))
+            return item;
     }
-    return false;
+    return nullptr;
+}
+
+bool CLeftView::SelectFormat(CLIPFORMAT format)
+{
+    const HTREEITEM item = FindTopLevelItem([&](const CCBData& node) { return node.m_fmt.cfFormat == format; });
+    return item && TreeView_SelectItem(m_hWnd, item);
+}
+
+bool CLeftView::SelectTopLevelNode(const CCBData* node)
+{
+    const HTREEITEM item = FindTopLevelItem([&](const CCBData& candidate) { return &candidate == node; });
+    return item && TreeView_SelectItem(m_hWnd, item);
 }
 
 void CLeftView::SelectFirstNode()

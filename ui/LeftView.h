@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <vector>
 
 class CLeftView : public CTreeView {
@@ -41,6 +42,8 @@ public:
     // Selects the first top-level node of `format`, which the content view
     // then shows; false when the snapshot has none.
     bool SelectFormat(CLIPFORMAT format);
+    // Selects the item of top-level node `node`; false when the snapshot has no such node.
+    bool SelectTopLevelNode(const CCBData* node);
 
 protected:
     // Overridables: where a node is saved (empty: cancelled) and how the context menu shows.
@@ -57,7 +60,12 @@ private:
     // One level: items with a subtree get a button and their children later.
     void AddNodes(HTREEITEM parent, const CCBDataArray& nodes);
     void AddChildrenOnce(HTREEITEM item);
-    HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node);
+    // The item shows `node` (null for the root) with the overlay of `worst`.
+    HTREEITEM InsertItem(HTREEITEM parent, const std::wstring& text, int image, CCBData* node,
+                         std::optional<FindingSeverity> worst);
+    // The first top-level item whose node `matches` says yes to; null when none does.
+    template <class Matches>
+    HTREEITEM FindTopLevelItem(Matches matches) const;
     // The node an item shows; null for the root.
     CCBData* NodeOf(HTREEITEM item) const;
     // The top-level node `item` lies in; null for the root or no item.

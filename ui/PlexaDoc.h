@@ -26,6 +26,7 @@ enum : LPARAM {
     HINT_SNAPSHOT_CHANGED = 1,  // m_pCaptures changed: drop every reference to old nodes
     HINT_SHOW_NODE = 2,         // show the hint object's node; null is the root
     HINT_SELECT_FIRST = 4,      // select and show the first captured node
+    HINT_SELECT_NODE = 8,       // select and show the hint object's top-level node
 };
 
 class CPlexaDoc : public CDocument {

@@ -3,6 +3,7 @@
 #include "framework/Dpi.h"
 #include "framework/WindowRect.h"
 #include "ui/PlexaDoc.h"
+#include "viewers/ChecksViewDialog.h"
 #include "viewers/DefaultViewTab.h"
 #include "viewers/HexViewDialog.h"
 #include "viewers/ImageViewDialog.h"
@@ -12,6 +13,14 @@
 #include <prsht.h>
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Posted to the view to show the bytes a finding concerns.
+constexpr UINT WM_SHOW_PENDING_BYTES = WM_APP + 1;
+
+}  // namespace
 
 CPlexaView::~CPlexaView()
 {
@@ -89,6 +98,10 @@ void CPlexaView::OnDpiChanged()
 
 LRESULT CPlexaView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_SHOW_PENDING_BYTES) {
+        ShowPendingBytes();
+        return 0;
+    }
     if (msg == WM_DPICHANGED_AFTERPARENT && m_bLayoutReady)
         OnDpiChanged();
     const LRESULT result = CView::WndProc(msg, wParam, lParam);
@@ -149,19 +162,61 @@ void CPlexaView::RemoveNodePages()
     m_nodePages.clear();
 }
 
+CPlexaPropertyPage* CPlexaView::AddChecksPage(CCBData* node)
+{
+    const auto* document = static_cast<CPlexaDoc*>(GetDocument());
+    if (!document || !document->Snapshot() || !CChecksViewDialog::HasFindings(node, *document->Snapshot()))
+        return nullptr;
+    auto page = std::make_unique<CChecksViewDialog>(node, *document->Snapshot());
+    page->SetShowBytesHandler([this](const CCBData& shown, uint64_t offset, uint64_t length) {
+        ShowBytesLater(shown, offset, length);
+    });
+    return AddNodePage(std::move(page));
+}
+
+void CPlexaView::ShowBytesLater(const CCBData& node, uint64_t offset, uint64_t length)
+{
+    m_pendingBytes = CBytesRequest{&node, offset, length};
+    ::PostMessageW(m_hWnd, WM_SHOW_PENDING_BYTES, 0, 0);
+}
+
+void CPlexaView::ShowPendingBytes()
+{
+    const std::optional<CBytesRequest> request = std::exchange(m_pendingBytes, std::nullopt);
+    if (!request)
+        return;
+    // The tree selects the node, and the view gets its pages, first.
+    if (request->node != m_pShownNode)
+        GetDocument()->UpdateAllViews(this, HINT_SELECT_NODE, const_cast<CCBData*>(request->node));
+    if (request->node != m_pShownNode)
+        return;
+    for (const auto& page : m_nodePages) {
+        if (auto* hex = dynamic_cast<CHexViewDialog*>(page.get())) {
+            m_sheet.SetActivePage(hex);
+            hex->ShowBytes(request->offset, request->length);
+        }
+    }
+}
+
 void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
 {
-    if (hint & (HINT_SNAPSHOT_CHANGED | HINT_SHOW_NODE))
+    if (hint & (HINT_SNAPSHOT_CHANGED | HINT_SHOW_NODE)) {
         RemoveNodePages();
-    if (hint & HINT_SNAPSHOT_CHANGED)
+        m_pShownNode = nullptr;
+    }
+    if (hint & HINT_SNAPSHOT_CHANGED) {
         m_propPage.ShowNode(nullptr);
+        m_pendingBytes.reset();
+    }
     if (!(hint & HINT_SHOW_NODE))
         return;
 
     auto* node = static_cast<CCBData*>(hintObject);
+    m_pShownNode = node;
     if (!node) {
         if (const auto* document = static_cast<CPlexaDoc*>(GetDocument()))
-            m_propPage.ShowSnapshot(document->Info());
+            m_propPage.ShowSnapshot(document->Info(), document->Snapshot().get());
+        AddChecksPage(nullptr);
         return;
     }
     const int kind = GetDefaultViewTab(*node);
@@ -177,6 +232,7 @@ void CPlexaView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
     CPlexaPropertyPage* image = AddNodePage(std::make_unique<CImageViewDialog>(node));
     if (kind == kTabImage)
         defaultPage = image;
+    AddChecksPage(node);
     m_propPage.ShowNode(node);
     // Otherwise, the property kind or a byte page the node lacks, the property page stays.
     if (defaultPage)

@@ -9,6 +9,7 @@
 #include "viewers/PropertyViewDialog.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,13 @@ private:
     CPlexaPropertyPage* AddNodePage(std::unique_ptr<CPlexaPropertyPage> page);
     // Removes and deletes every page but the property page.
     void RemoveNodePages();
+    // The checks page of `node` (null: the root), when it has findings.
+    CPlexaPropertyPage* AddChecksPage(CCBData* node);
+    // The HEX page of `node` with the bytes selected, once the page that
+    // asked is no longer in the middle of a message: showing another node
+    // replaces it.
+    void ShowBytesLater(const CCBData& node, uint64_t offset, uint64_t length);
+    void ShowPendingBytes();
 
     CPropertySheet m_sheet;
     CPropertyViewDialog m_propPage;  // page 0 of m_sheet for the view's whole life
@@ -61,4 +69,10 @@ private:
     UINT m_nMarginDpi = 96;  // the DPI the margins are for
     bool m_bLayoutReady = false;
     std::vector<std::unique_ptr<CPlexaPropertyPage>> m_nodePages;
+    const CCBData* m_pShownNode = nullptr;  // null for the root or nothing
+    struct CBytesRequest {
+        const CCBData* node;
+        uint64_t offset, length;
+    };
+    std::optional<CBytesRequest> m_pendingBytes;
 };

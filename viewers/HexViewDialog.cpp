@@ -101,3 +101,14 @@ uint32_t CHexViewDialog::ReadFromFile(uint64_t offset, uint32_t count, void* buf
     }
     return total;
 }
+
+void CHexViewDialog::ShowBytes(uint64_t offset, uint64_t length)
+{
+    const uint64_t size = m_pData ? m_pData->m_nSize : 0;
+    if (!m_hexView.GetSafeHwnd() || size == 0)
+        return;
+    // A finding at the very end of the bytes concerns the last one.
+    const uint64_t start = std::min(offset, size - 1);
+    m_hexView.SelectBytes({start, start + std::min(std::max<uint64_t>(length, 1), size - start)});
+    ::SetFocus(m_hexView);
+}

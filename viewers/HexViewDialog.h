@@ -14,6 +14,8 @@ public:
     explicit CHexViewDialog(CCBData* node) : CPlexaPropertyPage(IDD_HEX_VIEW, node) {}
 
     void SaveAsDefaultViewTab() override { StoreDefaultViewTab(kTabHex); }
+    // Selects `length` bytes at `offset` (those that exist) and gives the dump the focus.
+    void ShowBytes(uint64_t offset, uint64_t length);
 
     // Reads from the open temporary file of the page in `context`; nothing when it is not open.
     static uint32_t ReadFromFile(uint64_t offset, uint32_t count, void* buffer, void* context, int64_t param);

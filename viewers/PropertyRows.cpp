@@ -1,6 +1,7 @@
 #include "viewers/PropertyRows.h"
 
 #include "capture/FormatNames.h"
+#include "capture/NodeChecks.h"
 #include "capture/ReplayLog.h"
 #include "framework/Format.h"
 #include "framework/OleDropTarget.h"
@@ -8,6 +9,8 @@
 #include "res/strings/viewers.h"
 #include "viewers/HtmlFormatRows.h"
 #include "viewers/PrivacyFormatRows.h"
+
+#include <array>
 
 COLDATA SplitRow(const std::wstring& row)
 {
@@ -97,7 +100,21 @@ UINT AsyncTransferText(AsyncTransfer transfer)
 
 }  // namespace
 
-void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
+namespace {
+
+std::wstring FindingCountsText(const CCBDataArray& nodes)
+{
+    std::vector<NodeFinding> findings;
+    CollectFindings(nodes, findings);
+    std::array<unsigned, 3> counts{};
+    for (const NodeFinding& found : findings)
+        ++counts[static_cast<size_t>(found.finding->severity)];
+    return FormatResString(IDS_CHECKS_COUNTS, counts[0], counts[1], counts[2]);
+}
+
+}  // namespace
+
+void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows, const CCBDataArray* nodes)
 {
     rows.clear();
     if (info.owner)
@@ -117,6 +134,8 @@ void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows)
         rows.push_back(MakeRow(IDS_ROW_FINISHED, info.finished));
     if (info.takenDespitePrivacyRequest)
         rows.push_back(MakeRow(IDS_ROW_PRIVACY_REQUEST, LoadResString(IDS_PRIVACY_REQUEST_OVERRIDDEN)));
+    if (nodes)
+        rows.push_back(MakeRow(IDS_ROW_CHECKS, FindingCountsText(*nodes)));
     CStringArray formats;
     GetFormatListRows(info.formatNames, formats);
     rows.insert(rows.end(), formats.begin(), formats.end());

@@ -33,5 +33,5 @@ void GetClipboardOwnerRows(const CClipboardOwner& owner, CStringArray& rows);
 
 // The root's rows: who put a paste's data on the clipboard, where and when
 // the snapshot came from, whether it was taken against its source's wish,
-// and the formats offered.
-void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows);
+// how many findings of each severity its `nodes` have, and the formats offered.
+void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows, const CCBDataArray* nodes = nullptr);

@@ -4,6 +4,7 @@
 #include "framework/ClipboardText.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
+#include "framework/PointFont.h"
 #include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "res/strings/viewers.h"
@@ -19,16 +20,6 @@ namespace {
 // Default column widths, in average characters of the page's font.
 constexpr int kNameChars = 20;
 constexpr int kValueChars = 80;
-
-int AverageCharWidth(HWND hWnd)
-{
-    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(hWnd, WM_GETFONT, 0, 0));
-    const CClientDC dc(hWnd);
-    const CSelectObject select(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
-    TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    return metrics.tmAveCharWidth;
-}
 
 }
 
@@ -60,12 +51,12 @@ void CPropertyViewDialog::ShowNode(CCBData* node)
     SetStringArray(rows);
 }
 
-void CPropertyViewDialog::ShowSnapshot(const CSnapshotInfo& info)
+void CPropertyViewDialog::ShowSnapshot(const CSnapshotInfo& info, const CCBDataArray* nodes)
 {
     // The rows belong to the whole capture, not to the node shown before.
     m_pData = nullptr;
     CStringArray rows;
-    GetSnapshotRows(info, rows);
+    GetSnapshotRows(info, rows, nodes);
     SetStringArray(rows);
 }
 

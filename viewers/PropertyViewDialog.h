@@ -18,7 +18,8 @@ public:
     // Lists the clipboard's owner, when the snapshot is a paste, then the
     // offered formats; the page then shows no node, so the make-default
     // command has nothing to store.
-    void ShowSnapshot(const CSnapshotInfo& info);
+    // With `nodes`, the snapshot's counts of findings too.
+    void ShowSnapshot(const CSnapshotInfo& info, const CCBDataArray* nodes = nullptr);
     // Replaces every row; each string is a name, a tab and a value.
     void SetStringArray(const CStringArray& rows);
     // Stores the column widths for the next run; nothing while the list has no window.

@@ -101,3 +101,10 @@
 
 // The replay log
 #define IDS_PATHS_OF_COMPUTER               20300   // computer name
+
+// Findings: the capture's own, and the names of the severities
+#define IDS_CHECK_CAPTURE_ERROR             20320   // %1: the error line's message
+#define IDS_CHECK_MISSING_FILE              20321   // %1: the path
+#define IDS_SEVERITY_ERROR                  20330
+#define IDS_SEVERITY_WARNING                20331
+#define IDS_SEVERITY_NOTE                   20332

@@ -88,3 +88,13 @@
 // The image page
 #define IDS_IMAGE_SIZE                  21600  // %u×%u pixels
 #define IDS_IMAGE_SIZE_DEPTH            21601  // %u×%u pixels, %u bits per pixel
+
+// The checks page
+#define IDS_ROW_CHECKS                  21700
+#define IDS_CHECKS_COUNTS               21701  // %u errors, %u warnings, %u notes
+#define IDS_CHECKS_COLUMN_SEVERITY      21702
+#define IDS_CHECKS_COLUMN_ID            21703
+#define IDS_CHECKS_COLUMN_WHERE         21704
+#define IDS_CHECKS_COLUMN_MESSAGE       21705
+#define IDS_CHECKS_AT                   21706  // %llX: the offset
+#define IDS_CHECKS_AT_LENGTH            21707  // %llX: the offset, %llu: the length
