@@ -119,15 +119,28 @@ void CheckDroppedFilesExist(const CCBData& node, FindingList& findings)
         std::visit([&](const auto& paths) { AddMissingFiles(paths, findings); }, list->paths);
 }
 
-void AddErrorRowFindings(CCBDataArray& nodes)
+// Targets of the X11 selection protocol that carry no data: Wine's bridge
+// lists some of them as formats, and a failure to fetch one is no fault of the data.
+bool IsX11ProtocolTarget(const FORMATETC& fmt)
+{
+    const std::wstring name = RegisteredFormatName(fmt.cfFormat);
+    for (const wchar_t* target : {L"SAVE_TARGETS", L"TARGETS", L"MULTIPLE", L"TIMESTAMP"})
+        if (name == target)
+            return true;
+    return false;
+}
+
+void AddErrorRowFindings(CCBDataArray& nodes, bool topLevel)
 {
     for (const auto& node : nodes) {
+        const FindingSeverity severity =
+            topLevel && IsX11ProtocolTarget(node->m_fmt) ? FindingSeverity::Note : FindingSeverity::Error;
         for (const std::wstring& row : node->m_arrInfo)
             if (IsErrorRow(row))
-                node->m_findings.push_back({kCaptureError, FindingSeverity::Error, {}, std::nullopt, 0,
-                                            {ToUtf8(row.substr(row.find(L'\t') + 1))}});
+                node->m_findings.push_back(
+                    {kCaptureError, severity, {}, std::nullopt, 0, {ToUtf8(row.substr(row.find(L'\t') + 1))}});
         if (node->m_pChildren)
-            AddErrorRowFindings(*node->m_pChildren);
+            AddErrorRowFindings(*node->m_pChildren, false);
     }
 }
 
@@ -155,7 +168,7 @@ void CheckSnapshot(CCBDataArray& nodes, CheckMoment moment)
         if (moment == CheckMoment::Captured && kind == CheckKind::DropFiles && HasBytes(*node))
             CheckDroppedFilesExist(*node, node->m_findings);
     }
-    AddErrorRowFindings(nodes);
+    AddErrorRowFindings(nodes, true);
 }
 
 void CollectFindings(const CCBDataArray& nodes, std::vector<NodeFinding>& out)

@@ -4,7 +4,7 @@
 # followed by indented lines of detail. Never part of the test run.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-BENCHMARKS=(capture_copy capture_driver hex_paint tree text_decode startup snapshot cli_dump)
+BENCHMARKS=(capture_copy capture_driver hex_paint tree text_decode startup snapshot cli_dump checks)
 
 ensure_packages "${TEST_PACKAGES[@]}"
 # The build speaks only when it fails, so that the figures stand alone.

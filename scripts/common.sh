@@ -13,7 +13,9 @@ RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 # The fuzz targets take clang and its libFuzzer runtime (a package of its own
 # for Debian 12's clang 14).
 FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev zlib1g-dev nlohmann-json3-dev)
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest clang libclang-rt-14-dev zlib1g-dev unzip zip python3)
+# xclip and GTK put real X11 programs' data on the clipboard through Wine's bridge.
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" g++ googletest clang libclang-rt-14-dev zlib1g-dev unzip zip python3 xclip
+               python3-gi gir1.2-gtk-3.0)
 
 # Usage: ensure_packages PACKAGE...
 ensure_packages() {

@@ -3,6 +3,7 @@
 #include "PlexaSession.h"
 #include "TreeExpectations.h"
 #include "UserInput.h"
+#include "WordPad.h"
 #include "capture/SnapshotFile.h"
 #include "res/resource.h"
 #include "support/CaptureEverything.h"
@@ -28,68 +29,6 @@ std::wstring DescribeWithoutOle(CCBDataArray nodes)
     });
     return DescribeTree(nodes);
 }
-
-// Wine's WordPad, started with an empty document and ended without saving it.
-class CWordPad {
-public:
-    CWordPad()
-    {
-        wchar_t path[MAX_PATH]{};
-        ::ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
-        std::wstring commandLine = L"\"" + std::wstring(path) + L"\"";
-        STARTUPINFOW startup{.cb = sizeof(startup)};
-        PROCESS_INFORMATION info{};
-        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &info))
-            return;
-        ::CloseHandle(info.hThread);
-        m_process.Attach(info.hProcess);
-        ::WaitForInputIdle(info.hProcess, 20000);
-        for (int tries = 0; tries < 200 && !m_editor; ++tries) {
-            if (const HWND frame = FindMainWindowOf(info.dwProcessId))
-                ::EnumChildWindows(frame, FindEditor, reinterpret_cast<LPARAM>(&m_editor));
-            if (!m_editor)
-                ::Sleep(50);
-        }
-    }
-    ~CWordPad()
-    {
-        if (m_process)
-            ::TerminateProcess(m_process, 0);
-    }
-
-    HWND Editor() const { return m_editor; }
-    // WordPad's own paste; false when it does not answer in time.
-    bool Paste() const
-    {
-        DWORD_PTR result = 0;
-        return ::SendMessageTimeoutW(m_editor, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 20000, &result) != 0;
-    }
-    std::wstring Text() const
-    {
-        std::wstring text(4096, L'\0');
-        DWORD_PTR length = 0;
-        ::SendMessageTimeoutW(m_editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                              SMTO_ABORTIFHUNG, 5000, &length);
-        text.resize(length);
-        return text;
-    }
-
-private:
-    static BOOL CALLBACK FindEditor(HWND window, LPARAM editor)
-    {
-        wchar_t className[64]{};
-        ::GetClassNameW(window, className, 64);
-        // RichEdit20W in Wine's WordPad, RICHEDIT50W in Windows'.
-        if (_wcsnicmp(className, L"RichEdit", 8) != 0)
-            return TRUE;
-        *reinterpret_cast<HWND*>(editor) = window;
-        return FALSE;
-    }
-
-    CHandle m_process;
-    HWND m_editor = nullptr;
-};
 
 }  // namespace
 
