@@ -5,6 +5,7 @@
 #include "support/NodeTestBase.h"
 #include "ui/PlexaDoc.h"
 #include "ui/PlexaView.h"
+#include "viewers/HexViewCtrl.h"
 
 #include <commctrl.h>
 
@@ -221,4 +222,32 @@ TEST_F(PlexaViewTest, TheFocusStaysOnThePages)
     const HWND focus = ::GetFocus();
     EXPECT_TRUE(focus == image || ::IsChild(image, focus));
     EXPECT_NE(focus, Tab());
+}
+
+TEST_F(PlexaViewTest, NodesWithFindingsGetAChecksPageWhoseRowsOpenTheirBytesOnTheHexPage)
+{
+    auto nodes = std::make_shared<CCBDataArray>();
+    nodes->push_back(Node(CF_TEXT, "Hello world!"));
+    CCBData* checked = nodes->back().get();
+    checked->m_findings = {{"text.no-terminator", FindingSeverity::Error, {}, 6, 5, {}}};
+    m_doc.SetSnapshot(nodes, {}, L"checked");
+
+    Show(m_withBytes.get());
+    EXPECT_EQ(Tabs().size(), 4u) << "no findings, no checks page";
+    Show(nullptr);
+    EXPECT_EQ(Tabs(), (std::vector<std::wstring>{L"プロパティ", L"チェック"}));
+    Show(checked);
+    EXPECT_EQ(Tabs(), (std::vector<std::wstring>{L"プロパティ", L"HEX", L"テキスト", L"画像", L"チェック"}));
+
+    m_view.ActivatePage(IDD_CHECKS_VIEW, true);
+    const HWND list = ::GetDlgItem(*Sheet().GetActivePage(), IDC_CHECKS_LIST);
+    RECT row{LVIR_BOUNDS};
+    ::SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, row.top + 2));
+    m_app.PumpWaitingMessages();
+    EXPECT_EQ(ActiveTab(), L"HEX");
+    const auto* dump = dynamic_cast<CHexViewCtrl*>(CWnd::FromHandle(::GetFocus()));
+    ASSERT_NE(dump, nullptr) << "the dump has the focus";
+    EXPECT_EQ(dump->GetSelectedByteRange().start, 6u);
+    EXPECT_EQ(dump->GetSelectedByteRange().end, 11u);
 }
