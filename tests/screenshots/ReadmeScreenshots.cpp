@@ -28,6 +28,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -38,9 +39,10 @@ namespace {
 constexpr wchar_t kSettingsKey[] = L"Software\\Plexa\\Plexa";
 constexpr RECT kFrameRect{40, 40, 1000, 680};
 constexpr DWORD kSettleMs = 800;
-// Tabs stand in the order プロパティ, HEX, テキスト, 画像.
+// Tabs stand in the order プロパティ, HEX, テキスト, 画像, then チェック when there are findings.
 constexpr int kHexTab = 1;
 constexpr int kTextTab = 2;
+constexpr int kChecksTab = 4;
 
 CLIPFORMAT Registered(const wchar_t* name)
 {
@@ -65,8 +67,15 @@ std::string DemoPng()
     return EncodePicture(bitmap, L"image/png");
 }
 
-// "HTML Format" as browsers write it: a header of byte offsets into UTF-8.
-std::string HtmlFormat(std::string_view fragment)
+// Characters, not bytes, of UTF-8 text: what a source that counts wrongly counts.
+size_t CharactersOf(std::string_view text)
+{
+    return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+// "HTML Format" as browsers write it: a header of byte offsets into UTF-8;
+// with `inCharacters`, as a source with the common fault writes it.
+std::string HtmlFormat(std::string_view fragment, bool inCharacters = false)
 {
     const std::string before = "<html><body>\r\n<!--StartFragment-->";
     const std::string after = "<!--EndFragment-->\r\n</body></html>";
@@ -75,7 +84,7 @@ std::string HtmlFormat(std::string_view fragment)
                                "SourceURL:https://example.jp/blog/hanami.html\r\n";
     const size_t headerSize = std::snprintf(nullptr, 0, kHeader, size_t{}, size_t{}, size_t{}, size_t{});
     const size_t startFragment = headerSize + before.size();
-    const size_t endFragment = startFragment + fragment.size();
+    const size_t endFragment = startFragment + (inCharacters ? CharactersOf(fragment) : fragment.size());
     const size_t endHtml = endFragment + after.size();
     std::string header(headerSize + 1, '\0');
     std::snprintf(header.data(), header.size(), kHeader, headerSize, endHtml, startFragment, endFragment);
@@ -117,6 +126,17 @@ CComPtr<CTestDataObject> MakeDemoClipboard()
     auto& contents = source->Offer({.cf = Registered(CFSTR_FILECONTENTS), .tymed = TYMED_HGLOBAL | TYMED_ISTREAM});
     for (size_t i = 0; i < attachments.size(); ++i)
         contents.At(static_cast<LONG>(i), CTestMedium::Stream(BytesOf(std::string_view(attachments[i].second))));
+    return source;
+}
+
+// A program's copy whose "HTML Format" counts its offsets in characters:
+// Word pastes it, mail programs that go by the offsets cut it short.
+CComPtr<CTestDataObject> MakeBrokenHtmlClipboard()
+{
+    const std::string utf8Caption = "\xE5\xA4\x9C\xE6\xA1\x9C\xE3\x81\xAE\xE5\x86\x99\xE7\x9C\x9F";  // 夜桜の写真
+    auto source = CTestDataObject::Create();
+    source->Offer({.cf = Registered(L"HTML Format")},
+                  CTestMedium::Global(BytesOf(std::string_view(HtmlFormat("<p><b>" + utf8Caption + "</b></p>", true)))));
     return source;
 }
 
@@ -297,6 +317,15 @@ bool MakeReplayLogPicture(const CPlexaWindow& plexa, const std::wstring& folder)
     return log && Save(log, folder, L"plexa-replay-log.png");
 }
 
+// The broken "HTML Format" pasted, on its checks page.
+bool MakeChecksPicture(const CPlexaWindow& plexa, const std::wstring& folder)
+{
+    const auto source = MakeBrokenHtmlClipboard();
+    const CClipboardSource clipboard(source);
+    return clipboard.Result() == S_OK && plexa.RunCommand(ID_EDIT_PASTE) && ShowNode(plexa, L"\"HTML Format\"") &&
+           ClickPageTab(plexa, kChecksTab) && Save(plexa.Frame(), folder, L"plexa-checks.png");
+}
+
 // The same clipboard kept as a snapshot file and opened by a new Plexa from
 // its command line: the root shows the owner and formats it was taken with.
 bool MakeSnapshotPicture(const CTempDir& temp, IDataObject* source, const std::wstring& folder)
@@ -342,6 +371,7 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
     ok = SaveDialog(plexa, ID_SETTINGS, folder, L"plexa-settings.png") && ok;
     ok = SaveDialog(plexa, ID_APP_ABOUT, folder, L"plexa-about.png") && ok;
     ok = MakeReplayLogPicture(plexa, folder) && ok;
+    ok = MakeChecksPicture(plexa, folder) && ok;
     ok = process.Close() == 0 && ok;
     return MakeSnapshotPicture(temp, source, folder) && ok;
 }
