@@ -8,30 +8,10 @@
 
 #include <commctrl.h>
 
-#include <cwchar>
 
 namespace {
 
-constexpr int kDumpId = 100;
 const std::wstring kSampleLine = L"0000  73 61 6d 70 6c 65 20 62 79 74 65 73";  // "sample bytes"
-
-// The visible hex dump inside the content pane; null when there is none.
-HWND FindDump(HWND pane)
-{
-    HWND found = nullptr;
-    ::EnumChildWindows(
-        pane,
-        [](HWND hWnd, LPARAM param) -> BOOL {
-            wchar_t cls[16] = {};
-            ::GetClassNameW(hWnd, cls, 16);
-            if (::GetDlgCtrlID(hWnd) != kDumpId || std::wcsncmp(cls, L"Plexa:", 6) != 0 || !::IsWindowVisible(hWnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(param) = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // Pastes the clipboard sample and shows its registered format, which opens on the HEX page.
 HWND PasteAndShowSample(const CPlexaWindow& plexa)
@@ -43,7 +23,7 @@ HWND PasteAndShowSample(const CPlexaWindow& plexa)
     if (root.children.size() < 4 || root.children[3].text != L"\"Plexa&Sample\"")
         return nullptr;
     TreeView_SelectItem(plexa.Tree(), root.children[3].handle);
-    return FindDump(plexa.ContentPane());
+    return plexa.HexDump();
 }
 
 std::wstring CopyWholeDump(HWND dump)

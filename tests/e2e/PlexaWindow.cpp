@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 namespace {
 
 struct CommandCall {
@@ -89,6 +91,24 @@ HWND CPlexaWindow::ContentControl(int id) const
     ControlSearch search{id, nullptr};
     ::EnumChildWindows(ContentPane(), FindVisibleControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND CPlexaWindow::HexDump() const
+{
+    constexpr int kDumpId = 100;
+    HWND found = nullptr;
+    ::EnumChildWindows(
+        ContentPane(),
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            wchar_t cls[16] = {};
+            ::GetClassNameW(hWnd, cls, 16);
+            if (::GetDlgCtrlID(hWnd) != kDumpId || std::wcsncmp(cls, L"Plexa:", 6) != 0 || !::IsWindowVisible(hWnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 std::wstring CPlexaWindow::TextOf(HWND window)

@@ -23,6 +23,8 @@ public:
     HWND PageTabs() const;
     // The visible control `id` of the page the content pane shows; null when none.
     HWND ContentControl(int id) const;
+    // The HEX page's dump, when it is the page shown; null otherwise.
+    HWND HexDump() const;
     // The text of a window of another process.
     static std::wstring TextOf(HWND window);
     DWORD ProcessId() const;

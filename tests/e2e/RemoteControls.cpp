@@ -47,7 +47,7 @@ bool ReadTreeItem(HWND tree, CRemoteMemory& memory, HTREEITEM handle, CRemoteTre
     TVITEMW request{};
     request.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_STATE;
     request.hItem = handle;
-    request.stateMask = TVIS_EXPANDED;
+    request.stateMask = TVIS_EXPANDED | TVIS_OVERLAYMASK;
     request.pszText = reinterpret_cast<wchar_t*>(memory.Address() + sizeof(TVITEMW));
     request.cchTextMax = kTextChars;
     if (!memory.Write(0, &request, sizeof(request)) ||
@@ -63,6 +63,7 @@ bool ReadTreeItem(HWND tree, CRemoteMemory& memory, HTREEITEM handle, CRemoteTre
     item.text = text;
     item.image = answer.iImage;
     item.expanded = (answer.state & TVIS_EXPANDED) != 0;
+    item.overlay = (answer.state & TVIS_OVERLAYMASK) >> 8;
     return true;
 }
 

@@ -33,6 +33,7 @@ struct CRemoteTreeItem {
     std::wstring text;
     int image = -1;
     bool expanded = false;
+    UINT overlay = 0;  // the index of the overlay image, 0 for none
     std::vector<CRemoteTreeItem> children;
 };
 
