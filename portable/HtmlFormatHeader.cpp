@@ -61,7 +61,9 @@ std::optional<int64_t> ParseOffset(std::string_view text)
     return negative ? -value : value;
 }
 
-std::optional<int64_t>* OffsetOf(HtmlFormatHeader& header, HtmlField field)
+// The member holding `field`'s value, const or not as `header` is.
+template <class Header>
+auto OffsetOf(Header& header, HtmlField field) -> decltype(&header.startHtml)
 {
     switch (field) {
     case HtmlField::StartHtml: return &header.startHtml;
@@ -166,6 +168,12 @@ void CheckOrder(std::initializer_list<HtmlField> chain,
 const char* HtmlFieldName(HtmlField field)
 {
     return kFieldNames[static_cast<size_t>(field)];
+}
+
+std::optional<int64_t> HtmlOffsetValue(const HtmlFormatHeader& header, HtmlField field)
+{
+    const std::optional<int64_t>* offset = OffsetOf(header, field);
+    return offset ? *offset : std::nullopt;
 }
 
 HtmlFormatHeader ReadHtmlFormatHeader(ByteSpan head, uint64_t totalSize)

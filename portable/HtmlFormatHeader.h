@@ -49,6 +49,10 @@ struct HtmlFormatHeader {
     std::optional<std::pair<uint64_t, uint64_t>> fragment;
 };
 
+// The value of an offset field as read; nullopt for the others, and when
+// the field is absent or no number.
+std::optional<int64_t> HtmlOffsetValue(const HtmlFormatHeader& header, HtmlField field);
+
 // Reads the header from `head`, the first bytes of a block of `totalSize`
 // bytes (the whole block or only its beginning), and checks every offset
 // against the block's size and the others.
