@@ -137,8 +137,8 @@ TEST(TextChecks, TypicalDataHasNoFinding)
         EXPECT_EQ(Check(CheckKind::Html, html), FindingList{}) << html;
     EXPECT_EQ(Check(CheckKind::AnsiText, std::string("Hello, world\r\n\0\0", 16)), FindingList{});
     EXPECT_EQ(Check(CheckKind::UnicodeText, Utf16(u"日本語\r\n😀") + std::string(4, '\0')), FindingList{});
-    const char rtf[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Calibri;}}\\viewkind4\\uc1\\pard\\f0\\fs22 "
-                       "Caf\\'e9 \\{x\\} \\\\\\par\r\n}\r\n";
+    const char rtf[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Calibri;}}\\viewkind4\\uc1\\pard"
+                       "\\f0\\fs22 Caf\\'e9 \\{x\\} \\\\\\par\r\n}\r\n";
     EXPECT_EQ(Check(CheckKind::Rtf, std::string(rtf, sizeof(rtf))), FindingList{});
     EXPECT_EQ(Check(CheckKind::DropEffect, std::string("\x05\0\0\x80", 4)), FindingList{});
     EXPECT_EQ(Check(CheckKind::Dword, std::string("\x11\x04\0\0\0\0\0\0", 8)), FindingList{});
