@@ -75,23 +75,35 @@ private:
     bool OnUnit(uint16_t unit, uint64_t offset)
     {
         if constexpr (Wide) {
-            const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-            if (m_nHigh && !low)
-                m_unpaired.Add(*m_nHigh);
-            else if (!m_nHigh && low)
-                m_unpaired.Add(offset);
-            m_nHigh.reset();
-            if (unit >= 0xD800 && unit <= 0xDBFF)
-                m_nHigh = offset;
+            if (m_nHigh || (unit >= 0xD800 && unit <= 0xDFFF))
+                OnSurrogate(unit, offset);
+        }
+        // Most units are none of those looked at below.
+        if (unit > '\r') {
+            m_bAfterCr = false;
+            return true;
         }
         if (unit == 0) {
             m_nTerminatorEnd = offset + CTextUnits<Wide>::kUnitSize;
             return false;
         }
-        if (unit == '\n' && m_nPrevious != '\r')
+        if (unit == '\n' && !m_bAfterCr)
             m_loneLineFeeds.Add(offset);
-        m_nPrevious = unit;
+        m_bAfterCr = unit == '\r';
         return true;
+    }
+
+    // A surrogate, or the unit after a high one.
+    void OnSurrogate(uint16_t unit, uint64_t offset)
+    {
+        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (m_nHigh && !low)
+            m_unpaired.Add(*m_nHigh);
+        else if (!m_nHigh && low)
+            m_unpaired.Add(offset);
+        m_nHigh.reset();
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            m_nHigh = offset;
     }
 
     CTextUnits<Wide> m_units;
@@ -100,7 +112,7 @@ private:
     std::optional<uint64_t> m_nFirstAfter;
     uint64_t m_nAfterEnd = 0;  // just past the last byte after the terminator that is not zero
 
-    uint16_t m_nPrevious = 0;
+    bool m_bAfterCr = false;
     std::optional<uint64_t> m_nHigh;  // a high surrogate waiting for its low one
     Occurrences m_unpaired;
     Occurrences m_loneLineFeeds;

@@ -26,19 +26,22 @@ public:
                 if (!unit(static_cast<uint16_t>(m_nLow | piece[i++] << 8), m_nNext - 2))
                     return i;
             }
-            for (; i + 2 <= piece.size(); i += 2) {
-                m_nNext += 2;
-                if (!unit(static_cast<uint16_t>(piece[i] | piece[i + 1] << 8), m_nNext - 2))
-                    return i + 2;
+        }
+        // The offset of piece[0], kept in a local: a store through `this`
+        // would be reloaded after every byte read.
+        const uint64_t first = m_nNext - i;
+        for (; i + kUnitSize <= piece.size(); i += kUnitSize) {
+            const auto value = static_cast<uint16_t>(Wide ? piece[i] | piece[i + 1] << 8 : piece[i]);
+            if (!unit(value, first + i)) {
+                m_nNext = first + i + kUnitSize;
+                return i + kUnitSize;
             }
+        }
+        m_nNext = first + i;
+        if constexpr (Wide) {
             if (i < piece.size()) {
                 m_nLow = piece[i++];
                 m_bHalf = true;
-            }
-        } else {
-            for (; i < piece.size(); ++i) {
-                if (!unit(static_cast<uint16_t>(piece[i]), m_nNext++))
-                    return i + 1;
             }
         }
         return i;
