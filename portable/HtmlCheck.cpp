@@ -37,6 +37,8 @@ class CCommentMatcher {
 public:
     enum class Event { None, Opened, Start, End };
 
+    bool Idle() const { return m_state == State::Idle; }
+
     Event Feed(uint8_t b)
     {
         switch (m_state) {
@@ -144,7 +146,7 @@ public:
     {
         if (!m_bHeadRead)
             OnHeadRead();
-        if (m_nNeed != 0 && !m_badUtf8)
+        if (m_nNeed != 0)
             m_badUtf8 = {m_nSequenceStart, m_pos.bytes - m_nSequenceStart};
         FindingList findings;
         const HtmlFormatHeader header = ReadHtmlFormatHeader(m_head, m_pos.bytes);
@@ -166,39 +168,62 @@ public:
 private:
     void Scan(ByteSpan bytes)
     {
-        for (const uint8_t b : bytes) {
-            switch (m_matcher.Feed(b)) {
-            case CCommentMatcher::Event::None:
-                break;
-            case CCommentMatcher::Event::Opened:
-                m_candidate = m_pos;
-                break;
-            case CCommentMatcher::Event::Start:
-                if (!m_start) {
-                    // The '>' just fed is one byte, one character.
-                    TextPosition end = m_pos;
-                    ++end.bytes, ++end.codePoints, ++end.utf16Units;
-                    m_start = FragmentComment{m_candidate.bytes, end.bytes - m_candidate.bytes, end};
+        for (size_t i = 0; i < bytes.size();) {
+            // Most bytes start no comment, end no line and are ASCII: counted by the run.
+            if (m_matcher.Idle() && m_nNeed == 0) {
+                const size_t start = i;
+                while (i < bytes.size() && bytes[i] > '\r' && bytes[i] < 0x80 && bytes[i] != '<')
+                    ++i;
+                if (i != start) {
+                    m_pos.bytes += i - start, m_pos.codePoints += i - start, m_pos.utf16Units += i - start;
+                    m_bAfterCr = false;
+                    continue;
                 }
-                break;
-            case CCommentMatcher::Event::End:
-                const FragmentComment comment{m_candidate.bytes, m_pos.bytes + 1 - m_candidate.bytes, m_candidate};
-                if (!m_firstEnd)
-                    m_firstEnd = comment;
-                if (m_start && !m_end)
-                    m_end = comment;
-                break;
             }
-            if (!m_badUtf8)
-                CheckUtf8(b);
-            const bool lead = (b & 0xC0) != 0x80;
-            m_pos.codePoints += lead;
-            m_pos.utf16Units += lead + (b >= 0xF0);
-            if (b == '\n')
-                ++(m_bAfterCr ? m_pos.crlfPairs : m_pos.loneLineFeeds);
-            m_bAfterCr = b == '\r';
-            ++m_pos.bytes;
+            Step(bytes[i++]);
         }
+        TrackNul(bytes);
+    }
+
+    void Step(uint8_t b)
+    {
+        // One byte that may be part of a comment, a line break or a UTF-8 sequence.
+        switch (m_matcher.Feed(b)) {
+        case CCommentMatcher::Event::None:
+            break;
+        case CCommentMatcher::Event::Opened:
+            m_candidate = m_pos;
+            break;
+        case CCommentMatcher::Event::Start:
+            if (!m_start) {
+                // The '>' just fed is one byte, one character.
+                TextPosition end = m_pos;
+                ++end.bytes, ++end.codePoints, ++end.utf16Units;
+                m_start = FragmentComment{m_candidate.bytes, end.bytes - m_candidate.bytes, end};
+            }
+            break;
+        case CCommentMatcher::Event::End:
+            const FragmentComment comment{m_candidate.bytes, m_pos.bytes + 1 - m_candidate.bytes, m_candidate};
+            if (!m_firstEnd)
+                m_firstEnd = comment;
+            if (m_start && !m_end)
+                m_end = comment;
+            break;
+        }
+        if (!m_badUtf8)
+            CheckUtf8(b);
+        const bool lead = (b & 0xC0) != 0x80;
+        m_pos.codePoints += lead;
+        m_pos.utf16Units += lead + (b >= 0xF0);
+        if (b == '\n')
+            ++(m_bAfterCr ? m_pos.crlfPairs : m_pos.loneLineFeeds);
+        m_bAfterCr = b == '\r';
+        ++m_pos.bytes;
+    }
+
+    // Where the text ends before its NUL padding, and the first byte past EndHTML that is not NUL.
+    void TrackNul(ByteSpan bytes)
+    {
         const uint64_t first = m_pos.bytes - bytes.size();
         const auto nonNul = [](uint8_t b) { return b != 0; };
         const auto last = std::find_if(bytes.rbegin(), bytes.rend(), nonNul);
@@ -224,6 +249,7 @@ private:
                 return;
             }
             m_badUtf8 = {m_nSequenceStart, m_pos.bytes - m_nSequenceStart};
+            m_nNeed = 0;
             return;
         }
         if (b < 0x80)
