@@ -28,7 +28,7 @@ enum class CheckKind {
     FileGroupA,      // "FileGroupDescriptor"
     ShellIdList,     // "Shell IDList Array"
     DropEffect,      // "Preferred DropEffect" and the other effects
-    Dword,           // CF_LOCALE, "Paste Succeeded" and the privacy formats
+    Dword,           // CF_LOCALE and the privacy formats that hold a DWORD
     Url,             // "UniformResourceLocator"
     UrlW,            // "UniformResourceLocatorW"
     WebCustomMap,    // "Web Custom Format Map"

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <string_view>
 
 namespace {
 
-constexpr std::array<const char*, kHtmlFieldCount> kFieldNames = {"Version",       "StartHTML",   "EndHTML",
-                                                                   "StartFragment", "EndFragment", "SourceURL"};
+constexpr std::array<const char*, kHtmlFieldCount> kFieldNames = {
+    "Version", "StartHTML", "EndHTML", "StartFragment", "EndFragment", "StartSelection", "EndSelection", "SourceURL"};
 
 bool IsBlank(char c)
 {
@@ -60,19 +61,23 @@ std::optional<int64_t> ParseOffset(std::string_view text)
     return negative ? -value : value;
 }
 
-std::optional<int64_t>* OffsetOf(HtmlFormatHeader& header, HtmlField field)
+// The member holding `field`'s value, const or not as `header` is.
+template <class Header>
+auto OffsetOf(Header& header, HtmlField field) -> decltype(&header.startHtml)
 {
     switch (field) {
     case HtmlField::StartHtml: return &header.startHtml;
     case HtmlField::EndHtml: return &header.endHtml;
     case HtmlField::StartFragment: return &header.startFragment;
     case HtmlField::EndFragment: return &header.endFragment;
+    case HtmlField::StartSelection: return &header.startSelection;
+    case HtmlField::EndSelection: return &header.endSelection;
     default: return nullptr;
     }
 }
 
 // The header ends at the first line that is no "Name:value", or, once every
-// offset is known, where the first of them points: HTML may start like a header line.
+// required offset is known, where the first of them points: HTML may start like a header line.
 void ReadFields(ByteSpan head, HtmlFormatHeader& header, std::array<bool, kHtmlFieldCount>& found)
 {
     const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
@@ -94,7 +99,8 @@ void ReadFields(ByteSpan head, HtmlFormatHeader& header, std::array<bool, kHtmlF
             const auto field = static_cast<HtmlField>(i);
             header.fields.emplace_back(field, std::string(value));
             if (auto* offset = OffsetOf(header, field)) {
-                ++offsetsFound;
+                if (field <= HtmlField::EndFragment)
+                    ++offsetsFound;
                 *offset = ParseOffset(value);
                 if (!*offset)
                     header.problems.push_back({HtmlHeaderProblem::NotANumber, field});
@@ -113,11 +119,61 @@ void ReadFields(ByteSpan head, HtmlFormatHeader& header, std::array<bool, kHtmlF
               [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
+// The offset of `field` when it points inside the block past the header;
+// else nullopt, with the problem noted unless the field is absent or "not given".
+std::optional<uint64_t> UsableOffset(HtmlFormatHeader& header, HtmlField field, uint64_t totalSize)
+{
+    const std::optional<int64_t>& offset = *OffsetOf(header, field);
+    if (!offset)
+        return std::nullopt;
+    const bool mayBeAbsent = field == HtmlField::StartHtml || field == HtmlField::EndHtml;
+    if (*offset == -1 && mayBeAbsent)
+        return std::nullopt;
+    if (*offset < 0 || static_cast<uint64_t>(*offset) > totalSize)
+        header.problems.push_back({HtmlHeaderProblem::OutsideData, field});
+    else if (static_cast<uint64_t>(*offset) < header.headerEnd)
+        header.problems.push_back({HtmlHeaderProblem::InsideHeader, field});
+    else
+        return static_cast<uint64_t>(*offset);
+    return std::nullopt;
+}
+
+bool IsSelection(HtmlField field)
+{
+    return field == HtmlField::StartSelection || field == HtmlField::EndSelection;
+}
+
+// Each usable offset of `chain` against the usable one before it. The
+// selection's chain compares only pairs with a selection offset in them:
+// the fragment's own order is the first chain's.
+void CheckOrder(std::initializer_list<HtmlField> chain,
+                const std::array<std::optional<uint64_t>, kHtmlFieldCount>& usable,
+                std::vector<HtmlHeaderProblem>& problems)
+{
+    const bool selectionChain = std::any_of(chain.begin(), chain.end(), IsSelection);
+    std::optional<HtmlField> previous;
+    for (HtmlField field : chain) {
+        const auto& offset = usable[static_cast<size_t>(field)];
+        if (!offset)
+            continue;
+        if (previous && (!selectionChain || IsSelection(*previous) || IsSelection(field)) &&
+            *usable[static_cast<size_t>(*previous)] > *offset)
+            problems.push_back({HtmlHeaderProblem::OutOfOrder, *previous, field});
+        previous = field;
+    }
+}
+
 }
 
 const char* HtmlFieldName(HtmlField field)
 {
     return kFieldNames[static_cast<size_t>(field)];
+}
+
+std::optional<int64_t> HtmlOffsetValue(const HtmlFormatHeader& header, HtmlField field)
+{
+    const std::optional<int64_t>* offset = OffsetOf(header, field);
+    return offset ? *offset : std::nullopt;
 }
 
 HtmlFormatHeader ReadHtmlFormatHeader(ByteSpan head, uint64_t totalSize)
@@ -131,34 +187,24 @@ HtmlFormatHeader ReadHtmlFormatHeader(ByteSpan head, uint64_t totalSize)
             header.problems.push_back({HtmlHeaderProblem::Missing, required});
     }
 
+    const bool startSelection = found[static_cast<size_t>(HtmlField::StartSelection)];
+    if (startSelection != found[static_cast<size_t>(HtmlField::EndSelection)])
+        header.problems.push_back({HtmlHeaderProblem::Missing,
+                                   startSelection ? HtmlField::EndSelection : HtmlField::StartSelection});
+
     // The offsets in the order the block must hold them; those that point
-    // nowhere usable drop out of the order check.
-    const HtmlField chain[] = {HtmlField::StartHtml, HtmlField::StartFragment, HtmlField::EndFragment,
-                               HtmlField::EndHtml};
-    std::optional<uint64_t> usable[4];
-    for (size_t i = 0; i < 4; ++i) {
-        const std::optional<int64_t>& offset = *OffsetOf(header, chain[i]);
-        if (!offset)
-            continue;
-        const bool mayBeAbsent = chain[i] == HtmlField::StartHtml || chain[i] == HtmlField::EndHtml;
-        if (*offset == -1 && mayBeAbsent)
-            continue;
-        if (*offset < 0 || static_cast<uint64_t>(*offset) > totalSize)
-            header.problems.push_back({HtmlHeaderProblem::OutsideData, chain[i]});
-        else if (static_cast<uint64_t>(*offset) < header.headerEnd)
-            header.problems.push_back({HtmlHeaderProblem::InsideHeader, chain[i]});
-        else
-            usable[i] = static_cast<uint64_t>(*offset);
-    }
-    std::optional<size_t> previous;
-    for (size_t i = 0; i < 4; ++i) {
-        if (!usable[i])
-            continue;
-        if (previous && *usable[*previous] > *usable[i])
-            header.problems.push_back({HtmlHeaderProblem::OutOfOrder, chain[*previous], chain[i]});
-        previous = i;
-    }
-    if (usable[1] && usable[2] && *usable[1] <= *usable[2])
-        header.fragment = std::make_pair(*usable[1], *usable[2]);
+    // nowhere usable drop out of the order checks.
+    std::array<std::optional<uint64_t>, kHtmlFieldCount> usable;
+    for (HtmlField field : {HtmlField::StartHtml, HtmlField::EndHtml, HtmlField::StartFragment,
+                            HtmlField::EndFragment, HtmlField::StartSelection, HtmlField::EndSelection})
+        usable[static_cast<size_t>(field)] = UsableOffset(header, field, totalSize);
+    CheckOrder({HtmlField::StartHtml, HtmlField::StartFragment, HtmlField::EndFragment, HtmlField::EndHtml},
+               usable, header.problems);
+    CheckOrder({HtmlField::StartFragment, HtmlField::StartSelection, HtmlField::EndSelection,
+                HtmlField::EndFragment}, usable, header.problems);
+    const auto& start = usable[static_cast<size_t>(HtmlField::StartFragment)];
+    const auto& end = usable[static_cast<size_t>(HtmlField::EndFragment)];
+    if (start && end && *start <= *end)
+        header.fragment = std::make_pair(*start, *end);
     return header;
 }
