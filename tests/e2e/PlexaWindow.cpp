@@ -1,5 +1,6 @@
 #include "PlexaWindow.h"
 
+#include "RemoteControls.h"
 #include "UserInput.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Handles.h"
@@ -91,6 +92,23 @@ HWND CPlexaWindow::ContentControl(int id) const
     ControlSearch search{id, nullptr};
     ::EnumChildWindows(ContentPane(), FindVisibleControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool CPlexaWindow::ClickPageTab(int index) const
+{
+    const HWND tabs = PageTabs();
+    CRemoteMemory memory(tabs, sizeof(RECT));
+    RECT rect{};
+    if (!tabs || !memory.IsValid() ||
+        !::SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(memory.Address())) ||
+        !memory.Read(0, &rect, sizeof(rect)))
+        return false;
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(tabs, &centre);
+    MoveMouseTo(centre);
+    PressLeftButton();
+    ReleaseLeftButton();
+    return true;
 }
 
 HWND CPlexaWindow::HexDump() const

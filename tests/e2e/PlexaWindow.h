@@ -23,6 +23,8 @@ public:
     HWND PageTabs() const;
     // The visible control `id` of the page the content pane shows; null when none.
     HWND ContentControl(int id) const;
+    // Clicks tab `index` of the content pane's pages, as a person does; false when there is no such tab.
+    bool ClickPageTab(int index) const;
     // The HEX page's dump, when it is the page shown; null otherwise.
     HWND HexDump() const;
     // The text of a window of another process.

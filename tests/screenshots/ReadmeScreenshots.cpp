@@ -222,24 +222,6 @@ bool ShowFirstVirtualFile(const CPlexaWindow& plexa)
     return first && TreeView_SelectItem(plexa.Tree(), first);
 }
 
-// Clicks the tab `index` of the content pane's page tabs, as a person does.
-bool ClickPageTab(const CPlexaWindow& plexa, int index)
-{
-    HWND tabs = plexa.PageTabs();
-    CRemoteMemory memory(tabs, sizeof(RECT));
-    RECT rect{};
-    if (!tabs || !memory.IsValid() ||
-        !::SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(memory.Address())) ||
-        !memory.Read(0, &rect, sizeof(rect)))
-        return false;
-    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ::ClientToScreen(tabs, &centre);
-    MoveMouseTo(centre);
-    PressLeftButton();
-    ReleaseLeftButton();
-    return true;
-}
-
 struct DialogSearch {
     DWORD processId;
     HWND found;
@@ -323,7 +305,7 @@ bool MakeChecksPicture(const CPlexaWindow& plexa, const std::wstring& folder)
     const auto source = MakeBrokenHtmlClipboard();
     const CClipboardSource clipboard(source);
     return clipboard.Result() == S_OK && plexa.RunCommand(ID_EDIT_PASTE) && ShowNode(plexa, L"\"HTML Format\"") &&
-           ClickPageTab(plexa, kChecksTab) && Save(plexa.Frame(), folder, L"plexa-checks.png");
+           plexa.ClickPageTab(kChecksTab) && Save(plexa.Frame(), folder, L"plexa-checks.png");
 }
 
 // The same clipboard kept as a snapshot file and opened by a new Plexa from
@@ -363,11 +345,11 @@ bool MakePictures(const std::wstring& folder, int dpi, const wchar_t* onlyMain)
     if (onlyMain)
         return process.Close() == 0 && ok;
     ok = ShowRoot(plexa) && Save(frame, folder, L"plexa-owner.png") && ok;
-    ok = ShowFirstVirtualFile(plexa) && ClickPageTab(plexa, kTextTab) && Save(frame, folder, L"plexa-virtual-file.png") &&
+    ok = ShowFirstVirtualFile(plexa) && plexa.ClickPageTab(kTextTab) && Save(frame, folder, L"plexa-virtual-file.png") &&
          ok;
     ok = ShowNode(plexa, L"\"HTML Format\"") && Save(frame, folder, L"plexa-text.png") && ok;
     ok = ShowNode(plexa, L"\"PNG\"") && Save(frame, folder, L"plexa-picture.png") && ok;
-    ok = ClickPageTab(plexa, kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
+    ok = plexa.ClickPageTab(kHexTab) && Save(frame, folder, L"plexa-hex.png") && ok;
     ok = SaveDialog(plexa, ID_SETTINGS, folder, L"plexa-settings.png") && ok;
     ok = SaveDialog(plexa, ID_APP_ABOUT, folder, L"plexa-about.png") && ok;
     ok = MakeReplayLogPicture(plexa, folder) && ok;
