@@ -5,7 +5,6 @@
 #include "support/NodeTestBase.h"
 #include "ui/PlexaDoc.h"
 #include "ui/PlexaView.h"
-#include "viewers/HexViewCtrl.h"
 
 #include <commctrl.h>
 
@@ -224,7 +223,7 @@ TEST_F(PlexaViewTest, TheFocusStaysOnThePages)
     EXPECT_NE(focus, Tab());
 }
 
-TEST_F(PlexaViewTest, NodesWithFindingsGetAChecksPageWhoseRowsOpenTheirBytesOnTheHexPage)
+TEST_F(PlexaViewTest, NodesWithFindingsAndTheirRootGetAChecksPage)
 {
     auto nodes = std::make_shared<CCBDataArray>();
     nodes->push_back(Node(CF_TEXT, "Hello world!"));
@@ -238,16 +237,4 @@ TEST_F(PlexaViewTest, NodesWithFindingsGetAChecksPageWhoseRowsOpenTheirBytesOnTh
     EXPECT_EQ(Tabs(), (std::vector<std::wstring>{L"プロパティ", L"チェック"}));
     Show(checked);
     EXPECT_EQ(Tabs(), (std::vector<std::wstring>{L"プロパティ", L"HEX", L"テキスト", L"画像", L"チェック"}));
-
-    m_view.ActivatePage(IDD_CHECKS_VIEW, true);
-    const HWND list = ::GetDlgItem(*Sheet().GetActivePage(), IDC_CHECKS_LIST);
-    RECT row{LVIR_BOUNDS};
-    ::SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-    ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, row.top + 2));
-    m_app.PumpWaitingMessages();
-    EXPECT_EQ(ActiveTab(), L"HEX");
-    const auto* dump = dynamic_cast<CHexViewCtrl*>(CWnd::FromHandle(::GetFocus()));
-    ASSERT_NE(dump, nullptr) << "the dump has the focus";
-    EXPECT_EQ(dump->GetSelectedByteRange().start, 6u);
-    EXPECT_EQ(dump->GetSelectedByteRange().end, 11u);
 }
