@@ -16,9 +16,10 @@
 namespace {
 
 // Default column widths, in average characters of the page's font.
-constexpr std::array<int, 4> kColumnChars{10, 26, 18, 90};
-constexpr std::array<UINT, 4> kColumnNames{IDS_CHECKS_COLUMN_SEVERITY, IDS_CHECKS_COLUMN_ID, IDS_CHECKS_COLUMN_WHERE,
-                                           IDS_CHECKS_COLUMN_MESSAGE};
+// The message before the place, as error lists put the description first.
+constexpr std::array<int, 4> kColumnChars{10, 22, 90, 18};
+constexpr std::array<UINT, 4> kColumnNames{IDS_CHECKS_COLUMN_SEVERITY, IDS_CHECKS_COLUMN_ID,
+                                           IDS_CHECKS_COLUMN_MESSAGE, IDS_CHECKS_COLUMN_WHERE};
 
 std::wstring WhereText(const NodeFinding& row, bool withNode)
 {
@@ -101,8 +102,8 @@ void CChecksViewDialog::FillRows()
         item.iImage = static_cast<int>(finding.severity);
         const int row = ListView_InsertItem(m_list, &item);
         m_list.SetItemText(row, 1, FromUtf8(finding.id));
-        m_list.SetItemText(row, 2, WhereText(m_findings[i], m_bWholeSnapshot));
-        m_list.SetItemText(row, 3, FindingMessage(finding));
+        m_list.SetItemText(row, 2, FindingMessage(finding));
+        m_list.SetItemText(row, 3, WhereText(m_findings[i], m_bWholeSnapshot));
     }
 }
 

@@ -75,18 +75,18 @@ TEST_F(ChecksViewDialogTest, ListsTheNodesFindings)
 {
     const std::wstring at = FormatResString(IDS_CHECKS_AT_LENGTH, 6ull, 2ull);
     ExpectRows(Show(m_snapshot[0].get()),
-               {{SeverityName(FindingSeverity::Error), L"text.no-terminator", at, FindingMessage(kOffsetFinding)},
-                {SeverityName(FindingSeverity::Note), L"hdrop.missing-file", L"", FindingMessage(kNote)}});
+               {{SeverityName(FindingSeverity::Error), L"text.no-terminator", FindingMessage(kOffsetFinding), at},
+                {SeverityName(FindingSeverity::Note), L"hdrop.missing-file", FindingMessage(kNote), L""}});
 }
 
 TEST_F(ChecksViewDialogTest, TheRootListsEveryNodesFindingsWithItsNode)
 {
     const std::wstring at = FormatResString(IDS_CHECKS_AT_LENGTH, 6ull, 2ull);
     ExpectRows(Show(nullptr),
-               {{SeverityName(FindingSeverity::Error), L"text.no-terminator", L"text  " + at,
-                 FindingMessage(kOffsetFinding)},
-                {SeverityName(FindingSeverity::Note), L"hdrop.missing-file", L"text", FindingMessage(kNote)},
-                {SeverityName(FindingSeverity::Error), L"capture.error", L"child", FindingMessage(kChildError)}});
+               {{SeverityName(FindingSeverity::Error), L"text.no-terminator", FindingMessage(kOffsetFinding),
+                 L"text  " + at},
+                {SeverityName(FindingSeverity::Note), L"hdrop.missing-file", FindingMessage(kNote), L"text"},
+                {SeverityName(FindingSeverity::Error), L"capture.error", FindingMessage(kChildError), L"child"}});
 }
 
 TEST_F(ChecksViewDialogTest, CtrlCCopiesTheSelectedRows)
