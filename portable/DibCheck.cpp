@@ -180,14 +180,14 @@ private:
             Add("dib.header", "unknown", 0, 4, {std::to_string(*headerSize)});
             return;
         }
-        if (m_bV5 && *headerSize < kV5HeaderSize)
-            Add("dib.header", "not-v5", 0, 4, {std::to_string(*headerSize)});
-        else if (*headerSize == kCoreHeaderSize)
-            Add("dib.core-header", "", 0, kCoreHeaderSize);
         if (head.size() < *headerSize) {
             Add("dib.header", "short", 0, head.size(), {std::to_string(head.size()), std::to_string(*headerSize)});
             return;
         }
+        if (m_bV5 && *headerSize < kV5HeaderSize)
+            Add("dib.header", "not-v5", 0, 4, {std::to_string(*headerSize)});
+        else if (*headerSize == kCoreHeaderSize)
+            Add("dib.core-header", "", 0, kCoreHeaderSize);
         const Fields f = ReadFields(head, *headerSize);
         if (CheckDimensions(f) && CheckCompression(head, *headerSize, f))
             PlanBits(head, *headerSize, f);

@@ -69,6 +69,7 @@ TEST(DibChecks, HeaderAndDimensions)
          CheckKind::DibV5},
         {"core header", LeBytes{}.U32(12).U16(2).U16(2).U16(1).U16(24).Zeros(16),
          {{"dib.core-header", W, "", 0, 12}}},
+        {"cut core header", LeBytes{}.U32(12).U16(2), {{"dib.header", E, "short", 0, 6, {"6", "12"}}}},
         {"width 0", Dib({.width = 0}).Zeros(16), {{"dib.dimensions", E, "width", 4, 4, {"0"}}}},
         {"height 0", Dib({.height = 0}), {{"dib.dimensions", E, "height", 8, 4, {"0"}}}},
         {"two planes", Dib({.planes = 2}).Zeros(16), {{"dib.dimensions", E, "planes", 12, 2, {"2"}}}},
