@@ -5,6 +5,7 @@
 #include "portable/FormatCheckKinds.h"
 #include "portable/ShellIdListLayout.h"
 
+#include <algorithm>
 #include <string>
 #include <variant>
 
@@ -22,34 +23,36 @@ class CShellIdListCheck : public CBufferedCheck {
             return;
         }
         const uint64_t lists = uint64_t{*count} + 1;
+        const uint64_t tableEnd = kTableOffset + 4 * lists;
         if (!Fits(total, kTableOffset, 4 * lists)) {
             findings.push_back({"shellidlist.offset", FindingSeverity::Error, "table", 0, 4,
                                 {std::to_string(*count), std::to_string(total)}});
             return;
         }
-        const auto layout = ReadShellIdListLayout(held);
-        if (!layout)
+        if (!Fits(held, kTableOffset, 4 * lists))
             return;   // the table runs past the bytes kept
-        const bool whole = held.size() == total;
-        const uint64_t tableEnd = kTableOffset + 4 * lists;
+        // Lists may share bytes, so a hostile table could have the same long
+        // list walked once per offset: the walks stop after twice the bytes
+        // a table of disjoint lists would take.
+        uint64_t budget = 2 * held.size();
         for (uint64_t i = 0; i < lists && findings.size() < kMaxEntryFindings; ++i) {
             const uint64_t field = kTableOffset + 4 * i;
             const uint32_t offset = *ReadU32(held, field);
-            if (offset >= total || offset < tableEnd)
+            if (offset >= total || offset < tableEnd) {
                 findings.push_back({"shellidlist.offset", FindingSeverity::Error,
                                     offset >= total ? "outside" : "in-table", field, 4,
                                     {std::to_string(i), std::to_string(offset)}});
-            else if (whole && !(i == 0 ? layout->parent : layout->items[i - 1]))
-                AddBreak(held, i, offset, findings);
+            } else if (held.size() == total && budget != 0) {
+                const auto walk = WalkIdList(held, offset);
+                const auto* fault = std::get_if<IdListFault>(&walk);
+                const uint64_t end = fault ? fault->at : offset + std::get<IdListSpan>(walk).size;
+                budget -= std::min(budget, end - offset);
+                if (fault)
+                    findings.push_back({"shellidlist.no-terminator", FindingSeverity::Error,
+                                        fault->lengthOne ? "length-one" : "past-end", fault->at,
+                                        fault->lengthOne ? 2 : total - fault->at, {std::to_string(i)}});
+            }
         }
-    }
-
-    static void AddBreak(ByteSpan bytes, uint64_t index, uint64_t offset, FindingList& findings)
-    {
-        const auto fault = std::get<IdListFault>(WalkIdList(bytes, offset));
-        findings.push_back({"shellidlist.no-terminator", FindingSeverity::Error,
-                            fault.lengthOne ? "length-one" : "past-end", fault.at,
-                            fault.lengthOne ? 2 : bytes.size() - fault.at, {std::to_string(index)}});
     }
 };
 
