@@ -1,15 +1,13 @@
 // CF_HDROP: where pFiles points, the list's closing empty path, and paths
 // that are not absolute. Whether the files exist is the capture's to say.
 #include "portable/BufferedCheck.h"
-#include "portable/EntryFindings.h"
 #include "portable/DropFilesLayout.h"
+#include "portable/EntryFindings.h"
 #include "portable/FormatCheckKinds.h"
 #include "portable/NameText.h"
 #include "portable/PathRules.h"
 
 #include <string>
-#include <variant>
-#include <vector>
 
 namespace {
 
@@ -29,33 +27,31 @@ class CDropFilesCheck : public CBufferedCheck {
         }
         if (files > total) {
             findings.push_back({"hdrop.offset", FindingSeverity::Error, "outside", 0, 4,
-                               {std::to_string(files), std::to_string(total)}});
+                                {std::to_string(files), std::to_string(total)}});
             return;
         }
-        const auto list = ReadDropFiles(held);
-        if (!list)
-            return;   // the paths start past the bytes kept
-        const bool whole = held.size() == total;
-        std::visit([&](const auto& paths) { CheckPaths(paths, files, list->complete, findings); },
-                   list->paths);
-        if (!list->complete && whole)
-            findings.push_back({"hdrop.no-terminator", FindingSeverity::Error, "", files, total - files});
+        if (*ReadU32(held, 16) != 0)
+            CheckPaths<char16_t>(held, files, total, findings);
+        else
+            CheckPaths<char>(held, files, total, findings);
     }
 
-    template <class String>
-    static void CheckPaths(const std::vector<String>& paths, uint64_t offset, bool complete, FindingList& findings)
+    // The paths are walked one at a time: a block of millions is never copied whole.
+    template <class Char>
+    static void CheckPaths(ByteSpan held, uint64_t files, uint64_t total, FindingList& findings)
     {
-        constexpr uint64_t unit = sizeof(typename String::value_type);
-        if (paths.empty() && complete)
-            findings.push_back({"hdrop.empty", FindingSeverity::Warning, "", offset, unit});
-        for (size_t i = 0; i < paths.size() && findings.size() < kMaxEntryFindings; ++i) {
-            const String& path = paths[i];
-            const uint64_t length = (path.size() + 1) * unit;
-            if (!IsAbsolutePath(path))
-                findings.push_back({"hdrop.relative-path", FindingSeverity::Warning, "", offset, length,
-                                   {NameText(path)}});
-            offset += length;
-        }
+        bool any = false;
+        const bool complete = ForEachDropPath<Char>(held, files, [&](uint64_t offset, const auto& path) {
+            any = true;
+            if (findings.size() < kMaxEntryFindings && !IsAbsolutePath(path))
+                findings.push_back({"hdrop.relative-path", FindingSeverity::Warning, "", offset,
+                                    (path.size() + 1) * sizeof(Char), {NameText(path)}});
+        });
+        // The closing empty path may lie past the bytes kept.
+        if (!complete && held.size() == total)
+            findings.push_back({"hdrop.no-terminator", FindingSeverity::Error, "", files, total - files});
+        if (complete && !any)
+            findings.push_back({"hdrop.empty", FindingSeverity::Warning, "", files, sizeof(Char)});
     }
 };
 
