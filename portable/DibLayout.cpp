@@ -19,6 +19,27 @@ bool IsUncompressed(uint32_t compression)
 // compressions count as entries: they are stored where the table would be.
 uint64_t ColorCount(uint16_t bitCount, uint32_t compression, uint32_t colorsUsed)
 {
+    if (bitCount == 16 || bitCount == 32) {
+        if (compression == kBitFields)
+            return uint64_t{3} + colorsUsed;
+        if (compression == kAlphaBitFields)
+            return uint64_t{4} + colorsUsed;
+        if (compression != kRgb)
+            return 0;
+    }
+    return DibPaletteEntries(bitCount, colorsUsed);
+}
+
+std::optional<uint64_t> UncompressedSize(const DibLayout& dib)
+{
+    const uint64_t rows = static_cast<uint32_t>(dib.height < 0 ? -dib.height : dib.height);
+    return DibRowsSize(static_cast<uint32_t>(dib.width), rows, dib.bitCount);
+}
+
+} // namespace
+
+uint64_t DibPaletteEntries(uint16_t bitCount, uint32_t colorsUsed)
+{
     switch (bitCount) {
     case 1:
         return 2;
@@ -27,31 +48,21 @@ uint64_t ColorCount(uint16_t bitCount, uint32_t compression, uint32_t colorsUsed
     case 8:
         return colorsUsed != 0 ? colorsUsed : 256;
     case 16:
-    case 32:
-        if (compression == kRgb)
-            return colorsUsed;
-        if (compression == kBitFields)
-            return uint64_t{3} + colorsUsed;
-        if (compression == kAlphaBitFields)
-            return uint64_t{4} + colorsUsed;
-        return 0;
     case 24:
+    case 32:
         return colorsUsed;
     default:
         return 0;
     }
 }
 
-// Rows are padded to whole 32-bit units. The width is below 2^31 and the bit
-// count below 2^16, so only the product with the height can overflow.
-std::optional<uint64_t> UncompressedSize(const DibLayout& dib)
+// The width is below 2^32 and the bit count below 2^16, so only the product
+// with the rows can overflow.
+std::optional<uint64_t> DibRowsSize(uint32_t width, uint64_t rows, uint16_t bitCount)
 {
-    const uint64_t stride = (uint64_t{static_cast<uint32_t>(dib.width)} * dib.bitCount + 31) / 32 * 4;
-    const uint64_t rows = static_cast<uint32_t>(dib.height < 0 ? -dib.height : dib.height);
+    const uint64_t stride = (uint64_t{width} * bitCount + 31) / 32 * 4;
     return CheckedMul(stride, rows);
 }
-
-} // namespace
 
 std::optional<DibLayout> ReadDibLayout(ByteSpan bytes)
 {
@@ -114,13 +125,10 @@ bool HasAlphaChannel(const DibLayout& dib, ByteSpan bytes)
 bool HasProfileOutside(const DibLayout& dib, ByteSpan bytes)
 {
     constexpr uint32_t kV5HeaderSize = 124;
-    constexpr uint32_t kProfileLinked = 0x4C494E4B;    // 'LINK'
-    constexpr uint32_t kProfileEmbedded = 0x4D424544;  // 'MBED'
     if (dib.headerSize < kV5HeaderSize)
         return false;
     const uint32_t type = *ReadU32(bytes, kDibColorSpaceOffset);
-    if (type != kProfileLinked && type != kProfileEmbedded)
+    if (type != kDibProfileLinked && type != kDibProfileEmbedded)
         return false;
-    // The profile's offset counts from the start of the header.
-    return !Fits(bytes, *ReadU32(bytes, 112), *ReadU32(bytes, 116));
+    return !Fits(bytes, *ReadU32(bytes, kDibProfileOffset), *ReadU32(bytes, kDibProfileOffset + 4));
 }

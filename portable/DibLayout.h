@@ -26,6 +26,15 @@ struct DibLayout {
 // a colour table or pixel bits that reach past the end of `bytes`.
 std::optional<DibLayout> ReadDibLayout(ByteSpan bytes);
 
+// The colour table's entries for `bitCount` bits per pixel: the whole palette
+// of 1 bit, the palette of 4 and 8 bits (full when `colorsUsed` is 0), and the
+// optional palette of 16, 24 and 32 bits. Bit-field masks are not counted.
+uint64_t DibPaletteEntries(uint16_t bitCount, uint32_t colorsUsed);
+
+// The bytes of `rows` rows of `width` pixels, each row padded to whole
+// 32-bit units, or nullopt when the product does not fit in 64 bits.
+std::optional<uint64_t> DibRowsSize(uint32_t width, uint64_t rows, uint16_t bitCount);
+
 // Whether the 32-bit pixels of a bitmap read by ReadDibLayout carry straight
 // alpha in their top byte: the masks (inside a V3 or later header, or the four
 // of BI_ALPHABITFIELDS) name alpha, red, green and blue byte by byte, and some
@@ -37,6 +46,10 @@ bool HasAlphaChannel(const DibLayout& dib, ByteSpan bytes);
 // names no profile.
 constexpr uint64_t kDibColorSpaceOffset = 56;
 constexpr uint32_t kDibColorSpaceSrgb = 0x73524742;  // 'sRGB'
+constexpr uint32_t kDibProfileLinked = 0x4C494E4B;    // 'LINK'
+constexpr uint32_t kDibProfileEmbedded = 0x4D424544;  // 'MBED'
+// Where a V5 header keeps its profile's offset (from the header's start), then its size.
+constexpr uint64_t kDibProfileOffset = 112;
 
 // Whether a V5 header names a colour profile (linked or embedded) whose
 // bytes do not all lie inside `bytes`: a graphics library that followed it

@@ -1,6 +1,6 @@
 #include "portable/DropFilesLayout.h"
 
-#include <limits>
+#include <utility>
 
 namespace {
 
@@ -11,17 +11,9 @@ DropFilesList ReadPaths(ByteSpan bytes, uint64_t offset)
 {
     std::vector<std::basic_string<Char>> paths;
     DropFilesList list;
-    for (;;) {
-        auto path = ReadTerminated<Char>(bytes, offset, std::numeric_limits<uint64_t>::max());
-        if (!path.terminated)
-            break;
-        if (path.text.empty()) {
-            list.complete = true;
-            break;
-        }
-        paths.push_back(std::move(path.text));
-        offset = path.end;
-    }
+    list.complete = ForEachDropPath<Char>(bytes, offset, [&](uint64_t, std::basic_string<Char>& path) {
+        paths.push_back(std::move(path));
+    });
     list.paths = std::move(paths);
     return list;
 }

@@ -1,15 +1,9 @@
 #include "portable/FileGroupLayout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
-
-constexpr uint64_t kCountSize = 4;
-constexpr uint64_t kNameOffset = 72;
-constexpr uint64_t kNameUnits = 260;
-
-template <class Char>
-constexpr uint64_t kRecordSize = kNameOffset + kNameUnits * sizeof(Char);
 
 template <class Char>
 FileDescriptor<Char> ReadRecord(ByteSpan record)
@@ -22,7 +16,9 @@ FileDescriptor<Char> ReadRecord(ByteSpan record)
     file.lastWriteTime = *ReadU64(record, 56);
     file.fileSizeHigh = *ReadU32(record, 64);
     file.fileSizeLow = *ReadU32(record, 68);
-    file.name = ReadTerminated<Char>(record, kNameOffset, kNameUnits).text;
+    auto name = ReadTerminated<Char>(record, kFileGroupNameOffset, kFileGroupNameUnits);
+    file.name = std::move(name.text);
+    file.nameTerminated = name.terminated;
     return file;
 }
 
@@ -35,13 +31,14 @@ FileGroup<Char> ReadFileGroup(ByteSpan bytes)
         group.truncated = true;
         return group;
     }
-    const uint64_t present = (bytes.size() - kCountSize) / kRecordSize<Char>;
+    const uint64_t present = (bytes.size() - kFileGroupCountSize) / kFileGroupRecordSize<Char>;
     group.truncated = *count > present;
     const uint64_t n = std::min<uint64_t>(*count, present);
     group.files.reserve(n);
-    for (uint64_t i = 0; i < n; ++i)
-        group.files.push_back(ReadRecord<Char>(bytes.subspan(kCountSize + i * kRecordSize<Char>,
-                                                            kRecordSize<Char>)));
+    for (uint64_t i = 0; i < n; ++i) {
+        const uint64_t at = kFileGroupCountSize + i * kFileGroupRecordSize<Char>;
+        group.files.push_back(ReadRecord<Char>(bytes.subspan(at, kFileGroupRecordSize<Char>)));
+    }
     return group;
 }
 

@@ -9,6 +9,14 @@
 #include <string>
 #include <vector>
 
+// Where the fields lie: the count, then records of this size with the name
+// at the same place in each.
+constexpr uint64_t kFileGroupCountSize = 4;
+constexpr uint64_t kFileGroupNameOffset = 72;
+constexpr uint64_t kFileGroupNameUnits = 260;
+template <class Char>
+constexpr uint64_t kFileGroupRecordSize = kFileGroupNameOffset + kFileGroupNameUnits * sizeof(Char);
+
 // The fields of one record, raw. Which of them the source filled in is told
 // by the FD_* bits of `flags`; FILETIMEs are given as one 64-bit count.
 template <class Char>
@@ -23,6 +31,7 @@ struct FileDescriptor {
     // cFileName up to its first NUL, all 260 units when it has none; ANSI
     // names are raw bytes for the caller to convert with the ANSI code page.
     std::basic_string<Char> name;
+    bool nameTerminated = false;   // a NUL ends it inside the 260 units
 };
 
 template <class Char>

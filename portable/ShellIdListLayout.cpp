@@ -4,22 +4,30 @@ namespace {
 
 constexpr uint64_t kLengthSize = 2;
 
-// Walks the SHITEMIDs from `offset`; each length counts its own two bytes.
 std::optional<IdListSpan> ReadIdList(ByteSpan bytes, uint64_t offset)
 {
-    for (uint64_t at = offset;;) {
-        auto length = ReadU16(bytes, at);
-        if (!length || *length == 1)
-            return std::nullopt;
-        if (*length == 0)
-            return IdListSpan{offset, at + kLengthSize - offset};
-        if (!Fits(bytes, at, *length))
-            return std::nullopt;
-        at += *length;
-    }
+    auto walk = WalkIdList(bytes, offset);
+    if (const auto* list = std::get_if<IdListSpan>(&walk))
+        return *list;
+    return std::nullopt;
 }
 
 } // namespace
+
+// Each SHITEMID's length counts its own two bytes.
+std::variant<IdListSpan, IdListFault> WalkIdList(ByteSpan bytes, uint64_t offset)
+{
+    for (uint64_t at = offset;;) {
+        auto length = ReadU16(bytes, at);
+        if (length == 1)
+            return IdListFault{at, true};
+        if (!length || !Fits(bytes, at, *length))
+            return IdListFault{at, false};
+        if (*length == 0)
+            return IdListSpan{offset, at + kLengthSize - offset};
+        at += *length;
+    }
+}
 
 std::optional<ShellIdListLayout> ReadShellIdListLayout(ByteSpan bytes)
 {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <variant>
 #include <vector>
 
 // One ITEMIDLIST: `size` counts its SHITEMIDs and the 2-byte zero terminator,
@@ -16,6 +17,16 @@ struct IdListSpan {
     uint64_t offset = 0;
     uint64_t size = 0;
 };
+
+// Where the walk of a list stopped short of its terminator: at the SHITEMID
+// whose length is 1, or whose length (or the terminator) runs past the end.
+struct IdListFault {
+    uint64_t at = 0;
+    bool lengthOne = false;
+};
+
+// The list at `offset`, or where it breaks.
+std::variant<IdListSpan, IdListFault> WalkIdList(ByteSpan bytes, uint64_t offset);
 
 // nullopt marks a list whose offset lies outside the bytes, whose SHITEMIDs
 // run past the end before the terminator, or that holds an SHITEMID with a

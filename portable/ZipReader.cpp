@@ -2,12 +2,12 @@
 // the file and itself, and the entries' bytes checked as they pass.
 #include "portable/ZipArchive.h"
 #include "portable/ByteReaderLayout.h"
+#include "portable/PathRules.h"
 #include "portable/ZipRecords.h"
 
 #include <zlib.h>
 
 #include <algorithm>
-#include <cctype>
 #include <new>
 
 namespace {
@@ -349,22 +349,6 @@ private:
     z_stream m_stream{};
     bool m_ended = false;
 };
-
-bool IsDeviceName(std::string_view part)
-{
-    // Windows ignores the extension, and blanks before it.
-    std::string_view stem = part.substr(0, part.find('.'));
-    stem = stem.substr(0, stem.find_last_not_of(' ') + 1);
-    if (stem.size() > 4)
-        return false;
-    std::string upper(stem);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL")
-        return true;
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
-           upper[3] <= '9';
-}
 
 } // namespace
 

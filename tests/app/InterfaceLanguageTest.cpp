@@ -55,7 +55,8 @@ std::vector<std::pair<std::string, UINT>> DefinedTextIds()
     std::vector<std::pair<std::string, UINT>> ids;
     const std::regex define(R"(^\s*#define\s+(IDS_\w+)\s+(\d+))");
     for (const char* header : {"framework/FrameworkIds.h", "res/resource.h", "res/strings/capture.h",
-                               "res/strings/viewers.h", "res/strings/ui.h", "res/strings/app.h"}) {
+                               "res/strings/viewers.h", "res/strings/ui.h", "res/strings/app.h",
+                               "res/strings/checks_text.h", "res/strings/checks_binary.h"}) {
         std::ifstream in(std::string("Z:") + PLEXA_SOURCE_DIR + "/" + header);
         EXPECT_TRUE(in) << header;
         std::string line;
