@@ -1,6 +1,7 @@
 // Copies of memory blocks, files and streams into nodes' temporary files,
 // in chunks, asking between them whether the run is to stop.
 #include "capture/CBDataCreateContext.h"
+#include "capture/CopyCheck.h"
 #include "framework/Handles.h"
 #include "framework/Resource.h"
 #include "res/strings/capture.h"
@@ -18,6 +19,7 @@ struct Chunk {
     const BYTE* data = nullptr;
     DWORD size = 0;
     bool failed = false;
+    bool stays = false;  // the bytes stay where they are until the copy ends
 };
 using ChunkReader = std::function<Chunk(DWORD wanted)>;
 
@@ -30,17 +32,20 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
         node.AddErrorLine(LoadResString(IDS_CANNOT_WRITE_TEMP_FILE));
         return;
     }
-    std::unique_ptr<CFormatCheck> check = context.TakeCopyCheck(node.m_nSize);
+    CCopyCheck check(context.TakeCopyCheck(node.m_nSize), node.m_nSize);
     uint64_t done = 0;
     while (done < node.m_nSize && !context.ShouldStop()) {
         const DWORD wanted = static_cast<DWORD>(std::min<uint64_t>(node.m_nSize - done, kChunkSize));
         const Chunk chunk = read(wanted);
         const DWORD size = std::min(chunk.size, wanted);
         DWORD written = 0;
-        if (size && (!::WriteFile(file, chunk.data, size, &written, nullptr) || written != size))
-            break;
         if (check)
-            check->Consume({chunk.data, size});
+            check.Start({chunk.data, size});
+        const bool wrote = !size || (::WriteFile(file, chunk.data, size, &written, nullptr) && written == size);
+        if (check && !chunk.stays)
+            check.Wait();
+        if (!wrote)
+            break;
         done += size;
         if (chunk.failed || size < wanted)
             break;
@@ -52,7 +57,7 @@ void CopyIntoTempFile(CCBDataCreateContext& context, CCBData& node, const ChunkR
         node.AddErrorLine(LoadResString(incompleteLine));
         return;
     }
-    node.m_pCheck = std::move(check);
+    node.m_pCheck = check ? check.Take() : nullptr;
 }
 
 }
@@ -90,7 +95,7 @@ std::unique_ptr<CCBData> CCBDataCreateContext::CaptureGlobal(HGLOBAL hGlobal)
     CopyIntoTempFile(
         *this, *node,
         [&next](DWORD wanted) {
-            const Chunk chunk{next, wanted};
+            const Chunk chunk{next, wanted, false, true};
             next += wanted;
             return chunk;
         },
