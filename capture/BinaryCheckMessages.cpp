@@ -7,7 +7,7 @@ namespace {
 const CheckMessage kMessages[] = {
     {"dib.header", "short", IDS_CHECK_DIB_HEADER_SHORT},
     {"dib.header", "unknown", IDS_CHECK_DIB_HEADER_UNKNOWN},
-    {"dib.header", "not-v5", IDS_CHECK_DIB_HEADER_NOT_V5},
+    {"dib.not-v5", "", IDS_CHECK_DIB_NOT_V5},
     {"dib.core-header", "", IDS_CHECK_DIB_CORE_HEADER},
     {"dib.dimensions", "width", IDS_CHECK_DIB_WIDTH},
     {"dib.dimensions", "height", IDS_CHECK_DIB_HEIGHT},

@@ -33,7 +33,7 @@ constexpr std::array<const char*, 7> kCompressionNames{"BI_RGB",  "BI_RLE8", "BI
 
 FindingSeverity SeverityOf(std::string_view id)
 {
-    if (id == "dib.size-image" || id == "dib.alpha-empty" || id == "dib.core-header")
+    if (id == "dib.size-image" || id == "dib.alpha-empty" || id == "dib.core-header" || id == "dib.not-v5")
         return FindingSeverity::Warning;
     if (id == "dib.alpha-straight" || id == "dib.top-down")
         return FindingSeverity::Note;
@@ -185,7 +185,7 @@ private:
             return;
         }
         if (m_bV5 && *headerSize < kV5HeaderSize)
-            Add("dib.header", "not-v5", 0, 4, {std::to_string(*headerSize)});
+            Add("dib.not-v5", "", 0, 4, {std::to_string(*headerSize)});
         else if (*headerSize == kCoreHeaderSize)
             Add("dib.core-header", "", 0, kCoreHeaderSize);
         const Fields f = ReadFields(head, *headerSize);

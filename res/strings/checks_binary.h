@@ -5,7 +5,7 @@
 // CF_DIB and CF_DIBV5
 #define IDS_CHECK_DIB_HEADER_SHORT              24300   // bytes in the block, header size
 #define IDS_CHECK_DIB_HEADER_UNKNOWN            24301   // header size
-#define IDS_CHECK_DIB_HEADER_NOT_V5             24302   // header size
+#define IDS_CHECK_DIB_NOT_V5                     24302   // header size
 #define IDS_CHECK_DIB_CORE_HEADER               24303
 #define IDS_CHECK_DIB_WIDTH                     24310   // width
 #define IDS_CHECK_DIB_HEIGHT                    24311   // height

@@ -105,10 +105,18 @@ bool CPlexaWindow::ClickPageTab(int index) const
         return false;
     POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ::ClientToScreen(tabs, &centre);
-    MoveMouseTo(centre);
-    PressLeftButton();
-    ReleaseLeftButton();
-    return true;
+    // A window busy with the page it just made may miss the first click.
+    for (int click = 0; click < 3; ++click) {
+        MoveMouseTo(centre);
+        PressLeftButton();
+        ReleaseLeftButton();
+        for (int tries = 0; tries < 50; ++tries) {
+            if (TabCtrl_GetCurSel(tabs) == index)
+                return true;
+            PumpMessagesFor(20);
+        }
+    }
+    return false;
 }
 
 HWND CPlexaWindow::HexDump() const

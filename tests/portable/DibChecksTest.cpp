@@ -65,7 +65,7 @@ TEST(DibChecks, HeaderAndDimensions)
         {"unknown header size", Dib({.size = 64}).Zeros(16), {{"dib.header", E, "unknown", 0, 4, {"64"}}}},
         {"cut header", LeBytes{}.U32(40).Zeros(26), {{"dib.header", E, "short", 0, 30, {"30", "40"}}}},
         {"no header size", LeBytes{}.U16(40).U8(0), {{"dib.header", E, "short", 0, 3, {"3", "12"}}}},
-        {"40-byte header as CF_DIBV5", Dib({}).Zeros(16), {{"dib.header", E, "not-v5", 0, 4, {"40"}}},
+        {"40-byte header as CF_DIBV5", Dib({}).Zeros(16), {{"dib.not-v5", W, "", 0, 4, {"40"}}},
          CheckKind::DibV5},
         {"core header", LeBytes{}.U32(12).U16(2).U16(2).U16(1).U16(24).Zeros(16),
          {{"dib.core-header", W, "", 0, 12}}},
