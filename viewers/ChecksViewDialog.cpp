@@ -17,7 +17,7 @@ namespace {
 
 // Default column widths, in average characters of the page's font.
 // The message before the place, as error lists put the description first.
-constexpr std::array<int, 4> kColumnChars{10, 22, 90, 18};
+constexpr std::array<int, 4> kColumnChars{10, 28, 90, 18};
 constexpr std::array<UINT, 4> kColumnNames{IDS_CHECKS_COLUMN_SEVERITY, IDS_CHECKS_COLUMN_ID,
                                            IDS_CHECKS_COLUMN_MESSAGE, IDS_CHECKS_COLUMN_WHERE};
 
