@@ -1,7 +1,7 @@
 #include "capture/NodeChecks.h"
 
 #include "capture/AnsiText.h"
-#include "capture/CBDataFileDescriptor.h"
+#include "capture/FileGroupMatch.h"
 #include "capture/FormatNames.h"
 #include "capture/RegisteredFormats.h"
 #include "framework/Utf8.h"
@@ -48,9 +48,13 @@ uint64_t StatedSize(const CCBData& group, size_t index)
 std::optional<std::vector<std::optional<uint64_t>>> DeliveredContents(const CCBDataArray& nodes,
                                                                         const CCBData& group)
 {
+    const auto formatOf = [](const auto& item) -> const FORMATETC& { return item->m_fmt; };
     for (const auto& node : nodes) {
-        if (node->m_fmt.cfFormat != g_cfFileContents || !node->m_pChildren ||
-            FindFileGroupDescriptor(nodes, *node) != &group)
+        if (node->m_fmt.cfFormat != g_cfFileContents || !node->m_pChildren)
+            continue;
+        // By format, not by class: an opened snapshot's nodes are of the kinds its manifest names.
+        const auto* descriptor = FindDescriptorFor(nodes, node->m_fmt.dwAspect, formatOf);
+        if (!descriptor || descriptor->get() != &group)
             continue;
         std::vector<std::optional<uint64_t>> sizes;
         for (const auto& file : *node->m_pChildren) {

@@ -50,13 +50,14 @@ TEST_F(PlexaSession, SelectingTreeItemsShowsTheirPropertyRows)
     EXPECT_NE(std::find(file.begin(), file.end(), Row{L"名前", kSampleVirtualFiles[1]}), file.end());
 
     // The root names the window that owns the clipboard, here OLE's window in
-    // this process, the clipboard's sequence number and when the capture
-    // started and ended, then lists the offered formats, the heading only once.
+    // this process, the clipboard's sequence number, when the capture started
+    // and ended and how many findings it has, then lists the offered formats,
+    // the heading only once.
     wchar_t ownerClass[256] = {};
     ::GetClassNameW(::GetClipboardOwner(), ownerClass, 256);
     const Rows formats = SelectAndReadRows(plexa, root.handle);
     constexpr size_t kOwnerRows = 5;
-    constexpr size_t kHeadRows = kOwnerRows + 3;
+    constexpr size_t kHeadRows = kOwnerRows + 4;
     ASSERT_EQ(formats.size(), kHeadRows + root.children.size());
     EXPECT_EQ(formats[1], (Row{L"ウィンドウクラス", ownerClass}));
     EXPECT_EQ(formats[3], (Row{L"プロセスID", std::to_wstring(::GetCurrentProcessId())}));
