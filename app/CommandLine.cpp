@@ -15,14 +15,16 @@ namespace {
 struct CCommandName {
     const wchar_t* name;
     CommandKind command;
-    size_t paths;
+    size_t fewestPaths, mostPaths;
+    bool json, force;  // whether the options apply
 };
 
 constexpr CCommandName kCommands[] = {
-    {L"dump", CommandKind::Dump, 1},
-    {L"save", CommandKind::Save, 1},
-    {L"load", CommandKind::Load, 1},
-    {L"compare", CommandKind::Compare, 2},
+    {L"dump", CommandKind::Dump, 1, 1, true, true},
+    {L"save", CommandKind::Save, 1, 1, false, true},
+    {L"load", CommandKind::Load, 1, 1, false, false},
+    {L"compare", CommandKind::Compare, 2, 2, true, false},
+    {L"check", CommandKind::Check, 0, 1, true, true},
 };
 
 struct CLanguageName {
@@ -106,6 +108,8 @@ void Parse(std::vector<std::wstring> arguments, CCommandLine& parsed)
             parsed.json = true;
         } else if (Is(argument, L"force")) {
             parsed.force = true;
+        } else if (Is(argument, L"strict")) {
+            parsed.strict = true;
         } else if (Is(argument, L"hold")) {
             parsed.holdSeconds = i + 1 < arguments.size() ? ParseSeconds(arguments[++i]) : -1;
             if (parsed.holdSeconds < 0) {
@@ -127,21 +131,26 @@ void Parse(std::vector<std::wstring> arguments, CCommandLine& parsed)
     const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
                                        [&](const CCommandName& c) { return c.command == parsed.command; });
     if (command == std::end(kCommands)) {
-        if (parsed.paths.size() > 1 || parsed.json || parsed.force || holdGiven)
+        if (parsed.paths.size() > 1 || parsed.json || parsed.force || parsed.strict || holdGiven)
             parsed.error = text(IDS_CMDLINE_NO_COMMAND);
         else if (!parsed.paths.empty())
             parsed.snapshotFile = parsed.paths.front();
         return;
     }
-    if (parsed.paths.size() != command->paths)
-        parsed.error = FormatString(text(IDS_CMDLINE_PATH_COUNT).c_str(), command->name,
-                                    static_cast<unsigned>(command->paths));
+    if (parsed.paths.size() < command->fewestPaths || parsed.paths.size() > command->mostPaths)
+        parsed.error = command->fewestPaths == command->mostPaths
+                           ? FormatString(text(IDS_CMDLINE_PATH_COUNT).c_str(), command->name,
+                                          static_cast<unsigned>(command->mostPaths))
+                           : FormatString(text(IDS_CMDLINE_PATH_AT_MOST).c_str(), command->name,
+                                          static_cast<unsigned>(command->mostPaths));
     else if (holdGiven && parsed.command != CommandKind::Load)
         parsed.error = text(IDS_CMDLINE_HOLD_ONLY_LOAD);
-    else if (parsed.json && parsed.command != CommandKind::Dump && parsed.command != CommandKind::Compare)
+    else if (parsed.json && !command->json)
         parsed.error = text(IDS_CMDLINE_JSON_ONLY);
-    else if (parsed.force && parsed.command != CommandKind::Dump && parsed.command != CommandKind::Save)
+    else if (parsed.force && !command->force)
         parsed.error = text(IDS_CMDLINE_FORCE_ONLY);
+    else if (parsed.strict && parsed.command != CommandKind::Check)
+        parsed.error = text(IDS_CMDLINE_STRICT_ONLY);
 }
 
 }

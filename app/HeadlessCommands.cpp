@@ -1,8 +1,9 @@
 #include "app/HeadlessCommands.h"
 
-#include "app/FindingsJson.h"
+#include "app/FindingsReport.h"
 #include "capture/ClipboardCapture.h"
 #include "capture/ClipboardPrivacy.h"
+#include "capture/NodeChecks.h"
 #include "capture/SnapshotSource.h"
 #include "framework/Format.h"
 #include "framework/FrameworkIds.h"
@@ -10,6 +11,7 @@
 #include "framework/Utf8.h"
 #include "res/strings/app.h"
 #include "res/strings/capture.h"
+#include "res/strings/viewers.h"
 
 #include <nlohmann/json.hpp>
 
@@ -142,6 +144,9 @@ int CHeadlessCommands::Run(const CCommandLine& commandLine)
             return Load(paths[0], commandLine.holdSeconds);
         case CommandKind::Compare:
             return Compare(paths[0], paths[1], commandLine.json);
+        case CommandKind::Check:
+            return Check(paths.empty() ? std::wstring() : paths[0], commandLine.json, commandLine.strict,
+                         commandLine.force);
         case CommandKind::Window:
         case CommandKind::Help:
             break;
@@ -239,4 +244,30 @@ int CHeadlessCommands::Compare(const std::wstring& first, const std::wstring& se
     }
     m_console.Out(json ? FromUtf8(ComparisonJson(comparison)) : ComparisonText(comparison));
     return comparison.Equal() ? kExitDone : kExitDifferent;
+}
+
+int CHeadlessCommands::Check(const std::wstring& path, bool json, bool strict, bool force)
+{
+    CSnapshotInfo info;
+    CCBDataArray nodes;
+    if (path.empty()) {
+        if (const int status = CaptureClipboardNow(force, info, nodes); status != kExitDone)
+            return status;
+    } else {
+        std::wstring error;
+        if (OpenSnapshotFile(path, m_host, {}, info, nodes, error) != SnapshotResult::Done)
+            return Fail(FormatResString(IDS_SNAPSHOT_CANNOT_OPEN_LINE, path.c_str(), error.c_str()));
+    }
+    const std::array<unsigned, 3> counts = CountFindings(nodes);
+    if (json) {
+        const nlohmann::json result = {{"findings", FindingsJson(nodes)},
+                                       {"errors", counts[0]},
+                                       {"warnings", counts[1]},
+                                       {"notes", counts[2]}};
+        m_console.Out(FromUtf8(result.dump(2) + "\n"));
+    } else {
+        m_console.Out(FindingLines(nodes) + FormatResString(IDS_CHECKS_COUNTS, counts[0], counts[1], counts[2]) +
+                      L"\r\n");
+    }
+    return counts[0] > 0 || (strict && counts[1] > 0) ? kExitDifferent : kExitDone;
 }

@@ -25,6 +25,8 @@ private:
     // unless another program has replaced it.
     int LeaveOnClipboard(IDataObject& replay) const;
     int Compare(const std::wstring& first, const std::wstring& second, bool json);
+    // The findings of the clipboard, or of the snapshot at `path` when one is given.
+    int Check(const std::wstring& path, bool json, bool strict, bool force);
     // A line on standard error, after the program's name.
     void Say(const std::wstring& message) const;
     // Says why the command failed; kExitFailed.

@@ -185,6 +185,16 @@ void CollectFindings(const CCBDataArray& nodes, std::vector<NodeFinding>& out)
     }
 }
 
+std::array<unsigned, 3> CountFindings(const CCBDataArray& nodes)
+{
+    std::vector<NodeFinding> findings;
+    CollectFindings(nodes, findings);
+    std::array<unsigned, 3> counts{};
+    for (const NodeFinding& found : findings)
+        ++counts[static_cast<size_t>(found.finding->severity)];
+    return counts;
+}
+
 namespace {
 
 void TakeWorse(std::optional<FindingSeverity>& worst, FindingSeverity severity)

@@ -5,6 +5,8 @@
 
 #include "capture/CBData.h"
 
+#include <array>
+
 // The check of a top-level format, by its description.
 CheckKind CheckKindOf(const FORMATETC& fmt);
 // The kind to check while the format's bytes are copied: None for the kinds
@@ -28,6 +30,9 @@ struct NodeFinding {
     const Finding* finding;
 };
 void CollectFindings(const CCBDataArray& nodes, std::vector<NodeFinding>& out);
+// How many findings of each severity the nodes and their subtrees have, in
+// FindingSeverity's order.
+std::array<unsigned, 3> CountFindings(const CCBDataArray& nodes);
 // The worst severity among the node's own findings, or none.
 std::optional<FindingSeverity> WorstSeverity(const CCBData& node);
 // The worst among every finding of the nodes and their subtrees.

@@ -100,20 +100,6 @@ UINT AsyncTransferText(AsyncTransfer transfer)
 
 }  // namespace
 
-namespace {
-
-std::wstring FindingCountsText(const CCBDataArray& nodes)
-{
-    std::vector<NodeFinding> findings;
-    CollectFindings(nodes, findings);
-    std::array<unsigned, 3> counts{};
-    for (const NodeFinding& found : findings)
-        ++counts[static_cast<size_t>(found.finding->severity)];
-    return FormatResString(IDS_CHECKS_COUNTS, counts[0], counts[1], counts[2]);
-}
-
-}  // namespace
-
 void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows, const CCBDataArray* nodes)
 {
     rows.clear();
@@ -134,8 +120,10 @@ void GetSnapshotRows(const CSnapshotInfo& info, CStringArray& rows, const CCBDat
         rows.push_back(MakeRow(IDS_ROW_FINISHED, info.finished));
     if (info.takenDespitePrivacyRequest)
         rows.push_back(MakeRow(IDS_ROW_PRIVACY_REQUEST, LoadResString(IDS_PRIVACY_REQUEST_OVERRIDDEN)));
-    if (nodes)
-        rows.push_back(MakeRow(IDS_ROW_CHECKS, FindingCountsText(*nodes)));
+    if (nodes) {
+        const std::array<unsigned, 3> counts = CountFindings(*nodes);
+        rows.push_back(MakeRow(IDS_ROW_CHECKS, FormatResString(IDS_CHECKS_COUNTS, counts[0], counts[1], counts[2])));
+    }
     CStringArray formats;
     GetFormatListRows(info.formatNames, formats);
     rows.insert(rows.end(), formats.begin(), formats.end());

@@ -14,6 +14,8 @@
 #define IDS_CMDLINE_JSON_ONLY           23008
 #define IDS_CMDLINE_FORCE_ONLY          23009
 #define IDS_CMDLINE_LANG_VALUE          23010
+#define IDS_CMDLINE_PATH_AT_MOST        23011   // %s: the command, %u: the most paths it takes
+#define IDS_CMDLINE_STRICT_ONLY         23012
 
 // Start-up, the settings and the version dialog
 #define IDS_WORK_FILE_CANNOT_OPEN       23020   // %s: the marker file; a message box

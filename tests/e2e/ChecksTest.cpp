@@ -33,25 +33,6 @@ std::string Utf16(std::wstring_view text)
     return {reinterpret_cast<const char*>(text.data()), text.size() * 2};
 }
 
-// The classic fault: the header's offsets counted in characters of the text, not in its UTF-8 bytes.
-std::string HtmlCountedInCharacters()
-{
-    const std::string head = "Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000000\r\n"
-                             "StartFragment:0000000000\r\nEndFragment:0000000000\r\n";
-    const std::string before = "<html><body><!--StartFragment-->", fragment = "<b>\xE6\x97\xA5\xE6\x9C\xAC</b>",
-                      after = "<!--EndFragment--></body></html>";
-    std::string block = head + before + fragment + after;
-    const auto put = [&](const char* field, size_t value) {
-        const std::string digits = std::to_string(value);
-        block.replace(block.find(field) + std::strlen(field) + 10 - digits.size(), digits.size(), digits);
-    };
-    const size_t characters = fragment.size() - 4;  // two characters of three bytes each
-    put("StartFragment:", head.size() + before.size());
-    put("EndFragment:", head.size() + before.size() + characters);
-    put("EndHTML:", block.size() - 4);
-    return block;
-}
-
 std::string PngWithWrongCrc()
 {
     return std::string("\x89PNG\r\n\x1A\n", 8) + std::string("\0\0\0\x0DIHDR", 8) +
@@ -80,12 +61,12 @@ struct BrokenData {
 
 std::vector<BrokenData> BrokenDataOfEveryKind()
 {
+    const std::string html = HtmlFormatBlock("<b>\xE6\x97\xA5\xE6\x9C\xAC</b>", true);
     const CBytes unclosed = DropList({BytesOf(L"C:\\one.txt")}, true, false);
     const CBytes group = FileGroupW({L"..\\outside.txt"}, 1);
     return {
-        {"HTML counted in characters", Registered(L"HTML Format"), HtmlCountedInCharacters(),
-         "html.character-offsets"},
-        {"HTML dropped", Registered(L"HTML Format"), HtmlCountedInCharacters(), "html.character-offsets", true},
+        {"HTML counted in characters", Registered(L"HTML Format"), html, "html.character-offsets"},
+        {"HTML dropped", Registered(L"HTML Format"), html, "html.character-offsets", true},
         // The Win32 clipboard may round a block up with zeros: a missing terminator shows in a drop.
         {"text without terminator", CF_UNICODETEXT, Utf16(L"no end"), "text.no-terminator", true},
         {"rich text left open", Registered(L"Rich Text Format"), "{\\rtf1 {\\b bold}", "rtf.unbalanced"},

@@ -2,6 +2,7 @@
 // standard error, the result on standard output, and the exit status.
 #include "PlexaSession.h"
 #include "SampleSources.h"
+#include "UnixPrograms.h"
 #include "app/LoadEndRequests.h"
 #include "app/WorkFolder.h"
 #include "capture/ClipboardPrivacy.h"
@@ -265,8 +266,67 @@ INSTANTIATE_TEST_SUITE_P(
         CommandFailure{"HostileFile", L"/compare \"%T\\hostile.plexa\" \"%T\\hostile.plexa\"", 2,
                        [] { return std::wstring(L"ZIP"); }},
         CommandFailure{"EmptyClipboard", L"/save \"%T\\empty.plexa\"", 1,
-                       [] { return LoadResString(IDS_CLIPBOARD_EMPTY); }}),
+                       [] { return LoadResString(IDS_CLIPBOARD_EMPTY); }},
+        CommandFailure{"CheckTwoPaths", L"/check a b", 2,
+                       [] { return FormatResString(IDS_CMDLINE_PATH_AT_MOST, L"check", 1u); }},
+        CommandFailure{"CheckHostileFile", L"/check \"%T\\hostile.plexa\"", 2,
+                       [] { return std::wstring(L"ZIP"); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What Python's json module reads of `json`, written to a file by a real
+// Python beside Wine: whether it counts errors and whether `id` is among the findings.
+std::string ReadByPython(const CTempDir& temp, const std::string& json, const char* id)
+{
+    WriteFileBytes(temp / L"check.json", json);
+    const std::wstring answer = temp / L"python.txt";
+    const std::string script = "import json, os, sys; d = json.load(open(sys.argv[1], encoding='utf-8')); "
+                               "open(sys.argv[2] + '.part', 'w').write('%s %s' % (d['errors'] > 0, any(f['id'] == "
+                               "sys.argv[3] for f in d['findings']))); os.replace(sys.argv[2] + '.part', sys.argv[2])";
+    if (!StartUnixProgram("/usr/bin/python3 -c \"" + script + "\" \"" + UnixPathOf(temp / L"check.json") + "\" \"" +
+                          UnixPathOf(answer) + "\" " + id) ||
+        !WaitForFile(answer))
+        return {};
+    return ReadFileBytes(answer);
+}
+
+TEST_F(CommandLineTest, CheckEndsWithOneForErrorsOrWithStrictForWarningsWhereverTheSnapshotIs)
+{
+    const auto source = [](CLIPFORMAT format, const std::string& bytes) {
+        auto data = CTestDataObject::Create();
+        data->Offer({.cf = format}, CTestMedium::Global(CBytes(bytes.begin(), bytes.end())));
+        return data;
+    };
+    const auto html = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"HTML Format"));
+    const auto effect = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Preferred DropEffect"));
+    const std::string broken = HtmlFormatBlock("<b>\xE6\x97\xA5\xE6\x9C\xAC</b>", true);
+    {
+        const CClipboardSource clipboard(source(html, HtmlFormatBlock("<b>fine</b>")));
+        EXPECT_EQ(Run(L"/check"), 0) << m_out;
+    }
+    {
+        const CClipboardSource clipboard(source(effect, std::string("\x10\0\0\0", 4)));
+        EXPECT_EQ(Run(L"/check"), 0) << "a warning passes";
+        EXPECT_NE(m_out.find("warning\tdropeffect.value\t"), std::string::npos) << m_out;
+        EXPECT_EQ(Run(L"/check /strict"), 1) << "unless strict";
+    }
+    {
+        const CClipboardSource clipboard(source(html, broken));
+        ASSERT_EQ(Run(L"/check /json"), 1);
+        EXPECT_EQ(ReadByPython(m_temp, m_out, "html.character-offsets"), "True True");
+        ASSERT_EQ(Run(L"/dump " + Quoted(L"dump")), 0) << m_err;
+    }
+    ASSERT_FALSE(SaveSnapshotOf(source(html, broken), L"broken", m_temp / L"broken.plexa").empty());
+    for (const wchar_t* snapshot : {L"broken.plexa", L"dump"}) {
+        std::vector<nlohmann::json> results;
+        for (const wchar_t* language : {L" /lang ja", L" /lang en"}) {
+            EXPECT_EQ(Run(L"/check " + Quoted(snapshot) + L" /json" + language), 1) << ToUtf8(snapshot);
+            results.push_back(nlohmann::json::parse(m_out)["findings"][0]);
+        }
+        EXPECT_EQ(results[0]["id"], "html.character-offsets");
+        EXPECT_EQ(results[1]["id"], results[0]["id"]) << "ids do not change with the language";
+        EXPECT_NE(results[1]["message"], results[0]["message"]) << "messages do";
+    }
+}
 
 TEST_F(CommandLineTest, DataItsSourceAsksMonitorsToLeaveAloneIsDumpedOnlyWithForce)
 {

@@ -5,6 +5,7 @@
 #include "PlexaSession.h"
 #include "SampleSources.h"
 #include "UserInput.h"
+#include "UnixPrograms.h"
 #include "WordPad.h"
 #include "framework/Utf8.h"
 #include "support/EveryKindOfSource.h"
@@ -18,8 +19,8 @@
 namespace {
 
 // A GTK program holding text or a picture on the X clipboard until another
-// program takes it, or writing that picture as a PNG file.
-constexpr char kGtkClipboard[] = R"(import sys, gi
+// program takes it, or writing that picture as a PNG file, whole once it is there.
+constexpr char kGtkClipboard[] = R"(import os, sys, gi
 gi.require_version("Gdk", "3.0")
 gi.require_version("GdkPixbuf", "2.0")
 gi.require_version("Gtk", "3.0")
@@ -28,7 +29,8 @@ kind, arg = sys.argv[1], sys.argv[2]
 picture = GdkPixbuf.Pixbuf.new(GdkPixbuf.Colorspace.RGB, True, 8, 24, 16)
 picture.fill(0x3366CC80)
 if kind == "png":
-    picture.savev(arg, "png", [], [])
+    picture.savev(arg + ".part", "png", [], [])
+    os.replace(arg + ".part", arg)
     sys.exit(0)
 clipboard = Gtk.Clipboard.get(Gdk.SELECTION_CLIPBOARD)
 if kind == "text":
@@ -39,41 +41,6 @@ clipboard.connect("owner-change", lambda board, event: event.owner is None and G
 GLib.timeout_add_seconds(120, Gtk.main_quit)
 Gtk.main()
 )";
-
-std::string UnixPath(const std::wstring& path)
-{
-    using Convert = char*(CDECL*)(const wchar_t*);
-    const auto convert =
-        reinterpret_cast<Convert>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-    char* unix = convert ? convert(path.c_str()) : nullptr;
-    std::string result = unix ? unix : "";
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return result;
-}
-
-// A program of this machine's own (not a Windows one), started through Wine;
-// it ends once it no longer owns the clipboard, which this takes back at the end.
-class CUnixProgram {
-public:
-    explicit CUnixProgram(const std::string& commandLine)
-    {
-        std::wstring line = L"start.exe /unix " + FromUtf8(commandLine);
-        STARTUPINFOW startup{.cb = sizeof(startup)};
-        PROCESS_INFORMATION info{};
-        if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                             &startup, &info)) {
-            ::CloseHandle(info.hThread);
-            ::CloseHandle(info.hProcess);
-        }
-    }
-    ~CUnixProgram()
-    {
-        if (::OpenClipboard(nullptr)) {
-            ::EmptyClipboard();
-            ::CloseClipboard();
-        }
-    }
-};
 
 struct RealSource {
     const char* name;
@@ -87,13 +54,13 @@ std::shared_ptr<void> Xclip(const std::wstring& folder, const char* target, cons
     const std::wstring file = folder + L"\\xclip.in";
     WriteFileBytes(file, bytes);
     return std::make_shared<CUnixProgram>(std::string("/usr/bin/xclip -quiet -selection clipboard -t ") + target +
-                                          " -i \"" + UnixPath(file) + "\"");
+                                          " -i \"" + UnixPathOf(file) + "\"");
 }
 
 std::string GtkScript(const std::wstring& folder)
 {
     WriteFileBytes(folder + L"\\gtk_clipboard.py", kGtkClipboard);
-    return "/usr/bin/python3 \"" + UnixPath(folder + L"\\gtk_clipboard.py") + "\" ";
+    return "/usr/bin/python3 \"" + UnixPathOf(folder + L"\\gtk_clipboard.py") + "\" ";
 }
 
 // The data object the shell itself makes for copied files, as Explorer's Copy puts it on the clipboard.
@@ -135,11 +102,10 @@ const RealSource kRealSources[] = {
      [](const std::wstring& folder) { return Xclip(folder, "text/html", "<b>bold</b> and <i>ünïcödé</i>"); }},
     {"xclip image/png", L"PNG",
      [](const std::wstring& folder) -> std::shared_ptr<void> {
-         { CUnixProgram(GtkScript(folder) + "png \"" + UnixPath(folder + L"\\picture.png") + "\""); }
-         for (int tries = 0; tries < 100 && ::GetFileAttributesW((folder + L"\\picture.png").c_str()) ==
-                                                 INVALID_FILE_ATTRIBUTES; ++tries)
-             ::Sleep(100);
-         return Xclip(folder, "image/png", ReadFileBytes(folder + L"\\picture.png"));
+         const std::wstring png = folder + L"\\picture.png";
+         if (!StartUnixProgram(GtkScript(folder) + "png \"" + UnixPathOf(png) + "\"") || !WaitForFile(png))
+             return nullptr;
+         return Xclip(folder, "image/png", ReadFileBytes(png));
      }},
     {"GTK text", nullptr,
      [](const std::wstring& folder) {

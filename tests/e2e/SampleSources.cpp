@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -104,4 +105,25 @@ void PutMarkedText(const std::wstring& text, const wchar_t* privacyFormat, std::
     put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     put(::RegisterClipboardFormatW(privacyFormat), value ? &*value : nullptr, value ? sizeof(DWORD) : 0);
     ::CloseClipboard();
+}
+
+std::string HtmlFormatBlock(std::string_view fragment, bool countedInCharacters)
+{
+    const auto characters = [](std::string_view text) {
+        return static_cast<size_t>(std::count_if(text.begin(), text.end(),
+                                                 [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    };
+    const std::string before = "<html><body>\r\n<!--StartFragment-->";
+    const std::string after = "<!--EndFragment-->\r\n</body></html>";
+    constexpr char kHeader[] = "Version:0.9\r\nStartHTML:%010zu\r\nEndHTML:%010zu\r\n"
+                               "StartFragment:%010zu\r\nEndFragment:%010zu\r\n"
+                               "SourceURL:https://example.jp/blog/hanami.html\r\n";
+    const size_t headerSize = std::snprintf(nullptr, 0, kHeader, size_t{}, size_t{}, size_t{}, size_t{});
+    const size_t startFragment = headerSize + before.size();
+    const size_t endFragment = startFragment + (countedInCharacters ? characters(fragment) : fragment.size());
+    const size_t endHtml = endFragment + after.size();
+    std::string header(headerSize + 1, '\0');
+    std::snprintf(header.data(), header.size(), kHeader, headerSize, endHtml, startFragment, endFragment);
+    header.resize(headerSize);
+    return header + before + std::string(fragment) + after;
 }

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Text, a locale, a bitmap, a registered format with an ampersand in its
@@ -15,6 +16,11 @@ CComPtr<CTestDataObject> MakeClipboardSample();
 // Text, a registered format, the real files `paths` as CF_HDROP, and the
 // text's description a second time.
 CComPtr<CTestDataObject> MakeDragSample(const std::vector<std::wstring>& paths);
+
+// "HTML Format" of `fragment` (UTF-8) as browsers write it: a header of byte
+// offsets; with `countedInCharacters`, as a source with the common fault
+// writes it, the fragment's end counted in characters.
+std::string HtmlFormatBlock(std::string_view fragment, bool countedInCharacters = false);
 
 extern const wchar_t kSampleFormatName[];
 extern const std::vector<std::wstring> kSampleVirtualFiles;

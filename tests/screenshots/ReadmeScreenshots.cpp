@@ -67,31 +67,6 @@ std::string DemoPng()
     return EncodePicture(bitmap, L"image/png");
 }
 
-// Characters, not bytes, of UTF-8 text: what a source that counts wrongly counts.
-size_t CharactersOf(std::string_view text)
-{
-    return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-}
-
-// "HTML Format" as browsers write it: a header of byte offsets into UTF-8;
-// with `inCharacters`, as a source with the common fault writes it.
-std::string HtmlFormat(std::string_view fragment, bool inCharacters = false)
-{
-    const std::string before = "<html><body>\r\n<!--StartFragment-->";
-    const std::string after = "<!--EndFragment-->\r\n</body></html>";
-    constexpr char kHeader[] = "Version:0.9\r\nStartHTML:%010zu\r\nEndHTML:%010zu\r\n"
-                               "StartFragment:%010zu\r\nEndFragment:%010zu\r\n"
-                               "SourceURL:https://example.jp/blog/hanami.html\r\n";
-    const size_t headerSize = std::snprintf(nullptr, 0, kHeader, size_t{}, size_t{}, size_t{}, size_t{});
-    const size_t startFragment = headerSize + before.size();
-    const size_t endFragment = startFragment + (inCharacters ? CharactersOf(fragment) : fragment.size());
-    const size_t endHtml = endFragment + after.size();
-    std::string header(headerSize + 1, '\0');
-    std::snprintf(header.data(), header.size(), kHeader, headerSize, endHtml, startFragment, endFragment);
-    header.resize(headerSize);
-    return header + before + std::string(fragment) + after;
-}
-
 CBytes FileGroupW(const std::vector<std::pair<std::wstring, std::string>>& files)
 {
     CBytes bytes(sizeof(UINT) + files.size() * sizeof(FILEDESCRIPTORW), 0);
@@ -119,7 +94,7 @@ CComPtr<CTestDataObject> MakeDemoClipboard()
     auto source = CTestDataObject::Create();
     source->Offer({.cf = CF_UNICODETEXT}, CTestMedium::Global(BytesOf(L"夜桜の写真\r\nhttps://example.jp/blog/hanami.html\0"sv)));
     source->Offer({.cf = Registered(L"HTML Format")},
-                  CTestMedium::Global(BytesOf(std::string_view(HtmlFormat(
+                  CTestMedium::Global(BytesOf(std::string_view(HtmlFormatBlock(
                       "<p><img src=\"hanami.png\" alt=\"\"><br>" + utf8Caption + "</p>")))));
     source->Offer({.cf = Registered(L"PNG")}, CTestMedium::Global(BytesOf(std::string_view(DemoPng()))));
     source->Offer({.cf = Registered(CFSTR_FILEDESCRIPTORW)}, CTestMedium::Global(FileGroupW(attachments)));
@@ -136,7 +111,7 @@ CComPtr<CTestDataObject> MakeBrokenHtmlClipboard()
     const std::string utf8Caption = "\xE5\xA4\x9C\xE6\xA1\x9C\xE3\x81\xAE\xE5\x86\x99\xE7\x9C\x9F";  // 夜桜の写真
     auto source = CTestDataObject::Create();
     source->Offer({.cf = Registered(L"HTML Format")},
-                  CTestMedium::Global(BytesOf(std::string_view(HtmlFormat("<p><b>" + utf8Caption + "</b></p>", true)))));
+                  CTestMedium::Global(BytesOf(std::string_view(HtmlFormatBlock("<p><b>" + utf8Caption + "</b></p>", true)))));
     return source;
 }
 
