@@ -30,7 +30,8 @@ std::variant<IdListSpan, IdListFault> WalkIdList(ByteSpan bytes, uint64_t offset
 
 // nullopt marks a list whose offset lies outside the bytes, whose SHITEMIDs
 // run past the end before the terminator, or that holds an SHITEMID with a
-// length of 1. The other lists are unaffected.
+// length of 1, and every list after the walks have covered twice the block's
+// bytes (only lists that share bytes get there). The other lists are unaffected.
 struct ShellIdListLayout {
     std::optional<IdListSpan> parent;
     std::vector<std::optional<IdListSpan>> items;   // items[i] is the list at offset i + 1

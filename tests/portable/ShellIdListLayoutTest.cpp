@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -133,4 +134,26 @@ TEST(ShellIdListLayout, ABadParentIsReportedWithoutLosingTheItems)
     ASSERT_TRUE(layout);
     EXPECT_FALSE(layout->parent);
     EXPECT_TRUE(layout->items.at(0));
+}
+
+TEST(ShellIdListLayout, ListsSharingOneLongListStopAfterTwiceTheBlock)
+{
+    // 1000 offsets at one list of 2000 SHITEMIDs: walking each would read the list 1000 times.
+    constexpr uint32_t kItems = 1000;
+    LeBytes cida;
+    cida.U32(kItems);
+    const uint32_t list = 4 + 4 * (kItems + 1);
+    for (uint32_t i = 0; i <= kItems; ++i)
+        cida.U32(list);
+    for (int id = 0; id < 2000; ++id)
+        ItemId(cida, 0);
+    cida.U16(0);
+
+    const auto layout = ReadShellIdListLayout(cida);
+    ASSERT_TRUE(layout);
+    const auto read = std::count_if(layout->items.begin(), layout->items.end(), [](const auto& item) { return item.has_value(); });
+    // 8010 bytes: twice that covers the parent and three items, and a fourth starts inside it.
+    EXPECT_EQ(read, 4);
+    EXPECT_TRUE(layout->items[0]);
+    EXPECT_FALSE(layout->items.back());
 }
