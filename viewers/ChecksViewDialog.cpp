@@ -1,13 +1,12 @@
 #include "viewers/ChecksViewDialog.h"
 
 #include "capture/FindingText.h"
-#include "framework/ClipboardText.h"
 #include "framework/Dpi.h"
 #include "framework/PointFont.h"
-#include "framework/Utf8.h"
 #include "framework/Resource.h"
-#include "framework/WinApp.h"
+#include "framework/Utf8.h"
 #include "res/strings/viewers.h"
+#include "viewers/CopyRows.h"
 
 #include <uxtheme.h>
 
@@ -121,16 +120,7 @@ std::wstring CChecksViewDialog::SelectedRowsText() const
 
 void CChecksViewDialog::CopySelection() const
 {
-    switch (CopyTextToClipboard(m_hWnd, SelectedRowsText())) {
-    case CopyTextResult::Copied:
-        break;
-    case CopyTextResult::NoMemory:
-        AfxMessageBox(IDS_VIEWER_NO_MEMORY);
-        break;
-    case CopyTextResult::NoClipboard:
-        AfxMessageBox(IDS_PROPERTY_NO_CLIPBOARD);
-        break;
-    }
+    CopyRowsToClipboard(m_hWnd, SelectedRowsText());
 }
 
 void CChecksViewDialog::OpenRow(int row) const

@@ -1,13 +1,13 @@
 #include "viewers/PropertyViewDialog.h"
 
 #include "common/SettingsNames.h"
-#include "framework/ClipboardText.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/PointFont.h"
 #include "framework/Resource.h"
 #include "framework/WinApp.h"
 #include "res/strings/viewers.h"
+#include "viewers/CopyRows.h"
 #include "viewers/FrameLengths.h"
 #include "viewers/PropertyRows.h"
 
@@ -107,16 +107,7 @@ void CPropertyViewDialog::CopySelection(bool names, bool values)
         if (values)
             text += m_list.GetItemText(item, 1);
     }
-    switch (CopyTextToClipboard(m_hWnd, text)) {
-    case CopyTextResult::Copied:
-        break;
-    case CopyTextResult::NoMemory:
-        AfxMessageBox(IDS_VIEWER_NO_MEMORY);
-        break;
-    case CopyTextResult::NoClipboard:
-        AfxMessageBox(IDS_PROPERTY_NO_CLIPBOARD);
-        break;
-    }
+    CopyRowsToClipboard(m_hWnd, text);
 }
 
 void CPropertyViewDialog::SelectAll()
