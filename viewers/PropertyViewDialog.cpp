@@ -5,7 +5,6 @@
 #include "framework/Handles.h"
 #include "framework/PointFont.h"
 #include "framework/Resource.h"
-#include "framework/WinApp.h"
 #include "res/strings/viewers.h"
 #include "viewers/CopyRows.h"
 #include "viewers/FrameLengths.h"
