@@ -1,14 +1,11 @@
 // The cost of a whole capture run against a plain copy of the same bytes: a
 // dropped directory tree of 20,000 small files, and a data object with 200
 // formats of 64 KiB each.
-#include "BenchReport.h"
-#include "capture/CaptureDriver.h"
+#include "CaptureTiming.h"
 #include "framework/Format.h"
 #include "framework/Handles.h"
-#include "framework/OleDataObject.h"
 #include "support/TestApp.h"
 #include "support/TestDataObject.h"
-#include "viewers/DialogCaptureProgress.h"
 
 #include <ole2.h>
 #include <shlobj.h>
@@ -68,18 +65,6 @@ void PlainWrite(const std::wstring& folder, const CBytes& bytes, int count)
         WriteFileBytes(folder + FormatString(L"\\format%03d", i), std::string(bytes.begin(), bytes.end()));
 }
 
-double Capture(IDataObject* source, const ICaptureHost& host)
-{
-    COleDataObject dataObject(source);
-    CFormatEtcArray formats;
-    EnumFormats(&dataObject, formats);
-    CCBDataArray result;
-    return SecondsOf([&] {
-        CDialogCaptureProgress progress(nullptr);
-        CaptureAll(result, &dataObject, formats, host, progress);
-    });
-}
-
 }
 
 int main()
@@ -96,8 +81,8 @@ int main()
             formats->Offer({.cf = static_cast<CLIPFORMAT>(0xC200 + i)}, CTestMedium::Global(PatternBytes(kFormatSize)));
         const double writeSeconds =
             SecondsOf([&] { PlainWrite(app.m_tempRoot / L"formats", PatternBytes(kFormatSize), kFormats); });
-        const double emptySeconds = Capture(CTestDataObject::Create(), app);
-        const double formatSeconds = Capture(formats, app);
+        const double emptySeconds = SecondsToCapture(CTestDataObject::Create(), app);
+        const double formatSeconds = SecondsToCapture(formats, app);
         const std::wstring tree = app.m_tempRoot / L"tree";
         ::CreateDirectoryW(tree.c_str(), nullptr);
         MakeTree(tree);
@@ -105,7 +90,7 @@ int main()
         const double flatSeconds = SecondsOf([&] { PlainCopy(tree, app.m_tempRoot / L"flat", true); });
         auto drop = CTestDataObject::Create();
         drop->Offer({.cf = CF_HDROP}, CTestMedium::Global(DropListOf(tree)));
-        const double dropSeconds = Capture(drop, app);
+        const double dropSeconds = SecondsToCapture(drop, app);
         const double files = kFolders * kFilesPerFolder;
         PrintRatio("directory-capture", dropSeconds / plainSeconds, 1.5);
         PrintDetail("%d files of %zu bytes in %d folders: %.3f ms per file captured, %.3f ms copied plainly "
