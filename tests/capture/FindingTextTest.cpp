@@ -1,13 +1,11 @@
 // The words of findings: every id's message exists in both languages with
-// the same values put in, and an id without words still shows its values.
+// the same values put in.
 #include "capture/FindingText.h"
 #include "framework/Resource.h"
 #include "framework/Utf8.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <regex>
 #include <set>
 
 namespace {
@@ -40,16 +38,4 @@ TEST(FindingText, EveryMessageExistsInBothLanguagesWithTheSameValues)
                 EXPECT_TRUE(insert >= L'1' && insert <= L'9') << ToUtf8(english);
         }
     }
-}
-
-TEST(FindingText, PutsTheValuesInAndShowsThoseOfAnIdWithoutWords)
-{
-    const Finding missing{"hdrop.missing-file", FindingSeverity::Note, {}, std::nullopt, 0, {"C:\\100%.txt"}};
-    const auto message = std::find_if(kCaptureCheckMessages.begin(), kCaptureCheckMessages.end(),
-                                      [](const CheckMessage& m) { return m.id == std::string("hdrop.missing-file"); });
-    ASSERT_NE(message, kCaptureCheckMessages.end());
-    const std::wstring pattern = LoadResString(message->text);
-    EXPECT_EQ(FindingMessage(missing), std::regex_replace(pattern, std::wregex(L"%1"), L"C:\\100%.txt"));
-    const Finding unknown{"future.check", FindingSeverity::Warning, {}, std::nullopt, 0, {"a", "b"}};
-    EXPECT_EQ(FindingMessage(unknown), L"future.check a b");
 }

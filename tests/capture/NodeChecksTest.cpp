@@ -1,6 +1,7 @@
-// The checks of a snapshot: what the copy fed them is what the bytes say, a
-// saved snapshot opened again says the same, a file group hears what its
-// FileContents delivered, and failures and missing dropped files are findings.
+// The checks of a snapshot beyond each format's own bytes: a file group hears
+// what its FileContents delivered, also once saved and opened again, and
+// failures and missing dropped files are findings. That the findings of a
+// capture and of an opened file are those of the bytes is the journeys' (e2e).
 #include "capture/NodeChecks.h"
 #include "capture/SnapshotFile.h"
 #include "framework/Utf8.h"
@@ -38,38 +39,7 @@ protected:
     CTestApp m_app;
 };
 
-struct CheckedPayload {
-    const char* name;
-    CLIPFORMAT format;
-    CBytes bytes;
-};
-
 }  // namespace
-
-TEST_F(NodeChecksTest, FindingsAreThoseOfTheBytesWhenCapturedAndWhenOpenedAgain)
-{
-    const CBytes html = BytesOf("Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000999\r\n"
-                                "StartFragment:0000000140\r\nEndFragment:0000000160\r\n<html>no markers</html>");
-    const std::vector<CheckedPayload> payloads = {
-        {"unterminated text", CF_UNICODETEXT, CBytes{'a', 0, 'b', 0}},
-        {"odd text", CF_UNICODETEXT, CBytes{'a', 0, 'b'}},
-        {"HTML with bad offsets", Registered(L"HTML Format"), html},
-        {"a short bitmap", CF_DIBV5, CBytes(60, 1)},
-        {"not a PNG", Registered(L"PNG"), BytesOf("GIF89a")},
-        {"an effect of unknown bits", Registered(L"Preferred DropEffect"), CBytes{0x10, 0, 0, 0}},
-        {"well-formed text", CF_UNICODETEXT, CBytes{'o', 0, 'k', 0, 0, 0}},
-    };
-    for (const CheckedPayload& payload : payloads) {
-        SCOPED_TRACE(payload.name);
-        auto source = CTestDataObject::Create();
-        source->Offer({.cf = payload.format}, CTestMedium::Global(payload.bytes));
-        const CCBDataArray nodes = CaptureEverything(source, m_app);
-        ASSERT_EQ(nodes.size(), 1u);
-        const FindingList expected = CheckBytes(CheckKindOf(nodes[0]->m_fmt), payload.bytes);
-        EXPECT_EQ(nodes[0]->m_findings, expected);
-        EXPECT_EQ(Reopened(nodes)[0]->m_findings, expected) << "made again from the bytes of the file";
-    }
-}
 
 TEST_F(NodeChecksTest, AFileGroupIsCheckedAgainstWhatFileContentsDelivered)
 {

@@ -3,7 +3,6 @@
 #include "PlexaSession.h"
 #include "TreeExpectations.h"
 #include "UserInput.h"
-#include "WordPad.h"
 #include "capture/SnapshotFile.h"
 #include "res/resource.h"
 #include "support/CaptureEverything.h"
@@ -13,6 +12,8 @@
 #include "support/TreeDescription.h"
 
 #include <commctrl.h>
+#include <nlohmann/json.hpp>
+#include <richedit.h>
 
 #include <algorithm>
 #include <regex>
@@ -29,6 +30,76 @@ std::wstring DescribeWithoutOle(CCBDataArray nodes)
     });
     return DescribeTree(nodes);
 }
+
+// Wine's WordPad, started with an empty document and ended without saving it.
+class CWordPad {
+public:
+    CWordPad()
+    {
+        wchar_t path[MAX_PATH]{};
+        ::ExpandEnvironmentStringsW(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path, MAX_PATH);
+        std::wstring commandLine = L"\"" + std::wstring(path) + L"\"";
+        STARTUPINFOW startup{.cb = sizeof(startup)};
+        PROCESS_INFORMATION info{};
+        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &info))
+            return;
+        ::CloseHandle(info.hThread);
+        m_process.Attach(info.hProcess);
+        ::WaitForInputIdle(info.hProcess, 20000);
+        for (int tries = 0; tries < 200 && !m_editor; ++tries) {
+            if (const HWND frame = FindMainWindowOf(info.dwProcessId))
+                ::EnumChildWindows(frame, FindEditor, reinterpret_cast<LPARAM>(&m_editor));
+            if (!m_editor)
+                ::Sleep(50);
+        }
+    }
+    ~CWordPad()
+    {
+        if (m_process)
+            ::TerminateProcess(m_process, 0);
+    }
+
+    HWND Editor() const { return m_editor; }
+    // WordPad's own paste; false when it does not answer in time.
+    bool Paste() const { return Send(WM_PASTE, 0, 0); }
+    // Puts `rtf` in the document (a rich edit reads text that starts with {\rtf
+    // as rich text) and copies all of it.
+    bool CopyRichText(const std::wstring& rtf) const
+    {
+        return Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rtf.c_str())) && Send(EM_SETSEL, 0, -1) &&
+               Send(WM_COPY, 0, 0);
+    }
+    std::wstring Text() const
+    {
+        std::wstring text(4096, L'\0');
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(m_editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                              SMTO_ABORTIFHUNG, 5000, &length);
+        text.resize(length);
+        return text;
+    }
+
+private:
+    bool Send(UINT msg, WPARAM wParam, LPARAM lParam) const
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutW(m_editor, msg, wParam, lParam, SMTO_ABORTIFHUNG, 20000, &result) != 0;
+    }
+    static BOOL CALLBACK FindEditor(HWND window, LPARAM editor)
+    {
+        wchar_t className[64]{};
+        ::GetClassNameW(window, className, 64);
+        // RichEdit20W in Wine's WordPad, RICHEDIT50W in Windows'.
+        if (_wcsnicmp(className, L"RichEdit", 8) != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(editor) = window;
+        return FALSE;
+    }
+
+    CHandle m_process;
+    HWND m_editor = nullptr;
+};
 
 }  // namespace
 
@@ -96,4 +167,18 @@ TEST_F(PlexaSession, ReplayedTextAndRichTextArePastedIntoWordPad)
         return row[1] == L"GetData" && row[2].starts_with(L"\"Rich Text Format\" ") && row[3] == L"S_OK";
     })) << "the log shows WordPad asking for the rich text";
     EXPECT_EQ(Close(), 0);
+}
+
+// Real data gives no false error (the other programs' are RealDataChecksTest's).
+TEST_F(PlexaSession, WordPadsCopiedRichTextGivesNoErrorFinding)
+{
+    const CWordPad wordPad;
+    ASSERT_NE(wordPad.Editor(), nullptr);
+    ASSERT_TRUE(wordPad.CopyRichText(L"{\\rtf1\\ansi {\\b Bold} and {\\i slanted} words\\par}"));
+    CPlexaCommand dump(m_temp.Path(), L"/dump \"" + (m_temp / L"dump") + L"\" /json");
+    ASSERT_EQ(dump.Wait(), 0) << dump.Err();
+    const auto result = nlohmann::json::parse(dump.Out());
+    EXPECT_TRUE(result["manifest"].dump().find("Rich Text Format") != std::string::npos) << "WordPad copied rich text";
+    for (const auto& finding : result["findings"])
+        EXPECT_NE(finding["severity"], "error") << finding.dump();
 }

@@ -131,6 +131,8 @@ TEST_F(LeftViewTest, SelectingShowsTheNodeAndTheRootShowsNone)
     EXPECT_EQ(m_content.m_shown.back(), (*m_doc.Snapshot())[2].get());
     TreeView_SelectItem(tree, root);
     EXPECT_EQ(m_content.m_shown.back(), nullptr);
+    m_doc.UpdateAllViews(nullptr, HINT_SELECT_NODE, (*m_doc.Snapshot())[1].get());
+    EXPECT_EQ(m_content.m_shown.back(), (*m_doc.Snapshot())[1].get()) << "a top-level node selected by the document";
 }
 
 TEST_F(LeftViewTest, SelectFirstShowsTheFirstNode)
@@ -145,31 +147,3 @@ TEST_F(LeftViewTest, SelectFirstShowsTheFirstNode)
     EXPECT_STREQ(text, L"text");
 }
 
-TEST_F(LeftViewTest, ItemsOfNodesWithErrorsOrWarningsCarryAnOverlayAndCanBeSelectedByNode)
-{
-    auto nodes = std::make_shared<CCBDataArray>();
-    for (std::optional<FindingSeverity> severity :
-         {std::optional(FindingSeverity::Error), std::optional(FindingSeverity::Warning),
-          std::optional(FindingSeverity::Note), std::optional<FindingSeverity>()}) {
-        nodes->push_back(Node(L"node", kIconData));
-        if (severity)
-            nodes->back()->m_findings = {{"text.odd-length", *severity, {}, std::nullopt, 0, {}}};
-    }
-    m_doc.SetSnapshot(nodes, {}, L"checked");
-    const HWND tree = m_tree.GetSafeHwnd();
-    const auto overlay = [&](HTREEITEM handle) {
-        TVITEMW item{TVIF_STATE, handle};
-        item.stateMask = TVIS_OVERLAYMASK;
-        TreeView_GetItem(tree, &item);
-        return (item.state & TVIS_OVERLAYMASK) >> 8;
-    };
-    const HTREEITEM root = TreeView_GetRoot(tree);
-    EXPECT_EQ(overlay(root), 1u) << "the root carries the snapshot's worst";
-    std::vector<UINT> overlays;
-    for (HTREEITEM child = TreeView_GetChild(tree, root); child; child = TreeView_GetNextSibling(tree, child))
-        overlays.push_back(overlay(child));
-    EXPECT_EQ(overlays, (std::vector<UINT>{1, 2, 0, 0})) << "error, warning, and no mark for a note";
-
-    m_doc.UpdateAllViews(nullptr, HINT_SELECT_NODE, (*nodes)[1].get());
-    EXPECT_EQ(m_content.m_shown.back(), (*nodes)[1].get());
-}
